@@ -1,0 +1,32 @@
+#include "audio/Voice.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+// One second of a looping sine, read at a non-integer ratio.
+void readVoice(benchmark::State& state)
+{
+    quom::CInstrument inst;
+    inst.length = 44100;
+    inst.loop = true;
+    for (std::uint32_t i = 0; i < inst.length; ++i)
+        inst.data.push_back(std::sin(static_cast<float>(i) * 0.01f));
+    const auto mode = static_cast<std::uint8_t>(state.range(0));
+
+    float position = 0.0f;
+    for (auto _ : state) {
+        float sum = 0.0f;
+        for (int i = 0; i < 4096; ++i) {
+            sum += quom::SampleAt(inst, position, mode);
+            position = quom::AdvancePosition(inst, position, 1.003f);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * 4096);
+}
+BENCHMARK(readVoice)->Arg(0)->Arg(1)->Arg(2);
+
+} // namespace

@@ -1,0 +1,68 @@
+#include "cli/Cli.h"
+
+#include "cli/Commands.h"
+
+#include <array>
+#include <ostream>
+
+namespace quom::cli {
+namespace {
+
+struct SubCommand {
+    std::string_view name;
+    Command run;
+    std::string_view usage;
+};
+
+constexpr std::array kCommands{
+    SubCommand{
+        "info", runInfo, "info FILE --json [--samples]   describe a wave, kit, project or pattern file"},
+};
+
+void printHelp(std::ostream& out)
+{
+    out << "Usage: quom [FILE]              open the window (and load FILE)\n"
+           "       quom SUB-COMMAND ...     run headless\n\n"
+           "Sub-commands:\n";
+    for (const auto& c : kCommands)
+        out << "  quom " << c.usage << '\n';
+    out << "\n  quom --help | --version\n";
+}
+
+} // namespace
+
+bool handles(std::string_view firstArgument)
+{
+    if (firstArgument == "--help" || firstArgument == "-h" || firstArgument == "--version")
+        return true;
+    for (const auto& c : kCommands) {
+        if (c.name == firstArgument)
+            return true;
+    }
+    return false;
+}
+
+int run(const Args& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty()) {
+        printHelp(err);
+        return kExitUsage;
+    }
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h") {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        out << "Quom " << QUOM_VERSION << '\n';
+        return kExitOk;
+    }
+    for (const auto& c : kCommands) {
+        if (c.name == name)
+            return c.run(Args(args.begin() + 1, args.end()), out, err);
+    }
+    err << "quom: unknown sub-command '" << name << "' (see quom --help)\n";
+    return kExitUsage;
+}
+
+} // namespace quom::cli

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/Cli.h"
+
+// One function per sub-command; args excludes the sub-command's own name.
+namespace quom::cli {
+
+int runInfo(const Args& args, std::ostream& out, std::ostream& err);
+
+} // namespace quom::cli

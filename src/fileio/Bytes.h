@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Explicit little- and big-endian fields for the file formats: no packed structs.
+namespace quom {
+
+class ByteWriter {
+public:
+    void u8(std::uint8_t v) { bytes_.push_back(v); }
+    void u16le(std::uint16_t v) { put(v, 2, false); }
+    void u32le(std::uint32_t v) { put(v, 4, false); }
+    void u16be(std::uint16_t v) { put(v, 2, true); }
+    void u32be(std::uint32_t v) { put(v, 4, true); }
+    void text(std::string_view s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
+    void raw(std::span<const std::uint8_t> s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
+
+    // Overwrites an already written field, for sizes known only at the end.
+    void patchU32le(std::size_t offset, std::uint32_t v);
+    void patchU32be(std::size_t offset, std::uint32_t v);
+
+    std::size_t size() const noexcept { return bytes_.size(); }
+    const std::vector<std::uint8_t>& bytes() const noexcept { return bytes_; }
+    std::vector<std::uint8_t>& bytes() noexcept { return bytes_; }
+
+private:
+    void put(std::uint32_t v, int width, bool bigEndian);
+    std::vector<std::uint8_t> bytes_;
+};
+
+// Bounds-checked reading: every read past the end returns nothing and leaves the
+// reader failed, so a parser can read a whole record and check once.
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) noexcept
+        : bytes_(bytes)
+    {
+    }
+
+    std::optional<std::uint8_t> u8() noexcept;
+    std::optional<std::uint16_t> u16le() noexcept;
+    std::optional<std::uint32_t> u32le() noexcept;
+    std::optional<std::int32_t> i32le() noexcept;
+    // Exactly n bytes, or nothing.
+    std::optional<std::span<const std::uint8_t>> take(std::size_t n) noexcept;
+    bool skip(std::size_t n) noexcept;
+    bool seek(std::size_t offset) noexcept;
+
+    std::size_t offset() const noexcept { return offset_; }
+    std::size_t remaining() const noexcept { return bytes_.size() - offset_; }
+
+private:
+    std::optional<std::uint32_t> little(int width) noexcept;
+    std::span<const std::uint8_t> bytes_;
+    std::size_t offset_ = 0;
+};
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+} // namespace quom

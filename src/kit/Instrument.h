@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One slot of a kit: a mono sample held as floats, with its flags.
+namespace quom {
+
+inline constexpr const char* kNotUsed = "not used";
+
+class CInstrument {
+public:
+    virtual ~CInstrument() = default;
+
+    // Reads a RIFF WAVE file into data, length and rootKey. Leaves the name and the
+    // flags alone. On failure the previous sample stays (rootKey is reset to 60).
+    bool LoadWave(const std::string& path);
+
+    bool isEmpty() const noexcept { return name == kNotUsed; }
+
+    std::string name; // path of the wave file, or "not used"
+    std::vector<float> data; // mono sample, nominal range -1..1
+    std::uint32_t length = 0; // frames in data
+    std::uint8_t rootKey = 60; // shown to the user only
+    bool loop = false;
+    bool fade = false;
+    std::uint8_t minKey = 0; // carried for the project file only
+    std::uint8_t maxKey = 127;
+    std::uint16_t scaleIndex = 0;
+};
+
+} // namespace quom
