@@ -1,0 +1,32 @@
+#pragma once
+
+#include "fileio/AtomicFile.h"
+#include "fileio/ReadResult.h"
+#include "pattern/Cell.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+// Pattern files (.pat): "PATT", version, count, tempo, then one grid in cell-index
+// order, every field little-endian; 16400 bytes in all.
+namespace quom {
+
+constexpr std::size_t kPatternFileSize = 16 + 4 * kCells;
+
+struct PatternFileData {
+    std::int32_t tempo = kDefaultTempo; // as stored; clamp it where it drives the engine
+    Grid cells{};
+};
+
+// A file shorter than the layout is refused as a whole; bytes after it are ignored.
+// path only names the file in the error.
+ReadResult<PatternFileData> parsePatternFile(std::span<const std::uint8_t> bytes, const std::string& path);
+ReadResult<PatternFileData> readPatternFile(const std::string& path);
+
+// The tempo field holds the low 16 bits of the tempo, as the tempo slider never exceeds them.
+std::vector<std::uint8_t> encodePatternFile(const PatternFileData& pattern);
+WriteResult writePatternFile(const std::string& path, const PatternFileData& pattern);
+
+} // namespace quom

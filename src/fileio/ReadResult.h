@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+
+// What a file reader hands back: the fully read data, or why the file was refused.
+// The window picks its fixed message from the kind; the command line prints message().
+namespace quom {
+
+enum class ReadFailure {
+    Unreadable, // the file could not be opened or read
+    WrongMagic, // not a file of the expected kind
+    Damaged, // the right kind, but shorter than its layout or with an impossible field
+};
+
+struct ReadError {
+    ReadFailure kind = ReadFailure::Unreadable;
+    std::string path;
+    std::string detail; // what was wrong, for the command line
+
+    std::string message() const { return path + ": " + detail; }
+};
+
+template <class Data> class ReadResult {
+public:
+    ReadResult(Data data)
+        : data_(std::move(data))
+    {
+    }
+    ReadResult(ReadError error)
+        : error_(std::move(error))
+    {
+    }
+
+    explicit operator bool() const noexcept { return data_.has_value(); }
+    const Data& operator*() const& { return *data_; }
+    Data& operator*() & { return *data_; }
+    Data&& operator*() && { return std::move(*data_); }
+    const Data* operator->() const { return &*data_; }
+    Data* operator->() { return &*data_; }
+
+    // Meaningful only when the read failed.
+    const ReadError& error() const noexcept { return error_; }
+
+private:
+    std::optional<Data> data_;
+    ReadError error_;
+};
+
+} // namespace quom
