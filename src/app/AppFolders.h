@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QString;
+
+// Where Quom keeps its files: the application folder and the eight working folders in it.
+namespace quom {
+
+struct AppFolders {
+    std::string applicationFolder; // ends with a '/'
+    std::string patternsFolder;
+    std::string filtersFolder;
+    std::string projectsFolder;
+    std::string kitsFolder;
+    std::string wavesFolder;
+    std::string outputFolder;
+    std::string picturesFolder;
+    std::string midiFolder;
+};
+
+// The application folder: QUOM_HOME when it is set (portable installs, tests), else
+// the executable's folder when it is writable, else the per-user data folder.
+// The folder is not created here.
+std::string ChooseApplicationFolder(const QString& executableFolder);
+
+// The eight working folders inside applicationFolder, named without a trailing '/'.
+AppFolders BuildFolders(const std::string& applicationFolder);
+
+// Creates the application folder and the working folders that do not exist yet, and
+// returns one message per folder that could not be created, for the caller to show.
+std::vector<std::string> CreateFolders(const AppFolders& folders);
+
+} // namespace quom
