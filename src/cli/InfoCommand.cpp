@@ -1,17 +1,84 @@
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "fileio/Bytes.h"
+#include "fileio/FileType.h"
+#include "kit/WaveReader.h"
 
+#include <array>
 #include <ostream>
 
 namespace quom::cli {
+namespace {
+
+struct InfoRequest {
+    std::string path;
+    std::vector<std::uint8_t> bytes;
+    bool samples = false; // --samples: include the decoded sample values
+};
+
+// Prints one JSON object for a file of a known type; returns the exit status.
+using Describe = int (*)(const InfoRequest& request, std::ostream& out, std::ostream& err);
+
+int describeWave(const InfoRequest& request, std::ostream& out, std::ostream& err)
+{
+    const auto wave = decodeWave(request.bytes, request.path);
+    if (!wave) {
+        err << "quom info: " << wave.error().message() << '\n';
+        return kExitFailure;
+    }
+    out << "{\"type\":\"wave\",\"frames\":" << wave->samples.size() << ",\"rootKey\":" << int{wave->rootKey};
+    if (request.samples)
+        out << ",\"samples\":" << jsonFloatArray(wave->samples);
+    out << "}\n";
+    return kExitOk;
+}
+
+struct Describer {
+    FileType type;
+    Describe describe;
+};
+
+constexpr std::array kDescribers{
+    Describer{FileType::Wave, describeWave},
+};
+
+constexpr const char* kUsage = "usage: quom info FILE --json [--samples]\n";
+
+} // namespace
 
 int runInfo(const Args& args, std::ostream& out, std::ostream& err)
 {
-    (void)out;
-    if (args.empty()) {
-        err << "usage: quom info FILE --json [--samples]\n";
+    InfoRequest request;
+    bool json = false;
+    for (const auto& a : args) {
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--samples") {
+            request.samples = true;
+        } else if (a.starts_with("--") || !request.path.empty()) {
+            err << kUsage;
+            return kExitUsage;
+        } else {
+            request.path = a;
+        }
+    }
+    if (request.path.empty() || !json) {
+        err << kUsage;
         return kExitUsage;
     }
-    err << "quom info: not implemented yet\n";
+
+    auto bytes = readWholeFile(request.path);
+    if (!bytes) {
+        err << "quom info: " << request.path << ": cannot read the file\n";
+        return kExitFailure;
+    }
+    request.bytes = std::move(*bytes);
+    const FileType type = detectFileType(request.bytes);
+    for (const auto& d : kDescribers) {
+        if (d.type == type)
+            return d.describe(request, out, err);
+    }
+    err << "quom info: " << request.path << ": not a file type that quom info knows\n";
     return kExitFailure;
 }
 

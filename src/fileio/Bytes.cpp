@@ -90,10 +90,16 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    try {
+        // Reading a folder opens fine and then throws from inside the stream buffer.
+        std::vector<std::uint8_t> bytes(
+            (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad())
+            return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
         return std::nullopt;
-    return bytes;
+    }
 }
 
 } // namespace quom
