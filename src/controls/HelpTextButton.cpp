@@ -1,0 +1,23 @@
+#include "controls/HelpTextButton.h"
+
+#include "controls/StatusLineOwner.h"
+
+namespace quom {
+
+HelpTextButton::HelpTextButton(int commandId, QWidget* parent)
+    : QAbstractButton(parent)
+    , commandId_(commandId)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit command(commandId_); });
+}
+
+void HelpTextButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!helpText_.isEmpty())
+        showInStatusLine(this, helpText_);
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+} // namespace quom

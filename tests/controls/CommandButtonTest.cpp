@@ -1,0 +1,141 @@
+#include "controls/ButtonPictures.h"
+#include "controls/CBrushButton.h"
+#include "controls/CCommandButton.h"
+#include "controls/StatusLineOwner.h"
+#include "support/QtPrinters.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using quom::CBrushButton;
+using quom::CCommandButton;
+
+class OwnerWindow : public QWidget, public quom::StatusLineOwner {
+public:
+    QString status = QStringLiteral("untouched");
+    void showStatusText(const QString& text) override { status = text; }
+};
+
+QImage look(QWidget& w)
+{
+    return w.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage image(const QPixmap& p)
+{
+    return p.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+struct ButtonFixture : ::testing::Test {
+    ButtonFixture() { owner.show(); }
+    CCommandButton* make(CCommandButton::Kind kind, const QString& help = QStringLiteral("Help."))
+    {
+        auto* b = new CCommandButton(1009, &owner);
+        b->setUp(QPoint(10, 20), pictures, help, kind);
+        b->show();
+        return b;
+    }
+    OwnerWindow owner;
+    quom::PicturePair pictures = quom::buttonPictures(u"Pencil");
+};
+
+TEST_F(ButtonFixture, SetUpPlacesTheButtonAtItsFixedSize)
+{
+    auto* b = make(CCommandButton::Push);
+    EXPECT_EQ(b->geometry(), QRect(10, 20, 32, 30));
+    EXPECT_EQ(image(pictures.normal).size(), QSize(32, 30));
+    EXPECT_EQ(image(pictures.pressed).size(), QSize(32, 30));
+    EXPECT_NE(image(pictures.normal), image(pictures.pressed));
+}
+
+TEST_F(ButtonFixture, ToolSendsItsCommandOnThePressOnlyAndStaysPressed)
+{
+    auto* tool = make(CCommandButton::Tool);
+    QSignalSpy commands(tool, &CCommandButton::command);
+    QTest::mousePress(tool, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_EQ(commands.count(), 1);
+    EXPECT_EQ(commands.at(0).at(0).toInt(), 1009);
+    QTest::mouseRelease(tool, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(commands.count(), 1);
+    EXPECT_TRUE(tool->state());
+    EXPECT_EQ(look(*tool), image(pictures.pressed));
+
+    tool->setState(false);
+    EXPECT_EQ(look(*tool), image(pictures.normal));
+}
+
+TEST_F(ButtonFixture, PushAndToggleSendTheirCommandOnRelease)
+{
+    auto* push = make(CCommandButton::Push);
+    auto* toggle = make(CCommandButton::Toggle);
+    QSignalSpy pushes(push, &CCommandButton::command);
+    QSignalSpy toggles(toggle, &CCommandButton::command);
+
+    QTest::mousePress(push, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(pushes.count(), 0);
+    EXPECT_EQ(look(*push), image(pictures.pressed));
+    QTest::mouseRelease(push, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(pushes.count(), 1);
+    // A push button's state does not show.
+    EXPECT_EQ(look(*push), image(pictures.normal));
+
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(toggles.count(), 1);
+    EXPECT_EQ(look(*toggle), image(pictures.pressed));
+    // Clicked again, it still shows pressed: only its owner turns it off.
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(toggles.count(), 2);
+    EXPECT_EQ(look(*toggle), image(pictures.pressed));
+    toggle->setState(false);
+    EXPECT_EQ(look(*toggle), image(pictures.normal));
+}
+
+TEST_F(ButtonFixture, HelpTextGoesToTheNearestStatusLineUnlessEmpty)
+{
+    auto* panel = new QWidget(&owner);
+    panel->show();
+    auto* helpful = new CCommandButton(1002, panel);
+    helpful->setUp(
+        QPoint(0, 0), pictures, QStringLiteral("Play the current pattern."), CCommandButton::Toggle);
+    helpful->show();
+    auto* silent = make(CCommandButton::Push, QString());
+
+    QTest::mouseMove(silent, QPoint(4, 4));
+    EXPECT_EQ(owner.status, QStringLiteral("untouched"));
+    QTest::mouseMove(helpful, QPoint(4, 4));
+    EXPECT_EQ(owner.status, QStringLiteral("Play the current pattern."));
+
+    // Without a status line anywhere above it, moving over a button is harmless.
+    CCommandButton orphan(1);
+    orphan.setUp(QPoint(0, 0), pictures, QStringLiteral("Nowhere."), CCommandButton::Push);
+    orphan.show();
+    QTest::mouseMove(&orphan, QPoint(4, 4));
+}
+
+TEST_F(ButtonFixture, BrushButtonFlipsBeforeItsCommandArrives)
+{
+    auto* grid = new CBrushButton(1090, &owner);
+    const auto gridPictures = quom::buttonPictures(u"Grid");
+    grid->setUp(QPoint(3, 4), gridPictures, QStringLiteral("Enable / disable the grid."));
+    grid->show();
+    EXPECT_EQ(grid->geometry(), QRect(3, 4, 32, 30));
+
+    std::vector<bool> statesSeen;
+    QObject::connect(grid, &CBrushButton::command, [&] { statesSeen.push_back(grid->state()); });
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(look(*grid), image(gridPictures.pressed));
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(look(*grid), image(gridPictures.normal));
+    EXPECT_EQ(statesSeen, (std::vector<bool>{true, false}));
+
+    QTest::mouseMove(grid, QPoint(6, 6));
+    EXPECT_EQ(owner.status, QStringLiteral("Enable / disable the grid."));
+}
+
+} // namespace
