@@ -56,6 +56,13 @@ ProjectSlot projectSlotOf(const CInstrument& instrument)
         instrument.scaleIndex};
 }
 
+void applyProjectSlot(const ProjectSlot& slot, CInstrument& instrument)
+{
+    instrument.name = slot.name;
+    instrument.loop = slot.loop;
+    instrument.fade = slot.fade;
+}
+
 ReadResult<ProjectFileData> parseProjectFile(std::span<const std::uint8_t> bytes, const std::string& path)
 {
     if (bytes.size() < 4 || !std::equal(kMagic.begin(), kMagic.end(), bytes.begin()))

@@ -37,8 +37,11 @@ struct ProjectFileData {
     ProjectFileData();
 };
 
-// The slot record of an instrument, and back: what a save writes and a load applies.
+// The slot record of an instrument: what a save writes.
 ProjectSlot projectSlotOf(const CInstrument& instrument);
+// What a load takes from a record: the sample path, loop and fade. The keys and the
+// scale in the file never change the kit, and the sample is read by the caller.
+void applyProjectSlot(const ProjectSlot& slot, CInstrument& instrument);
 
 // Refused as a whole when the file is shorter than its layout (anywhere, also inside
 // the slot records) or a slot path is longer than kMaxSlotPathLength; bytes after

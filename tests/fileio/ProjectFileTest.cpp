@@ -79,7 +79,7 @@ TEST(ProjectFile, SavedProjectReadsBackIdentically)
     expectSameProject(*read, p);
 }
 
-TEST(ProjectFile, SlotRecordOfAnInstrumentCarriesItsFlagsAndKeys)
+TEST(ProjectFile, SlotRecordsCarryKeysThatLoadingNeverAppliesToTheKit)
 {
     CInstrument instrument;
     instrument.name = "/w/hat.wav";
@@ -94,6 +94,18 @@ TEST(ProjectFile, SlotRecordOfAnInstrumentCarriesItsFlagsAndKeys)
     EXPECT_EQ(slot.minKey, 10);
     EXPECT_EQ(slot.maxKey, 20);
     EXPECT_EQ(slot.scaleIndex, 7);
+
+    CInstrument loaded;
+    loaded.data = {0.5f};
+    loaded.length = 1;
+    applyProjectSlot({"/w/ride.wav", false, true, 99, 100, 5}, loaded);
+    EXPECT_EQ(loaded.name, "/w/ride.wav");
+    EXPECT_FALSE(loaded.loop);
+    EXPECT_TRUE(loaded.fade);
+    EXPECT_EQ(loaded.minKey, 0);
+    EXPECT_EQ(loaded.maxKey, 127);
+    EXPECT_EQ(loaded.scaleIndex, 0);
+    EXPECT_EQ(loaded.length, 1u); // the sample is the caller's to read
 }
 
 TEST(ProjectFile, FlagsAreTrueOnlyForTheByteOne)
