@@ -2,6 +2,8 @@
 #include "cli/Json.h"
 #include "fileio/Bytes.h"
 #include "fileio/FileType.h"
+#include "fileio/PatternFile.h"
+#include "fileio/ProjectFile.h"
 #include "kit/WaveReader.h"
 
 #include <array>
@@ -33,6 +35,55 @@ int describeWave(const InfoRequest& request, std::ostream& out, std::ostream& er
     return kExitOk;
 }
 
+// The cells as unsigned words, in cell-index order.
+std::string jsonCells(const Grid& cells)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        out += std::to_string(cells[i]);
+    }
+    out += ']';
+    return out;
+}
+
+std::string jsonPattern(std::int32_t tempo, const Grid& cells)
+{
+    return "\"tempo\":" + std::to_string(tempo) + ",\"cells\":" + jsonCells(cells);
+}
+
+int describeProject(const InfoRequest& request, std::ostream& out, std::ostream& err)
+{
+    const auto project = parseProjectFile(request.bytes, request.path);
+    if (!project) {
+        err << "quom info: " << project.error().message() << '\n';
+        return kExitFailure;
+    }
+    out << "{\"type\":\"project\",\"patterns\":[";
+    for (int s = 0; s < kPatternSlots; ++s)
+        out << (s > 0 ? ",{" : "{") << jsonPattern(project->tempos[s], project->patterns[s]) << '}';
+    out << "],\"kit\":[";
+    for (int i = 0; i < kProjectKitSlots; ++i) {
+        const ProjectSlot& slot = project->slots[i];
+        out << (i > 0 ? ",{" : "{") << "\"sample\":" << jsonString(slot.name)
+            << ",\"loop\":" << jsonBool(slot.loop) << ",\"fade\":" << jsonBool(slot.fade) << '}';
+    }
+    out << "]}\n";
+    return kExitOk;
+}
+
+int describePattern(const InfoRequest& request, std::ostream& out, std::ostream& err)
+{
+    const auto pattern = parsePatternFile(request.bytes, request.path);
+    if (!pattern) {
+        err << "quom info: " << pattern.error().message() << '\n';
+        return kExitFailure;
+    }
+    out << "{\"type\":\"pattern\"," << jsonPattern(pattern->tempo, pattern->cells) << "}\n";
+    return kExitOk;
+}
+
 struct Describer {
     FileType type;
     Describe describe;
@@ -40,6 +91,8 @@ struct Describer {
 
 constexpr std::array kDescribers{
     Describer{FileType::Wave, describeWave},
+    Describer{FileType::Project, describeProject},
+    Describer{FileType::Pattern, describePattern},
 };
 
 constexpr const char* kUsage = "usage: quom info FILE --json [--samples]\n";
