@@ -1,0 +1,88 @@
+#pragma once
+
+#include "pattern/CanvasGeometry.h"
+
+#include <QPoint>
+
+#include <span>
+
+// The commands of the main window as data: one button each, with its place,
+// kind and tool-tip. The window builds its buttons from this table.
+namespace quom {
+
+enum class CommandId : int {
+    Kits = 1000,
+    Play = 1002,
+    Record = 1003,
+    Pencil = 1009,
+    Eraser = 1010,
+    Line = 1011,
+    Aero = 1012,
+    Hand = 1013,
+    EyeDropper = 1014,
+    Selector = 1015,
+    Clear = 1016,
+    Patterns = 1017,
+    Undo = 1018,
+    Redo = 1019,
+    Filter = 1020,
+    Load = 1021,
+    Save = 1022,
+    Export = 1023,
+    LoadPattern = 1024,
+    RevX = 1027,
+    RevY = 1028,
+    Copy = 1029,
+    Cut = 1030,
+    Paste = 1031,
+    Mix = 1032,
+    LineH = 1033,
+    LineV = 1034,
+    Cells = 1035,
+    Rnd = 1036,
+    Import = 1037,
+    About = 1038,
+    SavePattern = 1039,
+    New = 1040,
+    Rotate = 1041,
+    ExportMidi = 1042,
+    Rotate2 = 1043,
+    Settings = 1044,
+    Automata = 1045,
+    Cam = 1046,
+    Drum = 1047,
+    WaveSeq = 1048,
+    Colors = 1051,
+    Mutate = 1052,
+    Map = 1053,
+    Grid = 1090,
+};
+
+// Push buttons act on release; toggles show a running state; tools form a radio group.
+enum class CommandKind { Push, Toggle, Tool };
+
+struct CommandSpec {
+    enum class Row {
+        Bottom, // x = L + column * pitch, y = B + 10
+        Right, // x = R + 20 + column * pitch, y = y (+ T when fromTop)
+    };
+
+    CommandId id;
+    const char* caption;
+    CommandKind kind;
+    Row row;
+    int column;
+    int y;
+    bool fromTop;
+    const char* toolTip;
+};
+
+std::span<const CommandSpec> commandTable();
+const CommandSpec* findCommand(CommandId id);
+
+QPoint commandPosition(const CommandSpec& command, const CanvasGeometry& geometry);
+
+// The picked-colour swatch beside the eyedropper button, 24 x 20 pixels.
+QRect pickedColourRect(const CanvasGeometry& geometry);
+
+} // namespace quom

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "pattern/CommandTable.h"
+
+#include <Qt>
+
+#include <optional>
+
+// The keyboard of the main window as data. Every key-down of the window is looked
+// up here before any control sees it; a key that resolves is consumed.
+namespace quom {
+
+struct KeyAction {
+    enum class Kind {
+        Command, // run `command` as if its button were clicked
+        SelectPattern, // a = slot 0..15
+        Scroll, // a, b = columns, rows
+        AddColour, // a = channel 0 red, 1 green, 2 blue; b = amount
+        PlayRowSample, // audition the sample of the row under the mouse
+        Cancel, // drop a floating paste, or the selection
+    };
+
+    Kind kind = Kind::Command;
+    CommandId command = CommandId::New;
+    int a = 0;
+    int b = 0;
+
+    bool operator==(const KeyAction&) const = default;
+};
+
+// Only Ctrl and Shift matter; a key pad digit carries Qt::KeypadModifier.
+std::optional<KeyAction> resolveKey(int key, Qt::KeyboardModifiers modifiers);
+
+} // namespace quom

@@ -1,0 +1,105 @@
+#include "pattern/PatternView.h"
+
+#include "controls/Theme.h"
+#include "pattern/LiveGrid.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace quom {
+
+namespace {
+
+const QColor kVerticalLine{40, 40, 40};
+const QColor kHorizontalLine{40, 50, 40};
+const QColor kGridLine{70, 70, 70};
+const QColor kMarker{255, 0, 0};
+
+QColor colourOf(Cell cell)
+{
+    return QColor(redOf(cell), greenOf(cell), blueOf(cell));
+}
+
+} // namespace
+
+PatternView::PatternView(const CanvasGeometry& geometry, const LiveGrid& cells, QWidget* parent)
+    : QWidget(parent)
+    , geometry_(geometry)
+    , cells_(cells)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PatternView::setGridShown(bool shown)
+{
+    if (gridShown_ == shown)
+        return;
+    gridShown_ = shown;
+    update();
+}
+
+void PatternView::setMarkerColumn(int column)
+{
+    if (column == markerColumn_)
+        return;
+    update(markerColumn_ < 0 ? geometry_.markerStrip() : geometry_.markerRect(markerColumn_));
+    markerColumn_ = column;
+    if (column >= 0)
+        update(geometry_.markerRect(column));
+}
+
+void PatternView::setStatusText(const QString& text)
+{
+    if (text == statusText_)
+        return;
+    statusText_ = text;
+    update(geometry_.statusRect());
+}
+
+void PatternView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.fillRect(rect(), theme::kBackground);
+    paintLines(painter);
+    paintCells(painter);
+    if (markerColumn_ >= 0)
+        painter.fillRect(geometry_.markerRect(markerColumn_), kMarker);
+
+    painter.setPen(theme::kStaticText);
+    const QRect status = geometry_.statusRect();
+    painter.drawText(status, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, statusText_);
+}
+
+void PatternView::paintLines(QPainter& painter) const
+{
+    const int w = geometry_.cellWidth();
+    const int h = geometry_.cellHeight();
+    const int top = geometry_.top();
+    const int left = geometry_.left();
+    // Lines run up to, not onto, the far edge.
+    const int bottom = geometry_.bottom() - 1;
+    const int right = geometry_.right() - 1;
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool major = pass == 1;
+        if (major && !gridShown_)
+            break;
+        const int every = major ? 4 : 1;
+        painter.setPen(major ? kGridLine : kVerticalLine);
+        for (int i = 0; i <= kColumns; i += every)
+            painter.drawLine(i * w + left, top, i * w + left, bottom);
+        painter.setPen(major ? kGridLine : kHorizontalLine);
+        for (int i = 0; i <= kRows; i += every)
+            painter.drawLine(left, i * h + top, right, i * h + top);
+    }
+}
+
+void PatternView::paintCells(QPainter& painter) const
+{
+    for (int x = 0; x < kColumns; ++x) {
+        for (int y = 0; y < kRows; ++y)
+            painter.fillRect(geometry_.cellRect(x, y), colourOf(cells_.at(x, y)));
+    }
+}
+
+} // namespace quom

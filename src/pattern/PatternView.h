@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pattern/CanvasGeometry.h"
+
+#include <QString>
+#include <QWidget>
+
+// The canvas of the main window: a child covering the whole client area behind the
+// controls, so its coordinates are the window's. It paints the background, the grid
+// lines, the cells of the current pattern, the play-position marker and the status
+// text. It holds no pattern of its own: it reads the live grid the engine plays.
+namespace quom {
+
+class LiveGrid;
+
+class PatternView : public QWidget {
+    Q_OBJECT
+
+public:
+    PatternView(const CanvasGeometry& geometry, const LiveGrid& cells, QWidget* parent = nullptr);
+
+    // Every fourth line brighter.
+    void setGridShown(bool shown);
+    bool gridShown() const noexcept { return gridShown_; }
+
+    // The column the marker is drawn at, or -1 for none (the strip is then cleared).
+    void setMarkerColumn(int column);
+    int markerColumn() const noexcept { return markerColumn_; }
+
+    void setStatusText(const QString& text);
+    const QString& statusText() const noexcept { return statusText_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintLines(QPainter& painter) const;
+    void paintCells(QPainter& painter) const;
+
+    const CanvasGeometry geometry_;
+    const LiveGrid& cells_;
+    bool gridShown_ = false;
+    int markerColumn_ = -1;
+    QString statusText_;
+};
+
+} // namespace quom
