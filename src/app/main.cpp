@@ -1,8 +1,9 @@
+#include "app/QuomApp.h"
 #include "cli/Cli.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QWidget>
+#include <QFileInfo>
 
 #include <iostream>
 
@@ -15,9 +16,12 @@ int main(int argc, char** argv)
     }
 
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Quom 1.1"));
-    window.resize(900, 900);
-    window.show();
-    return app.exec();
+    // Resolved now: start-up moves the current folder to the application folder.
+    const QString file = argc > 1 ? QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath() : QString();
+
+    quom::CQuomApp quom;
+    quom.InitInstance();
+    const int status = quom.Run(file);
+    quom.ExitInstance();
+    return status;
 }

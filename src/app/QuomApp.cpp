@@ -1,0 +1,95 @@
+#include "app/QuomApp.h"
+
+#include "app/SettingsStore.h"
+#include "audio/CpuLoad.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <algorithm>
+#include <cassert>
+
+namespace quom {
+
+namespace {
+
+CQuomApp* instance = nullptr;
+
+} // namespace
+
+CQuomApp& theApp()
+{
+    assert(instance);
+    return *instance;
+}
+
+CQuomApp::CQuomApp()
+{
+    assert(!instance);
+    instance = this;
+}
+
+CQuomApp::~CQuomApp()
+{
+    stream_.reset();
+    instance = nullptr;
+}
+
+void CQuomApp::InitInstance()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Caldenor"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quom"));
+
+    const std::string applicationFolder = ChooseApplicationFolder(QCoreApplication::applicationDirPath());
+    stream_ = std::make_unique<AudioStream>();
+
+    settings_ = Settings{};
+    settings_.audioDevice = stream_->DefaultOutputDeviceName();
+
+    folders_ = BuildFolders(applicationFolder);
+    for (const auto& message : CreateFolders(folders_))
+        QMessageBox::warning(nullptr, QStringLiteral("Quom"), QString::fromStdString(message));
+    QDir::setCurrent(QString::fromStdString(applicationFolder));
+
+    LoadSettings(settings_);
+
+    offlineRender = false;
+
+    stream_->Open(stream_->FindOutputDevice(settings_.audioDevice), settings_.bufferSize,
+        settings_.numberOfBuffers, *this);
+}
+
+int CQuomApp::Run(const QString& file)
+{
+    (void)file; // loaded as a dropped file once the main window takes drops
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Quom 1.1"));
+    window.resize(900, 900);
+    window.show();
+    return QApplication::exec();
+}
+
+void CQuomApp::ExitInstance()
+{
+    stream_.reset();
+    SaveSettings(settings_);
+}
+
+std::vector<std::string> CQuomApp::OutputDeviceNames() const
+{
+    return stream_ ? stream_->OutputDeviceNames() : std::vector<std::string>{};
+}
+
+void CQuomApp::ShowCpuLoad(QWidget& window) const
+{
+    window.setWindowTitle(QString::fromStdString(CpuLoadTitle(stream_ ? stream_->CpuLoad() : 0.0)));
+}
+
+void CQuomApp::Render(float* interleavedStereo, unsigned long frames) noexcept
+{
+    std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
+}
+
+} // namespace quom

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+typedef void PaStream;
+
+// The one PortAudio output stream: 2 channels of 32-bit float at 44100 Hz, opened on
+// a device chosen by name. Every failure leaves Quom running silent, without a message.
+// Window thread only; the source is called on the library's audio thread.
+namespace quom {
+
+class AudioSource;
+
+class AudioStream {
+public:
+    // Initialises the library; the destructor closes the stream and terminates it.
+    AudioStream();
+    ~AudioStream();
+    AudioStream(const AudioStream&) = delete;
+    AudioStream& operator=(const AudioStream&) = delete;
+
+    // Names of the devices with at least one output channel, in the library's order.
+    std::vector<std::string> OutputDeviceNames() const;
+    // The first device with outputs whose name is exactly name, or -1.
+    int FindOutputDevice(const std::string& name) const;
+    // Name of the library's default output device; empty when there is none.
+    std::string DefaultOutputDeviceName() const;
+
+    // Opens and starts the stream on device with bufferSize frames per callback.
+    // numberOfBuffers 0 asks for the device's own low latency, otherwise for
+    // numberOfBuffers x bufferSize frames. False (and silence) when it fails.
+    bool Open(int device, int bufferSize, int numberOfBuffers, AudioSource& source);
+    // Stops and closes the stream, if open.
+    void Close();
+
+    bool isOpen() const noexcept { return stream_ != nullptr; }
+    // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
+    double CpuLoad() const;
+
+private:
+    bool initialised_ = false;
+    PaStream* stream_ = nullptr;
+};
+
+} // namespace quom

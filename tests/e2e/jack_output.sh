@@ -1,0 +1,19 @@
+# With a JACK server as its sound card Quom opens its stream on the configured device
+# and, with playback stopped, plays digital silence, continuously.
+source "$(dirname "$0")/lib.sh"
+
+start_display
+start_jack
+write_audio_settings 'audio%20device=system'
+start_quom
+wait_for_quom_output
+
+capture_output "$E2E_TMP/silence.wav" 2
+info="$("$QUOM_WAVEPROBE" info "$E2E_TMP/silence.wav")"
+echo "$info"
+[[ "$info" == "channels=2 rate=44100 bits=16 "* ]] || fail "unexpected capture format: $info"
+frames="$(sed -E 's/.*frames=([0-9]+).*/\1/' <<<"$info")"
+[ "$frames" -ge 80000 ] || fail "only $frames frames captured in 2 seconds"
+[[ "$info" == *"peak=0 first=-1" ]] || fail "a stopped Quom is not silent: $info"
+
+close_quom

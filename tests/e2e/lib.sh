@@ -1,0 +1,138 @@
+# Shared by the end-to-end tests: a private display, a private JACK server and Quom
+# itself, each in temporary folders of the test's own, all stopped when the test ends.
+# Needs QUOM_BINARY, QUOM_XCTL, QUOM_WAVEPROBE and E2E_ARTIFACTS (set by CTest).
+set -euo pipefail
+
+: "${QUOM_BINARY:?}" "${QUOM_XCTL:?}" "${QUOM_WAVEPROBE:?}" "${E2E_ARTIFACTS:?}"
+
+readonly E2E_NAME="$(basename "$0" .sh)"
+E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/quom-e2e-XXXXXX")"
+readonly E2E_TMP
+mkdir -p "$E2E_ARTIFACTS" "$E2E_TMP/runtime"
+chmod 700 "$E2E_TMP/runtime"
+
+export QUOM_HOME="$E2E_TMP/home"
+export XDG_CONFIG_HOME="$E2E_TMP/config"
+export XDG_DATA_HOME="$E2E_TMP/data"
+export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+export QT_QPA_PLATFORM=xcb
+export JACK_NO_START_SERVER=1
+# A server name of our own even without a server: Quom never reaches a JACK server
+# that someone else runs on the machine.
+export JACK_DEFAULT_SERVER="quom-e2e-$$-$RANDOM"
+unset DISPLAY
+
+readonly SETTINGS_FILE="$XDG_CONFIG_HOME/Caldenor/Quom.conf"
+QUOM_PID=""
+e2e_pids=()
+
+e2e_cleanup() {
+  local status=$?
+  local pid
+  for pid in "${e2e_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${e2e_pids[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  if [ "$status" -ne 0 ]; then
+    # Keep the logs of a failed run next to its screenshots.
+    cp "$E2E_TMP"/*.log "$E2E_ARTIFACTS/" 2>/dev/null || true
+  fi
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Polls CONDITION (a command) every 0.1 s for up to SECONDS seconds.
+wait_for() {
+  local seconds="$1"
+  shift
+  local tries=$((seconds * 10))
+  until "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+# A display of our own: Xvfb picks a free number and tells it through a pipe.
+start_display() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  e2e_pids+=($!)
+  wait_for 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+}
+
+# A JACK server with the dummy driver under a name of our own, so that runs never
+# collide; PortAudio sees its "system" device as a real output device.
+start_jack() {
+  jackd --no-realtime -d dummy -r 44100 -p 256 >"$E2E_TMP/jackd.log" 2>&1 &
+  e2e_pids+=($!)
+  wait_for 20 jack_lsp >/dev/null 2>&1 || fail "jackd did not start"
+}
+
+# Writes a settings file as a previous run would have left it.
+# Arguments: lines such as 'audio%20device=system' for the [Audio%20Settings] group.
+write_audio_settings() {
+  mkdir -p "$(dirname "$SETTINGS_FILE")"
+  printf '[Audio%%20Settings]\n' >"$SETTINGS_FILE"
+  printf '%s\n' "$@" >>"$SETTINGS_FILE"
+}
+
+# Starts Quom with the given arguments and waits for its window.
+start_quom() {
+  "$QUOM_BINARY" "$@" >"$E2E_TMP/quom.log" 2>&1 &
+  QUOM_PID=$!
+  e2e_pids+=("$QUOM_PID")
+  "$QUOM_XCTL" wait "Quom 1.1" 30 >/dev/null || fail "Quom's window did not appear"
+}
+
+quom_running() {
+  kill -0 "$QUOM_PID" 2>/dev/null
+}
+
+# Closes Quom through its window's close box and checks that it ended normally.
+close_quom() {
+  "$QUOM_XCTL" close "Quom 1.1" || fail "no Quom window to close"
+  wait_for 30 eval '! quom_running' || fail "Quom did not end after its window was closed"
+  local status=0
+  wait "$QUOM_PID" || status=$?
+  [ "$status" -eq 0 ] || fail "Quom ended with status $status"
+}
+
+# Presses a key (an X keysym such as space or Return) in Quom's window.
+press_key() {
+  "$QUOM_XCTL" key "Quom 1.1" "$1" || fail "could not press $1"
+}
+
+# Saves a picture of the whole screen as $E2E_ARTIFACTS/<test>-NAME.png.
+screenshot() {
+  local file="$E2E_ARTIFACTS/$E2E_NAME-$1.png"
+  import -display "$DISPLAY" -window root "$file" || fail "screenshot failed"
+  echo "$file"
+}
+
+# Records SECONDS seconds of Quom's output (its PortAudio ports on the JACK server)
+# into the 16-bit wave FILE.
+capture_output() {
+  local file="$1" seconds="$2"
+  timeout $((seconds + 20)) jack_capture --daemon --bitdepth 16 --recording-time "$seconds" \
+    --port 'PortAudio:out_*' "$file" >"$E2E_TMP/capture.log" 2>&1 || fail "jack_capture failed"
+  [ -s "$file" ] || fail "jack_capture wrote nothing"
+}
+
+# Waits until Quom's two outputs are connected to the server's playback ports.
+wait_for_quom_output() {
+  wait_for 20 eval 'jack_lsp -c 2>/dev/null | grep -A1 "^PortAudio:out_1" | grep -q "system:playback_2"' \
+    || fail "Quom's output is not connected to the JACK server"
+}
+
+# Prints the colour of one pixel of a screenshot as "srgb(r,g,b)".
+pixel_at() {
+  convert "$1" -format "%[pixel:p{$2,$3}]" info:
+}
