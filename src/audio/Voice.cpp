@@ -1,5 +1,7 @@
 #include "audio/Voice.h"
 
+#include "audio/Interpolate.h"
+
 namespace quom {
 
 float SampleAt(const CInstrument& instrument, float position, std::uint8_t mode) noexcept
@@ -11,24 +13,14 @@ float SampleAt(const CInstrument& instrument, float position, std::uint8_t mode)
     const float* d = instrument.data.data();
     const auto i = static_cast<std::uint32_t>(position);
     const float f = position - static_cast<float>(i);
-    const float x0 = d[i];
-    const float x1 = i + 1 < n ? d[i + 1] : x0;
 
     switch (static_cast<Interpolation>(mode)) {
     case Interpolation::Truncate:
-        return x0;
+        return d[i];
     case Interpolation::Linear:
-        return x0 + (x1 - x0) * f;
-    case Interpolation::Quadratic: {
-        const double xm1 = i >= 1 ? d[i - 1] : d[n - 1];
-        const double x2 = i + 2 < n ? d[i + 2] : x0;
-        const float t = static_cast<float>(3.0 * x0 + x2);
-        const float f2 = f * f;
-        const float f3 = f2 * f;
-        const double value = x0 + f3 * (t - (xm1 + 3.0 * x1)) / 6.0 + f2 * ((xm1 + x1) / 2.0 - x0)
-            + f * (x1 - (2.0 * xm1 + t) / 6.0);
-        return static_cast<float>(value);
-    }
+        return linearAt(d, n, i, f);
+    case Interpolation::Quadratic:
+        return quadraticAt(d, n, i, f);
     }
     return 0.0f;
 }
