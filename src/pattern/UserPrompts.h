@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The questions the main window puts to the user: messages, confirmations and file
+// choices. The window asks through this interface so that tests can answer in place
+// of a person; DialogPrompts asks with the platform's standard dialogs.
+namespace quom {
+
+struct FileRequest {
+    QString caption;
+    QString startPath; // a folder, or the last file chosen there
+    QString filter; // Qt's form: "Quom files (*.qom);;All files (*)"
+    QString defaultSuffix; // added when the user types a name without one
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // A modal message with an OK button.
+    virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;
+    // OK / Cancel; true for OK.
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // The chosen path, or an empty string when the user cancels.
+    virtual QString openFile(QWidget* parent, const FileRequest& request) = 0;
+    virtual QString saveFile(QWidget* parent, const FileRequest& request) = 0;
+};
+
+class DialogPrompts final : public UserPrompts {
+public:
+    void message(QWidget* parent, const QString& text, const QString& title) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    QString openFile(QWidget* parent, const FileRequest& request) override;
+    QString saveFile(QWidget* parent, const FileRequest& request) override;
+};
+
+} // namespace quom
