@@ -55,7 +55,9 @@ void CQuomApp::InitInstance()
 
     LoadSettings(settings_);
 
-    offlineRender = false;
+    engine_.setPlaying(false);
+    engine_.setOfflineRender(false);
+    engine_.setInterpolation(settings_.interpolation);
 
     stream_->Open(stream_->FindOutputDevice(settings_.audioDevice), settings_.bufferSize,
         settings_.numberOfBuffers, *this);
@@ -89,7 +91,10 @@ void CQuomApp::ShowCpuLoad(QWidget& window) const
 
 void CQuomApp::Render(float* interleavedStereo, unsigned long frames) noexcept
 {
-    std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
+    if (engine_.offlineRender())
+        std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
+    else
+        engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);
 }
 
 } // namespace quom

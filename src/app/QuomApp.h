@@ -4,10 +4,10 @@
 #include "app/Settings.h"
 #include "audio/AudioSource.h"
 #include "audio/AudioStream.h"
+#include "audio/Engine.h"
 
 #include <QString>
 
-#include <atomic>
 #include <memory>
 
 class QWidget;
@@ -40,9 +40,10 @@ public:
     Settings& settings() noexcept { return settings_; }
     AppFolders& folders() noexcept { return folders_; }
 
-    // Set while wave export renders on the window thread: the stream then plays
-    // silence, so that the engine is never run by two threads at once.
-    std::atomic<bool> offlineRender{false};
+    // The engine the stream plays. Its flags: playing, and offlineRender, set while
+    // wave export renders on the window thread (the stream then plays silence, so
+    // that the engine is never run by two threads at once).
+    Engine& engine() noexcept { return engine_; }
 
     // Output devices for the settings window.
     std::vector<std::string> OutputDeviceNames() const;
@@ -52,6 +53,7 @@ public:
 private:
     void Render(float* interleavedStereo, unsigned long frames) noexcept override;
 
+    Engine engine_;
     Settings settings_;
     AppFolders folders_;
     std::unique_ptr<AudioStream> stream_; // created at start-up, after the folder is fixed

@@ -1,9 +1,10 @@
 # Shared by the end-to-end tests: a private display, a private JACK server and Quom
 # itself, each in temporary folders of the test's own, all stopped when the test ends.
-# Needs QUOM_BINARY, QUOM_XCTL, QUOM_WAVEPROBE and E2E_ARTIFACTS (set by CTest).
+# Needs QUOM_BINARY, QUOM_XCTL, QUOM_WAVEPROBE, QUOM_E2E_PROJECT and E2E_ARTIFACTS
+# (set by CTest).
 set -euo pipefail
 
-: "${QUOM_BINARY:?}" "${QUOM_XCTL:?}" "${QUOM_WAVEPROBE:?}" "${E2E_ARTIFACTS:?}"
+: "${QUOM_BINARY:?}" "${QUOM_XCTL:?}" "${QUOM_WAVEPROBE:?}" "${QUOM_E2E_PROJECT:?}" "${E2E_ARTIFACTS:?}"
 
 readonly E2E_NAME="$(basename "$0" .sh)"
 E2E_TMP="$(mktemp -d "${TMPDIR:-/tmp}/quom-e2e-XXXXXX")"
@@ -130,6 +131,13 @@ capture_output() {
 wait_for_quom_output() {
   wait_for 20 eval 'jack_lsp -c 2>/dev/null | grep -A1 "^PortAudio:out_1" | grep -q "system:playback_2"' \
     || fail "Quom's output is not connected to the JACK server"
+}
+
+# Writes $E2E_TMP/project/test.qom at TEMPO with a click at each COLUMN:ROW, and
+# prints the frames at which those columns start once playback starts.
+make_project() {
+  mkdir -p "$E2E_TMP/project"
+  "$QUOM_E2E_PROJECT" "$E2E_TMP/project" "$@" || fail "could not write the test project"
 }
 
 # Prints the colour of one pixel of a screenshot as "srgb(r,g,b)".
