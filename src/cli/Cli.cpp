@@ -15,6 +15,8 @@ struct SubCommand {
 };
 
 constexpr std::array kCommands{
+    SubCommand{"apply", runApply,
+        "apply IN.pat -o OUT.pat [--seed S] OP [OP ...]   transform or generate a pattern"},
     SubCommand{
         "info", runInfo, "info FILE --json [--samples]   describe a wave, kit, project or pattern file"},
 };

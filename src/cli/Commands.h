@@ -5,6 +5,7 @@
 // One function per sub-command; args excludes the sub-command's own name.
 namespace quom::cli {
 
+int runApply(const Args& args, std::ostream& out, std::ostream& err);
 int runInfo(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace quom::cli

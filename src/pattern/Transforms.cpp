@@ -60,10 +60,13 @@ void rotateQuarterTurns(Grid& grid, int quarterTurns) noexcept
 
 Grid scrolled(const Grid& source, int dx, int dy) noexcept
 {
+    // Reduced first, so any offset is safe from overflow.
+    const int shiftX = wrap(dx, kColumns);
+    const int shiftY = wrap(dy, kRows);
     Grid result;
     for (int x = 0; x < kColumns; ++x) {
         for (int y = 0; y < kRows; ++y)
-            result[cellIndex(wrap(x + dx, kColumns), wrap(y + dy, kRows))] = source[cellIndex(x, y)];
+            result[cellIndex((x + shiftX) % kColumns, (y + shiftY) % kRows)] = source[cellIndex(x, y)];
     }
     return result;
 }
@@ -107,6 +110,10 @@ bool offsetColours(Grid& grid, int dr, int dg, int db) noexcept
 {
     if (dr == 0 && dg == 0 && db == 0)
         return false;
+    // Beyond +-255 every offset saturates alike; limiting it keeps the sums in range.
+    dr = std::clamp(dr, -255, 255);
+    dg = std::clamp(dg, -255, 255);
+    db = std::clamp(db, -255, 255);
     for (Cell& c : grid) {
         if (c == 0)
             continue;

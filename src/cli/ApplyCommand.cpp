@@ -1,0 +1,257 @@
+#include "cli/Commands.h"
+#include "fileio/PatternFile.h"
+#include "generators/Automaton.h"
+#include "generators/Random.h"
+#include "generators/RandomPattern.h"
+#include "pattern/Drum.h"
+#include "pattern/Transforms.h"
+
+#include <charconv>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <ostream>
+
+namespace quom::cli {
+namespace {
+
+constexpr std::string_view kUsage
+    = "usage: quom apply IN.pat -o OUT.pat [--seed S] OP [OP ...]\n"
+      "  OP: clear revx revy rotate-cw rotate-ccw scroll=DX,DY offset=DR,DG,DB\n"
+      "      shuffle-rows shuffle-columns shuffle-cells drum automaton\n"
+      "      random=replace|add,single|gradient,COLOUR1,COLOUR2,DENSITY,VARIATION\n"
+      "  colours as 0xRRGGBB or as decimal colour words 0x00BBGGRR\n";
+
+using Operation = std::function<void(Grid&)>;
+
+std::vector<std::string_view> splitCommas(std::string_view text)
+{
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        parts.push_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos)
+            return parts;
+        start = comma + 1;
+    }
+}
+
+// The whole text must be the number: no sign for unsigned types, no blanks.
+template <class Number> std::optional<Number> parseNumber(std::string_view text, int base = 10)
+{
+    Number value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Offsets may be written with a plus sign.
+std::optional<int> parseSigned(std::string_view text)
+{
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-'))
+            return std::nullopt;
+    }
+    return parseNumber<int>(text);
+}
+
+std::optional<std::vector<int>> parseIntegers(std::string_view text, std::size_t count)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<int> values;
+    for (const auto part : parts) {
+        const auto value = parseSigned(part);
+        if (!value)
+            return std::nullopt;
+        values.push_back(*value);
+    }
+    return values;
+}
+
+// 0xRRGGBB is written red first, as people write colours; a decimal number is the
+// cell's own word, 0x00BBGGRR.
+std::optional<Cell> parseColour(std::string_view text)
+{
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+        const auto rgb = text.size() <= 6 ? parseNumber<std::uint32_t>(text, 16) : std::nullopt;
+        if (!rgb)
+            return std::nullopt;
+        return makeCell(static_cast<int>(*rgb >> 16), static_cast<int>(*rgb >> 8), static_cast<int>(*rgb));
+    }
+    const auto word = parseNumber<std::uint32_t>(text);
+    if (!word || *word > 0xFFFFFFu)
+        return std::nullopt;
+    return *word;
+}
+
+std::optional<int> parsePercent(std::string_view text)
+{
+    const auto value = parseNumber<int>(text);
+    if (!value || *value < 0 || *value > 100)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<RandomSettings> parseRandomSettings(std::string_view text)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 6)
+        return std::nullopt;
+    RandomSettings settings;
+    if (parts[0] == "replace")
+        settings.operation = RandomOperation::Replace;
+    else if (parts[0] == "add")
+        settings.operation = RandomOperation::Add;
+    else
+        return std::nullopt;
+    if (parts[1] == "single")
+        settings.colourMode = RandomColourMode::Single;
+    else if (parts[1] == "gradient")
+        settings.colourMode = RandomColourMode::Gradient;
+    else
+        return std::nullopt;
+    const auto colour1 = parseColour(parts[2]);
+    const auto colour2 = parseColour(parts[3]);
+    const auto density = parsePercent(parts[4]);
+    const auto variation = parsePercent(parts[5]);
+    if (!colour1 || !colour2 || !density || !variation)
+        return std::nullopt;
+    settings.colour1 = *colour1;
+    settings.colour2 = *colour2;
+    settings.density = *density;
+    settings.variation = *variation;
+    return settings;
+}
+
+std::optional<Operation> parseOperation(std::string_view text)
+{
+    const std::size_t equals = text.find('=');
+    const std::string_view name = text.substr(0, equals);
+    const std::optional<std::string_view> argument
+        = equals == std::string_view::npos ? std::nullopt : std::optional{text.substr(equals + 1)};
+
+    if (!argument) {
+        if (name == "clear")
+            return Operation{[](Grid& g) { g.fill(0); }};
+        if (name == "revx")
+            return Operation{reverseX};
+        if (name == "revy")
+            return Operation{reverseY};
+        if (name == "rotate-cw")
+            return Operation{[](Grid& g) { rotateQuarterTurns(g, 1); }};
+        if (name == "rotate-ccw")
+            return Operation{[](Grid& g) { rotateQuarterTurns(g, -1); }};
+        if (name == "shuffle-rows")
+            return Operation{shuffleRows};
+        if (name == "shuffle-columns")
+            return Operation{shuffleColumns};
+        if (name == "shuffle-cells")
+            return Operation{shuffleCells};
+        if (name == "drum")
+            return Operation{makeDrumPattern};
+        if (name == "automaton")
+            return Operation{evolve};
+        return std::nullopt;
+    }
+    if (name == "scroll") {
+        const auto d = parseIntegers(*argument, 2);
+        if (!d)
+            return std::nullopt;
+        return Operation{[dx = (*d)[0], dy = (*d)[1]](Grid& g) { scroll(g, dx, dy); }};
+    }
+    if (name == "offset") {
+        const auto d = parseIntegers(*argument, 3);
+        if (!d)
+            return std::nullopt;
+        return Operation{[d = *d](Grid& g) { offsetColours(g, d[0], d[1], d[2]); }};
+    }
+    if (name == "random") {
+        const auto settings = parseRandomSettings(*argument);
+        if (!settings)
+            return std::nullopt;
+        return Operation{[s = *settings](Grid& g) { paintRandomPattern(g, s); }};
+    }
+    return std::nullopt;
+}
+
+struct ApplyRequest {
+    std::string input;
+    std::string output;
+    std::optional<std::uint32_t> seed;
+    std::vector<Operation> operations;
+};
+
+// Fills request from the arguments; on a usage error returns what was wrong.
+std::optional<std::string> parseArguments(const Args& args, ApplyRequest& request)
+{
+    bool haveInput = false;
+    bool haveOutput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-o" || arg == "--seed") {
+            if (i + 1 >= args.size())
+                return arg + " needs a value";
+            const std::string& value = args[++i];
+            if (arg == "-o") {
+                request.output = value;
+                haveOutput = true;
+                continue;
+            }
+            request.seed = parseNumber<std::uint32_t>(value);
+            if (!request.seed)
+                return "malformed seed '" + value + "'";
+        } else if (!haveInput && !arg.empty() && arg.front() != '-') {
+            request.input = arg;
+            haveInput = true;
+        } else {
+            auto operation = parseOperation(arg);
+            if (!operation)
+                return "unknown operation or malformed argument '" + arg + "'";
+            request.operations.push_back(std::move(*operation));
+        }
+    }
+    if (!haveInput)
+        return std::string("no input pattern");
+    if (!haveOutput || request.output.empty())
+        return std::string("no output pattern (-o OUT.pat)");
+    if (request.operations.empty())
+        return std::string("no operation");
+    return std::nullopt;
+}
+
+} // namespace
+
+int runApply(const Args& args, std::ostream& out, std::ostream& err)
+{
+    (void)out;
+    ApplyRequest request;
+    if (const auto problem = parseArguments(args, request)) {
+        err << "quom apply: " << *problem << '\n' << kUsage;
+        return kExitUsage;
+    }
+
+    auto pattern = readPatternFile(request.input);
+    if (!pattern) {
+        err << "quom apply: " << pattern.error().message() << '\n';
+        return kExitFailure;
+    }
+
+    // Unseeded, the generator starts from the same state as a fresh program.
+    srand(request.seed.value_or(1));
+    for (const Operation& operation : request.operations)
+        operation(pattern->cells);
+
+    if (const auto written = writePatternFile(request.output, *pattern); !written) {
+        err << "quom apply: " << written.error << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace quom::cli
