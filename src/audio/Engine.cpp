@@ -29,6 +29,7 @@ void writeUnscaled(const float* accL, const float* accR, int frames, float* out)
 
 Engine::Engine()
 {
+    preparePositionTables();
     for (int r = 0; r < kRows; ++r)
         tracks_[r] = CTrack(r);
     SetKit(nullptr);

@@ -16,7 +16,12 @@ struct Note {
     float pan = 0.0f; // green / 255: 0 hard left, 1 hard right
     float ratio = 1.0f; // 0.5 + blue / 255: frames read per output frame
     float position = 0.0f; // in sample frames
+    std::uint8_t blue = 0; // the byte the ratio came from
 };
+
+// Builds the tables the mixing reads note positions from. Call it off the audio
+// thread before the first note (the engine's constructor does).
+void preparePositionTables();
 
 // The note a colour word plays, from the first frame of its sample.
 Note noteOf(Cell colour) noexcept;

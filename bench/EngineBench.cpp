@@ -1,0 +1,79 @@
+#include "audio/Engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace quom;
+
+constexpr int kSampleRate = 44100;
+
+// 64 slots of one-second noise, no loop, no fade.
+std::shared_ptr<const CKit> benchKit()
+{
+    auto kit = std::make_shared<CKit>();
+    std::mt19937 gen(1);
+    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
+    for (int s = 0; s < kKitSlots; ++s) {
+        CInstrument& i = kit->slot(s);
+        i.name = "noise.wav";
+        i.data.resize(kSampleRate);
+        for (auto& v : i.data)
+            v = u(gen);
+        i.length = kSampleRate;
+    }
+    return kit;
+}
+
+// Random colours (never black) in the given share of the cells.
+void paint(LiveGrid& grid, int percent)
+{
+    std::mt19937 gen(2);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> hundred(1, 100);
+    for (int i = 0; i < kCells; ++i)
+        grid.set(i, hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0);
+}
+
+// One pass of the pattern at 120 BPM (8 seconds) in one call, as the wave export does.
+void renderPass(benchmark::State& state)
+{
+    LiveGrid grid;
+    paint(grid, static_cast<int>(state.range(0)));
+    TempoValue tempo(120);
+    Engine engine;
+    engine.setPattern(&grid);
+    engine.setTempoSource(&tempo);
+    engine.SetKit(benchKit());
+    engine.setInterpolation(static_cast<std::uint8_t>(state.range(1)));
+    engine.setGain(0.8f);
+    engine.setOfflineRender(true);
+
+    const std::uint32_t frames = 42336000 / 120;
+    std::vector<float> out(2 * static_cast<std::size_t>(frames));
+    for (auto _ : state) {
+        engine.Reset();
+        engine.Render(frames, out.data());
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * frames);
+    // Seconds of sound per second of computing: the real-time factor.
+    state.counters["realtime"] = benchmark::Counter(
+        static_cast<double>(state.iterations()) * frames / kSampleRate, benchmark::Counter::kIsRate);
+}
+BENCHMARK(renderPass)
+    ->ArgNames({"painted%", "mode"})
+    ->Args({0, 1})
+    ->Args({25, 1})
+    ->Args({100, 1})
+    ->Args({0, 2})
+    ->Args({25, 2})
+    ->Args({100, 2})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
