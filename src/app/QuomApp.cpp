@@ -2,10 +2,12 @@
 
 #include "app/SettingsStore.h"
 #include "audio/CpuLoad.h"
+#include "pattern/QuomDlg.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -65,12 +67,15 @@ void CQuomApp::InitInstance()
 
 int CQuomApp::Run(const QString& file)
 {
-    (void)file; // loaded as a dropped file once the main window takes drops
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Quom 1.1"));
-    window.resize(900, 900);
+    CQuomDlg window(*this);
     window.show();
-    return QApplication::exec();
+    if (!file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file] { window.openDroppedFile(file); });
+    const int status = QApplication::exec();
+    // The audio thread reads the window's pattern: stop it before the window goes.
+    if (stream_)
+        stream_->Close();
+    return status;
 }
 
 void CQuomApp::ExitInstance()

@@ -1,0 +1,377 @@
+#include "pattern/QuomDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/QuomApp.h"
+#include "audio/Engine.h"
+#include "controls/ButtonPictures.h"
+#include "controls/CBrushButton.h"
+#include "controls/CCommandButton.h"
+#include "controls/Theme.h"
+#include "pattern/PatternView.h"
+#include "pattern/PlaybackMarker.h"
+#include "pattern/QuomSlider.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimerEvent>
+#include <QUrl>
+#include <QWheelEvent>
+
+namespace quom {
+
+namespace {
+
+int screenWidth()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+CCommandButton::Kind buttonKind(CommandKind kind)
+{
+    switch (kind) {
+    case CommandKind::Tool:
+        return CCommandButton::Tool;
+    case CommandKind::Toggle:
+        return CCommandButton::Toggle;
+    case CommandKind::Push:
+        break;
+    }
+    return CCommandButton::Push;
+}
+
+// Keys a focused slider uses itself, as it would see them before the window.
+bool sliderKey(int key)
+{
+    switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CQuomDlg::CQuomDlg(CQuomApp& app, QWidget* parent)
+    : QDialog(parent)
+    , app_(app)
+    , engine_(app.engine())
+    , geometry_(CanvasGeometry::forScreenWidth(screenWidth()))
+    , prompts_(std::make_unique<DialogPrompts>())
+{
+    setWindowTitle(QStringLiteral("Quom " QUOM_VERSION));
+    theme::apply(this);
+    setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
+    setAcceptDrops(true);
+
+    view_ = new PatternView(geometry_, model_.current(), this);
+    view_->setGeometry(rect());
+    buildControls();
+    buildSliders();
+    registerHandlers();
+
+    model_.setTempoSource(tempo_);
+    model_.setHooks({
+        .setTempo = [this](int bpm) { tempo_->setValue(bpm); },
+        .emptyUndoHistory = [this] { undo_.Empty(); },
+        .resetToolState = {},
+    });
+    undo_.Initialise(model_.current().snapshot());
+    engine_.setPattern(&model_.current());
+    engine_.setTempoSource(tempo_);
+
+    marker_ = new PlaybackMarker(
+        *view_, [this] { return engine_.playing() ? engine_.currentColumn() : -1; }, this);
+    cpuTimer_ = startTimer(1000);
+    qApp->installEventFilter(this);
+}
+
+CQuomDlg::~CQuomDlg()
+{
+    qApp->removeEventFilter(this);
+    engine_.setPlaying(false);
+    engine_.setPattern(nullptr);
+    engine_.setTempoSource(nullptr);
+}
+
+void CQuomDlg::buildControls()
+{
+    for (const CommandSpec& spec : commandTable()) {
+        const QPoint at = commandPosition(spec, geometry_);
+        const QString tip = QString::fromUtf8(spec.toolTip);
+        const auto id = static_cast<int>(spec.id);
+        HelpTextButton* control = nullptr;
+        if (spec.id == CommandId::Grid) {
+            grid_ = new CBrushButton(id, this);
+            grid_->setUp(at, buttonPictures(u"Grid"), tip);
+            control = grid_;
+        } else {
+            auto* button = new CCommandButton(id, this);
+            button->setUp(at, buttonPictures(QString::fromUtf8(spec.caption)), tip, buttonKind(spec.kind));
+            buttons_[spec.id] = button;
+            control = button;
+        }
+        control->setToolTip(tip);
+        control->setFocusPolicy(Qt::NoFocus);
+        connect(control, &HelpTextButton::command, this,
+            [this](int command) { runCommand(static_cast<CommandId>(command)); });
+    }
+    // The pencil is the tool at start; the canvas tools arrive with their own code.
+    buttons_[CommandId::Pencil]->setState(true);
+}
+
+void CQuomDlg::buildSliders()
+{
+    const int x = geometry_.right();
+    auto makeRow = [&](const QString& caption, int y) {
+        auto* name = new QLabel(caption, this);
+        name->setGeometry(x + 20, y, 40, 15);
+        auto* value = new QLabel(this);
+        value->setGeometry(x + 166, y, 40, 15);
+        auto* slider = new QuomSlider(*value, this);
+        slider->setGeometry(x + 60, y, 100, 15);
+        slider->setStyle(GUIslider::kGradientFill);
+        slider->setColors(GUIslider::windowColors());
+        slider->setSteps(1, 10);
+        return slider;
+    };
+    tempo_ = makeRow(QStringLiteral("Tempo"), 540);
+    tempo_->setRange(kMinTempo, kMaxTempo, kDefaultTempo);
+
+    volume_ = makeRow(QStringLiteral("Volume"), 570);
+    volume_->setReaction([this](int v) { engine_.setGain(static_cast<float>(v) / 100.0f); });
+    volume_->setRange(0, 100, 80);
+}
+
+void CQuomDlg::registerHandlers()
+{
+    handlers_ = {
+        {CommandId::New, &CQuomDlg::newProject},
+        {CommandId::Load, &CQuomDlg::loadProjectCommand},
+        {CommandId::Save, &CQuomDlg::saveProject},
+        {CommandId::Clear, &CQuomDlg::clearPattern},
+        {CommandId::LoadPattern, &CQuomDlg::loadPatternCommand},
+        {CommandId::SavePattern, &CQuomDlg::savePattern},
+        {CommandId::ExportMidi, &CQuomDlg::exportMidi},
+        {CommandId::Play, &CQuomDlg::playOrStop},
+        {CommandId::Grid, &CQuomDlg::toggleGrid},
+        {CommandId::About, &CQuomDlg::about},
+        {CommandId::Undo, &CQuomDlg::undo},
+        {CommandId::Redo, &CQuomDlg::redo},
+    };
+    for (const auto& [id, button] : buttons_) {
+        if (handlers_.contains(id))
+            continue;
+        button->setEnabled(false);
+        auto* dim = new QGraphicsOpacityEffect(button);
+        dim->setOpacity(0.4);
+        button->setGraphicsEffect(dim);
+    }
+}
+
+CCommandButton* CQuomDlg::button(CommandId id) const
+{
+    const auto it = buttons_.find(id);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void CQuomDlg::setPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    prompts_ = std::move(prompts);
+}
+
+bool CQuomDlg::runCommand(CommandId id)
+{
+    const auto it = handlers_.find(id);
+    if (it == handlers_.end())
+        return false;
+    (this->*(it->second))();
+    return true;
+}
+
+void CQuomDlg::showStatusText(const QString& text)
+{
+    view_->setStatusText(text);
+}
+
+bool CQuomDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (dynamic_cast<const GUIslider*>(widget) && widget->hasFocus() && sliderKey(key.key()))
+        return false;
+    return handleKey(key);
+}
+
+bool CQuomDlg::handleKey(const QKeyEvent& key)
+{
+    const auto action = resolveKey(key.key(), key.modifiers());
+    if (!action)
+        return false;
+    switch (action->kind) {
+    case KeyAction::Kind::Command:
+        return runCommand(action->command);
+    case KeyAction::Kind::SelectPattern:
+        selectPattern(action->a);
+        return true;
+    case KeyAction::Kind::Cancel:
+        // Esc never closes the main window.
+        return true;
+    case KeyAction::Kind::Scroll:
+    case KeyAction::Kind::AddColour:
+    case KeyAction::Kind::PlayRowSample:
+        break;
+    }
+    return false;
+}
+
+void CQuomDlg::wheelEvent(QWheelEvent* event)
+{
+    // Whole notches of 120; a fine-grained wheel adds up until it makes one.
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    if (notches != 0)
+        setTempo(tempo_->tempo() - notches);
+    event->accept();
+}
+
+void CQuomDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CQuomDlg::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    openDroppedFile(urls.constFirst().toLocalFile());
+}
+
+void CQuomDlg::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() == cpuTimer_)
+        app_.ShowCpuLoad(*this);
+}
+
+void CQuomDlg::repaintCanvas()
+{
+    view_->update();
+}
+
+void CQuomDlg::recordUndo()
+{
+    undo_.Record(model_.current().snapshot());
+}
+
+void CQuomDlg::setTempo(int bpm)
+{
+    const int clamped = clampTempo(bpm);
+    model_.setTempo(model_.currentIndex(), clamped);
+    tempo_->setValue(clamped);
+}
+
+void CQuomDlg::stopPlayback()
+{
+    if (!engine_.playing())
+        return;
+    engine_.setPlaying(false);
+    buttons_[CommandId::Play]->setState(false);
+    view_->setMarkerColumn(-1);
+}
+
+void CQuomDlg::playOrStop()
+{
+    if (engine_.playing()) {
+        stopPlayback();
+        return;
+    }
+    engine_.Reset();
+    engine_.setPlaying(true);
+    buttons_[CommandId::Play]->setState(true);
+}
+
+void CQuomDlg::newProject()
+{
+    if (app_.settings().confirmationMessages
+        && !prompts_->confirm(this, tr("This will erase all the patterns. Do you want to continue?")))
+        return;
+    model_.ResetProject();
+    tempo_->setValue(kDefaultTempo);
+    repaintCanvas();
+    undo_.Empty();
+}
+
+void CQuomDlg::clearPattern()
+{
+    if (app_.settings().confirmationMessages
+        && !prompts_->confirm(this, tr("Are you sure you want to clear this pattern?")))
+        return;
+    model_.current().clear();
+    repaintCanvas();
+    recordUndo();
+}
+
+void CQuomDlg::toggleGrid()
+{
+    view_->setGridShown(grid_->state());
+}
+
+void CQuomDlg::about()
+{
+    auto* dialog = new AboutDlg(QString::fromStdString(app_.folders().applicationFolder), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void CQuomDlg::undo()
+{
+    if (const Grid* cells = undo_.Undo())
+        model_.current().assign(*cells);
+    repaintCanvas();
+}
+
+void CQuomDlg::redo()
+{
+    if (const Grid* cells = undo_.Redo())
+        model_.current().assign(*cells);
+    repaintCanvas();
+}
+
+void CQuomDlg::selectPattern(int slot)
+{
+    if (model_.SelectPattern(slot))
+        repaintCanvas();
+}
+
+void CQuomDlg::showError(const QString& format, const QString& path)
+{
+    prompts_->message(this, format.arg(path), QStringLiteral("Quom"));
+}
+
+} // namespace quom

@@ -1,0 +1,355 @@
+#include "pattern/QuomDlg.h"
+#include "app/AppFolders.h"
+#include "app/QuomApp.h"
+#include "audio/Engine.h"
+#include "controls/CBrushButton.h"
+#include "controls/CCommandButton.h"
+#include "fileio/PatternFile.h"
+#include "pattern/PatternView.h"
+#include "pattern/ProjectIO.h"
+#include "pattern/QuomSlider.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace quom;
+
+namespace {
+
+// Answers the window's questions in place of a person and keeps what it was told.
+class FakePrompts : public UserPrompts {
+public:
+    void message(QWidget*, const QString& text, const QString&) override { messages.push_back(text); }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
+    QString openFile(QWidget*, const FileRequest& request) override { return choose(request); }
+    QString saveFile(QWidget*, const FileRequest& request) override { return choose(request); }
+
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    std::vector<FileRequest> requests;
+    bool answer = true;
+    QString path; // the file the next dialog returns; empty = cancel
+
+private:
+    QString choose(const FileRequest& request)
+    {
+        requests.push_back(request);
+        return path;
+    }
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow()
+    {
+        app.folders() = BuildFolders(dir.path() + "/");
+        CreateFolders(app.folders());
+        app.settings().confirmationMessages = false;
+        app.settings().loadDefaultKit = false;
+        window = std::make_unique<CQuomDlg>(app);
+        auto fake = std::make_unique<FakePrompts>();
+        prompts = fake.get();
+        window->setPrompts(std::move(fake));
+        window->show();
+    }
+
+    LiveGrid& cells() { return window->model().current(); }
+    Engine& engine() { return app.engine(); }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), k, mods);
+    }
+    QString file(const std::string& name) { return QString::fromStdString(dir.file(name)); }
+    QImage screenshot() { return window->grab().toImage(); }
+
+    TempDir dir;
+    CQuomApp app;
+    std::unique_ptr<CQuomDlg> window;
+    FakePrompts* prompts = nullptr;
+};
+
+TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
+{
+    const CanvasGeometry& g = window->geometry();
+    EXPECT_EQ(window->size(), QSize(g.windowWidth(), g.windowHeight()));
+
+    cells().set(5, 12, makeCell(255, 50, 100));
+    cells().set(0, 0, makeCell(0, 0, 9));
+    window->view().repaint();
+    const QImage image = screenshot();
+    EXPECT_EQ(image.pixelColor(g.cellRect(5, 12).center()), QColor(255, 50, 100));
+    EXPECT_EQ(image.pixelColor(g.cellRect(0, 0).topLeft()), QColor(0, 0, 9));
+    EXPECT_EQ(image.pixelColor(g.cellRect(6, 12).center()), Qt::black);
+
+    for (const CommandSpec& spec : commandTable()) {
+        const QWidget* b = spec.id == CommandId::Grid ? static_cast<QWidget*>(&window->gridButton())
+                                                      : window->button(spec.id);
+        ASSERT_NE(b, nullptr) << spec.caption;
+        EXPECT_EQ(b->geometry(), QRect(commandPosition(spec, g), QSize(32, 30))) << spec.caption;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(spec.toolTip));
+    }
+}
+
+TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
+{
+    for (CommandId ready : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear,
+             CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi, CommandId::Play,
+             CommandId::About, CommandId::Undo, CommandId::Redo}) {
+        EXPECT_TRUE(window->button(ready)->isEnabled()) << static_cast<int>(ready);
+    }
+    EXPECT_TRUE(window->gridButton().isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Kits)->isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Cam)->isEnabled());
+    EXPECT_FALSE(window->runCommand(CommandId::Mutate));
+}
+
+TEST_F(MainWindow, SpaceStartsFromTheFirstStepAndStopsAgain)
+{
+    key(Qt::Key_Space);
+    EXPECT_TRUE(engine().playing());
+    EXPECT_TRUE(window->button(CommandId::Play)->state());
+
+    std::vector<float> buffer(2 * 6000);
+    engine().Render(6000, buffer.data());
+    EXPECT_EQ(engine().currentColumn(), 1);
+    QTest::qWait(60);
+    EXPECT_EQ(window->view().markerColumn(), 1);
+
+    key(Qt::Key_Space);
+    EXPECT_FALSE(engine().playing());
+    EXPECT_FALSE(window->button(CommandId::Play)->state());
+    EXPECT_EQ(window->view().markerColumn(), -1);
+
+    // Started again, playback is back before the first step.
+    key(Qt::Key_Space);
+    engine().Render(10, buffer.data());
+    EXPECT_EQ(engine().currentColumn(), 0);
+}
+
+TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
+{
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    key(Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
+{
+    cells().set(3, 4, makeCell(10, 20, 30));
+    window->undoHistory().Record(cells().snapshot());
+
+    key(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), makeCell(10, 20, 30));
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), 0u) << "back to the empty pattern of the start";
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), makeCell(10, 20, 30));
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    EXPECT_EQ(window->undoHistory().cursor(), 2);
+}
+
+TEST_F(MainWindow, ConfirmationsGuardNewAndClear)
+{
+    app.settings().confirmationMessages = true;
+    cells().set(1, 1, 7);
+    prompts->answer = false;
+    window->runCommand(CommandId::Clear);
+    window->runCommand(CommandId::New);
+    EXPECT_EQ(cells().at(1, 1), 7u);
+    ASSERT_EQ(prompts->questions.size(), 2u);
+    EXPECT_EQ(prompts->questions[0], "Are you sure you want to clear this pattern?");
+    EXPECT_EQ(prompts->questions[1], "This will erase all the patterns. Do you want to continue?");
+
+    prompts->answer = true;
+    window->runCommand(CommandId::Clear);
+    EXPECT_EQ(cells().at(1, 1), 0u);
+}
+
+TEST_F(MainWindow, NewErasesEveryPatternAndTempo)
+{
+    cells().set(2, 2, 5);
+    window->tempoSlider().setValue(200);
+    key(Qt::Key_3, Qt::KeypadModifier);
+    EXPECT_EQ(window->model().currentIndex(), 2);
+    cells().set(9, 9, 5);
+    window->tempoSlider().setValue(90);
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(prompts->questions.empty());
+    EXPECT_EQ(window->model().currentIndex(), 0);
+    EXPECT_EQ(window->tempoSlider().tempo(), 120);
+    EXPECT_EQ(cells().at(9, 9), 0u);
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        EXPECT_EQ(window->model().tempo(slot), 120);
+        EXPECT_EQ(window->model().slot(slot), Grid{});
+    }
+    EXPECT_EQ(window->undoHistory().size(), 0);
+}
+
+TEST_F(MainWindow, KeypadSwitchesPatternsKeepingEachOnesCellsAndTempo)
+{
+    cells().set(0, 1, 11);
+    window->tempoSlider().setValue(99);
+    key(Qt::Key_5, Qt::KeypadModifier);
+    EXPECT_EQ(window->model().currentIndex(), 4);
+    EXPECT_EQ(cells().at(0, 1), 0u);
+    EXPECT_EQ(window->tempoSlider().tempo(), 120);
+    key(Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(window->model().currentIndex(), 9);
+    key(Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(window->model().currentIndex(), 0);
+    EXPECT_EQ(cells().at(0, 1), 11u);
+    EXPECT_EQ(window->tempoSlider().tempo(), 99);
+}
+
+TEST_F(MainWindow, WheelNotchesMoveTheTempoWithinItsRange)
+{
+    auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(500, 300), QPointF(500, 300), QPoint(), QPoint(0, delta), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.get(), &event);
+    };
+    wheel(120);
+    EXPECT_EQ(window->tempoSlider().tempo(), 119);
+    wheel(-240);
+    EXPECT_EQ(window->tempoSlider().tempo(), 121);
+    wheel(60);
+    EXPECT_EQ(window->tempoSlider().tempo(), 121) << "half a notch waits for the other half";
+    wheel(60);
+    EXPECT_EQ(window->tempoSlider().tempo(), 120);
+
+    window->tempoSlider().setValue(350);
+    wheel(-120);
+    EXPECT_EQ(window->tempoSlider().tempo(), 350);
+    EXPECT_EQ(window->model().tempo(0), 350);
+}
+
+TEST_F(MainWindow, GridButtonBrightensTheGridInTheScreenshot)
+{
+    const CanvasGeometry& g = window->geometry();
+    const QPoint line(4 * g.cellWidth() + 14, g.cellRect(0, 1).center().y());
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(40, 40, 40));
+    QTest::mouseClick(&window->gridButton(), Qt::LeftButton);
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(70, 70, 70));
+    QTest::mouseClick(&window->gridButton(), Qt::LeftButton);
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(40, 40, 40));
+}
+
+TEST_F(MainWindow, ProjectRoundTripRestoresAllSlotsAndSelectsTheFirst)
+{
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        window->model().SelectPattern(slot);
+        cells().set(slot, slot, makeCell(slot + 1, 2, 3));
+        window->tempoSlider().setValue(60 + slot);
+    }
+    prompts->path = file("song.qom");
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, QString::fromStdString(app.folders().projectsFolder));
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(prompts->messages.empty()) << prompts->messages.front().toStdString();
+    EXPECT_EQ(window->model().currentIndex(), 0);
+    EXPECT_EQ(window->tempoSlider().tempo(), 60);
+    EXPECT_EQ(cells().at(0, 0), makeCell(1, 2, 3));
+    EXPECT_EQ(window->undoHistory().size(), 0);
+    for (int slot = 1; slot < kPatternSlots; ++slot) {
+        EXPECT_EQ(window->model().tempo(slot), 60 + slot);
+        EXPECT_EQ(window->model().slot(slot)[cellIndex(slot, slot)], makeCell(slot + 1, 2, 3));
+    }
+    EXPECT_EQ(app.folders().projectsFolder, dir.path() + "/Projects") << "the folder is not replaced";
+}
+
+TEST_F(MainWindow, RefusedFilesLeaveThePatternAndSayWhy)
+{
+    cells().set(1, 2, 3);
+    dir.write("not.pat", std::string(16400, 'x'));
+    window->loadPattern(file("not.pat"));
+    dir.write("short.pat", std::string("PATT") + std::string(100, '\0'));
+    window->loadPattern(file("short.pat"));
+    window->loadProject(file("missing.qom"));
+    window->openDroppedFile(file("song.QOM"));
+    window->openDroppedFile(file("README"));
+
+    EXPECT_EQ(cells().at(1, 2), 3u);
+    ASSERT_EQ(prompts->messages.size(), 4u);
+    EXPECT_EQ(prompts->messages[0], "Error: this is not a Quom pattern file:\n " + file("not.pat"));
+    EXPECT_EQ(prompts->messages[1], "Error: the file is damaged or incomplete:\n " + file("short.pat"));
+    EXPECT_EQ(prompts->messages[2], "Error: unable to load the file:\n " + file("missing.qom"));
+    EXPECT_EQ(
+        prompts->messages[3], "Quom does not allow this type of file to be dropped on its main window.");
+}
+
+TEST_F(MainWindow, PatternFilesCarryTheSliderTempoAndLoadAsAnUndoableEdit)
+{
+    cells().set(7, 7, makeCell(1, 0, 0));
+    prompts->path = file("beat.pat");
+    key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto bytes = dir.read("beat.pat");
+    ASSERT_EQ(bytes.size(), kPatternFileSize);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 12, bytes.begin() + 16),
+        (std::vector<std::uint8_t>{0x78, 0, 0, 0}));
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_Space);
+    window->openDroppedFile(file("beat.pat"));
+    EXPECT_EQ(cells().at(7, 7), makeCell(1, 0, 0));
+    EXPECT_TRUE(engine().playing()) << "a dropped pattern does not stop playback";
+    key(Qt::Key_Space);
+
+    // New emptied the history; the load is the first state, the second load the next.
+    window->tempoSlider().setValue(33);
+    window->loadPattern(file("beat.pat"));
+    EXPECT_EQ(window->tempoSlider().tempo(), 120);
+    cells().clear();
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(7, 7), makeCell(1, 0, 0));
+}
+
+TEST_F(MainWindow, MidiExportStopsPlaybackAndRemembersThePath)
+{
+    key(Qt::Key_Space);
+    prompts->path = QString();
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(engine().playing()) << "stopped even when the dialog is cancelled";
+    EXPECT_FALSE(dir.exists("out.mid"));
+
+    prompts->path = file("out.mid");
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(dir.exists("out.mid"));
+    EXPECT_EQ(app.folders().midiFolder, dir.file("out.mid"));
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, file("out.mid"));
+
+    prompts->path = file("no/such/folder/out.mid");
+    key(Qt::Key_M, Qt::ControlModifier);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "An error occurred while saving the MIDI file:\n" + prompts->path);
+}
+
+TEST_F(MainWindow, VolumeSliderSetsTheMasterGain)
+{
+    EXPECT_FLOAT_EQ(engine().gain(), 0.8f);
+    window->volumeSlider().setValue(25);
+    EXPECT_FLOAT_EQ(engine().gain(), 0.25f);
+}
+
+} // namespace
