@@ -12,6 +12,7 @@
 #include "pattern/QuomSlider.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -239,12 +240,23 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     case KeyAction::Kind::Cancel:
         // Esc never closes the main window.
         return true;
+    case KeyAction::Kind::PlayRowSample:
+        auditionRowUnderMouse();
+        return true;
     case KeyAction::Kind::Scroll:
     case KeyAction::Kind::AddColour:
-    case KeyAction::Kind::PlayRowSample:
         break;
     }
     return false;
+}
+
+void CQuomDlg::auditionRowUnderMouse()
+{
+    const auto cell = geometry_.cellAt(view_->mapFromGlobal(QCursor::pos()));
+    if (!cell)
+        return;
+    // Full volume, centred, at about the sample's own speed; a new audition cuts the last.
+    engine_.StartPreview(cell->y(), makeCell(255, 128, 128));
 }
 
 void CQuomDlg::wheelEvent(QWheelEvent* event)
@@ -275,8 +287,10 @@ void CQuomDlg::dropEvent(QDropEvent* event)
 
 void CQuomDlg::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() == cpuTimer_)
-        app_.ShowCpuLoad(*this);
+    if (event->timerId() != cpuTimer_)
+        return;
+    app_.ShowCpuLoad(*this);
+    engine_.ReleaseRetiredKits();
 }
 
 void CQuomDlg::repaintCanvas()

@@ -76,6 +76,7 @@ private:
     void buildSliders();
     void registerHandlers();
     bool handleKey(const QKeyEvent& key);
+    void auditionRowUnderMouse();
     void repaintCanvas();
     void recordUndo();
     void stopPlayback();

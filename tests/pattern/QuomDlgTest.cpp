@@ -5,16 +5,19 @@
 #include "controls/CBrushButton.h"
 #include "controls/CCommandButton.h"
 #include "fileio/PatternFile.h"
+#include "kit/Kit.h"
 #include "pattern/PatternView.h"
 #include "pattern/ProjectIO.h"
 #include "pattern/QuomSlider.h"
 #include "support/TempDir.h"
 
+#include <QCursor>
 #include <QImage>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace quom;
@@ -353,3 +356,26 @@ TEST_F(MainWindow, VolumeSliderSetsTheMasterGain)
 }
 
 } // namespace
+
+TEST_F(MainWindow, KeyIAuditionsTheSampleOfTheRowUnderTheMouse)
+{
+    auto kit = std::make_shared<CKit>();
+    CInstrument& slot = kit->slot(5);
+    slot.name = "click.wav";
+    slot.data.assign(4000, 0.5f);
+    slot.length = 4000;
+    engine().SetKit(kit);
+    std::vector<float> out(2 * 256);
+    auto loudness = [&] {
+        engine().Render(256, out.data());
+        return *std::ranges::max_element(out);
+    };
+
+    QCursor::setPos(window->mapToGlobal(QPoint(5, 5)));
+    key(Qt::Key_I);
+    EXPECT_EQ(loudness(), 0.0f) << "the mouse is off the canvas";
+
+    QCursor::setPos(window->mapToGlobal(window->geometry().cellRect(30, 5).center()));
+    key(Qt::Key_I);
+    EXPECT_GT(loudness(), 0.1f);
+}
