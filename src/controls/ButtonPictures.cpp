@@ -13,7 +13,7 @@ namespace {
 constexpr int kWidth = 32;
 constexpr int kHeight = 30;
 
-// One frame for every button: a raised dark key, or, pressed, a sunken one with an
+// One frame for every button: a raised grey key, or, pressed, a sunken amber one with an
 // orange rim and the glyph moved one pixel down and right.
 QPixmap drawPicture(const GlyphDrawer& glyph, QStringView caption, bool pressed)
 {
@@ -24,8 +24,8 @@ QPixmap drawPicture(const GlyphDrawer& glyph, QStringView caption, bool pressed)
 
     const QRectF body(1.5, 1.5, kWidth - 3, kHeight - 3);
     QLinearGradient shade(body.topLeft(), body.bottomLeft());
-    shade.setColorAt(0, pressed ? QColor(28, 28, 28) : QColor(76, 76, 76));
-    shade.setColorAt(1, pressed ? QColor(44, 44, 44) : QColor(50, 50, 50));
+    shade.setColorAt(0, pressed ? QColor(58, 38, 20) : QColor(76, 76, 76));
+    shade.setColorAt(1, pressed ? QColor(92, 60, 30) : QColor(50, 50, 50));
     p.setBrush(shade);
     p.setPen(QPen(pressed ? QColor(255, 180, 105) : QColor(110, 110, 110), 1));
     p.drawRoundedRect(body, 4, 4);

@@ -139,3 +139,34 @@ TEST_F(ButtonFixture, BrushButtonFlipsBeforeItsCommandArrives)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ButtonPictures, EveryCommandHasItsOwnPictureInBothLooks)
+{
+    const QStringList captions = {"New", "Load", "Save", "Clear", "Load Pattern", "Save Pattern", "Import",
+        "Export", "ExportMidi", "Play", "Record", "Kits", "Patterns", "Settings", "Grid", "About", "Mutate",
+        "Map", "Filter", "Colors", "RevX", "RevY", "Rotate", "Rotate2", "Copy", "Cut", "Paste", "Mix",
+        "Line H", "Line V", "Cells", "Rnd", "Automata", "Drum", "WaveSeq", "Cam", "Pencil", "Eraser", "Line",
+        "Aero", "Hand", "Selector", "EyeDropper", "Undo", "Redo", "Kit Clear", "Kit Load", "Kit Save", "Add",
+        "Folder", "Random", "Slicer"};
+    const QStringList drawn = quom::buttonPictureNames();
+    std::vector<QImage> seen;
+    for (const QString& caption : captions) {
+        EXPECT_TRUE(drawn.contains(caption)) << caption.toStdString();
+        const auto pair = quom::buttonPictures(caption);
+        const QImage normal = image(pair.normal);
+        ASSERT_EQ(normal.size(), QSize(32, 30)) << caption.toStdString();
+        EXPECT_NE(normal, image(pair.pressed)) << caption.toStdString();
+        for (const QImage& other : seen)
+            EXPECT_NE(normal, other) << caption.toStdString() << " looks like another command";
+        seen.push_back(normal);
+    }
+
+    // A caption without a symbol still gets a button, labelled with its text.
+    const auto unknown = quom::buttonPictures(u"Tempo");
+    EXPECT_EQ(image(unknown.normal).size(), QSize(32, 30));
+    EXPECT_NE(image(unknown.normal), image(quom::buttonPictures(u"Tap").normal));
+}
+
+} // namespace
