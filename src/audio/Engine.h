@@ -91,7 +91,7 @@ public:
     std::size_t retiredKitCount() const noexcept { return retired_.size(); }
 
 private:
-    static constexpr int kChunkFrames = 1024;
+    static constexpr int kChunkFrames = 4096;
 
     struct Preview {
         int slot = -1; // -1: idle; resolved in the kit of each block
