@@ -6,6 +6,7 @@
 #include "controls/ButtonPictures.h"
 #include "controls/CBrushButton.h"
 #include "controls/CCommandButton.h"
+#include "controls/GUIcolorButton.h"
 #include "controls/Theme.h"
 #include "pattern/PatternView.h"
 #include "pattern/PlaybackMarker.h"
@@ -137,6 +138,11 @@ void CQuomDlg::buildControls()
     }
     // The pencil is the tool at start; the canvas tools arrive with their own code.
     buttons_[CommandId::Pencil]->setState(true);
+
+    // The eyedropper's colour, for dragging onto the tools' swatches.
+    pickedColour_ = new GUIcolorButton(this);
+    pickedColour_->setGeometry(pickedColourRect(geometry_));
+    pickedColour_->setFocusPolicy(Qt::NoFocus);
 }
 
 void CQuomDlg::buildSliders()

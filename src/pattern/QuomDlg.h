@@ -23,6 +23,7 @@ namespace quom {
 
 class CBrushButton;
 class CKit;
+class GUIcolorButton;
 class CCommandButton;
 class CQuomApp;
 class Engine;
@@ -45,6 +46,7 @@ public:
     QuomSlider& volumeSlider() noexcept { return *volume_; }
     CCommandButton* button(CommandId id) const;
     CBrushButton& gridButton() noexcept { return *grid_; }
+    GUIcolorButton& pickedColourSwatch() noexcept { return *pickedColour_; }
 
     // Tests answer in place of the user.
     void setPrompts(std::unique_ptr<UserPrompts> prompts);
@@ -112,6 +114,7 @@ private:
     QuomSlider* tempo_ = nullptr;
     QuomSlider* volume_ = nullptr;
     CBrushButton* grid_ = nullptr;
+    GUIcolorButton* pickedColour_ = nullptr;
     std::map<CommandId, CCommandButton*> buttons_;
     std::map<CommandId, Handler> handlers_;
     PlaybackMarker* marker_ = nullptr;

@@ -4,6 +4,7 @@
 #include "audio/Engine.h"
 #include "controls/CBrushButton.h"
 #include "controls/CCommandButton.h"
+#include "controls/GUIcolorButton.h"
 #include "fileio/PatternFile.h"
 #include "kit/Kit.h"
 #include "pattern/PatternView.h"
@@ -100,6 +101,7 @@ TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
         EXPECT_EQ(b->geometry(), QRect(commandPosition(spec, g), QSize(32, 30))) << spec.caption;
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(spec.toolTip));
     }
+    EXPECT_EQ(window->pickedColourSwatch().geometry(), pickedColourRect(g));
 }
 
 TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
