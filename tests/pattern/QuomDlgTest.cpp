@@ -381,3 +381,9 @@ TEST_F(MainWindow, KeyIAuditionsTheSampleOfTheRowUnderTheMouse)
     key(Qt::Key_I);
     EXPECT_GT(loudness(), 0.1f);
 }
+
+TEST_F(MainWindow, PointingAtAButtonShowsItsHelpInTheStatusLine)
+{
+    QTest::mouseMove(window->button(CommandId::Save), QPoint(10, 10));
+    EXPECT_EQ(window->view().statusText(), "Save the current project (.qom file).");
+}
