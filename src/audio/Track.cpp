@@ -2,6 +2,7 @@
 
 #include "audio/Interpolate.h"
 #include "audio/Voice.h"
+#include "audio/WideMix.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,11 +115,10 @@ float mixSerial(const Mix& m, float position, int count, int frames, float* accL
 }
 
 // The same frames as mixSerial for positions read from a table, where every
-// neighbour the mode reads lies inside the sample and nothing wraps. The hot loop
-// of the engine: wider vectors pay off where the processor has them.
+// neighbour the mode reads lies inside the sample and nothing wraps.
 template <Interpolation M>
-[[gnu::target_clones("avx2", "default")]] void mixTabled(const Mix& m, const float* __restrict positions, int frames, float* __restrict accL,
-    float* __restrict accR) noexcept
+[[gnu::target_clones("avx2", "default")]] void mixTabled(const Mix& m, const float* __restrict positions,
+    int frames, float* __restrict accL, float* __restrict accR) noexcept
 {
     const float* __restrict d = m.data;
     const float left = m.left;
@@ -139,6 +139,15 @@ template <Interpolation M>
         accL[k] += v * left;
         accR[k] += v * right;
     }
+}
+
+template <Interpolation M>
+void mixTabledFast(const Mix& m, const float* positions, int frames, float* accL, float* accR) noexcept
+{
+    int done = 0;
+    if constexpr (M == Interpolation::Linear)
+        done = mixLinearWide(m.data, m.length, positions, frames, m.volume, m.left, m.right, accL, accR);
+    mixTabled<M>(m, positions + done, frames - done, accL + done, accR + done);
 }
 
 // Frames without a fade ramp: through the table where it applies, serially around it.
@@ -164,7 +173,7 @@ float mixPlain(const Mix& m, float position, int count, int frames, float* accL,
         return mixSerial<M, Loop, false>(m, position, count, frames, accL, accR);
 
     position = mixSerial<M, Loop, false>(m, position, count, a, accL, accR);
-    mixTabled<M>(m, p + a, b - a, accL + a, accR + a);
+    mixTabledFast<M>(m, p + a, b - a, accL + a, accR + a);
     position = p[b - 1] + m.ratio;
     if constexpr (Loop) {
         while (position >= m.wrap)
