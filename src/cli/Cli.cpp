@@ -17,6 +17,8 @@ struct SubCommand {
 constexpr std::array kCommands{
     SubCommand{"apply", runApply,
         "apply IN.pat -o OUT.pat [--seed S] OP [OP ...]   transform or generate a pattern"},
+    SubCommand{"import", runImport,
+        "import IMAGE -o OUT.pat [--tempo T]   turn a picture into a pattern (tempo 1..350, default 120)"},
     SubCommand{
         "info", runInfo, "info FILE --json [--samples]   describe a wave, kit, project or pattern file"},
 };

@@ -1,0 +1,89 @@
+#include "cli/Commands.h"
+#include "fileio/PatternFile.h"
+#include "fileio/Picture.h"
+
+#include <QFileInfo>
+#include <QString>
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace quom::cli {
+namespace {
+
+constexpr std::string_view kUsage
+    = "usage: quom import IMAGE -o OUT.pat [--tempo T]   (T: 1..350, default 120)\n";
+
+struct ImportRequest {
+    std::string image;
+    std::string output;
+    int tempo = kDefaultTempo;
+};
+
+std::optional<int> parseTempo(std::string_view text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    if (value < kMinTempo || value > kMaxTempo)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<ImportRequest> parse(const Args& args)
+{
+    ImportRequest request;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "-o" && hasValue && request.output.empty()) {
+            request.output = args[++i];
+        } else if (a == "--tempo" && hasValue) {
+            const auto tempo = parseTempo(args[++i]);
+            if (!tempo)
+                return std::nullopt;
+            request.tempo = *tempo;
+        } else if (!a.starts_with('-') && request.image.empty()) {
+            request.image = a;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (request.image.empty() || request.output.empty())
+        return std::nullopt;
+    return request;
+}
+
+} // namespace
+
+int runImport(const Args& args, std::ostream& out, std::ostream& err)
+{
+    (void)out;
+    const auto request = parse(args);
+    if (!request) {
+        err << kUsage;
+        return kExitUsage;
+    }
+
+    const QString imagePath = QString::fromStdString(request->image);
+    CPicture picture;
+    if (!picture.load(imagePath)) {
+        const char* why
+            = QFileInfo(imagePath).isReadable() ? "not an image Quom can decode" : "cannot be read";
+        err << "quom import: " << request->image << ": " << why << '\n';
+        return kExitFailure;
+    }
+
+    PatternFileData pattern;
+    pattern.tempo = request->tempo;
+    pattern.cells = *importPicture(picture);
+    if (const auto written = writePatternFile(request->output, pattern); !written) {
+        err << "quom import: " << written.error << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace quom::cli

@@ -1,0 +1,71 @@
+#include "fileio/PatternFile.h"
+#include "support/RunQuom.h"
+#include "support/TempDir.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+std::size_t lineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+struct ImportFixture : ::testing::Test {
+    ImportFixture()
+    {
+        QImage image(32, 16, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        image.setPixelColor(3, 4, QColor(250, 128, 10));
+        image.save(QString::fromStdString(dir.file("in.bmp")), "BMP");
+        dir.write("fake.gif", std::string("GIF89a but nothing more"));
+    }
+    TempDir dir;
+};
+
+TEST_F(ImportFixture, WritesThePictureAsAPatternWithItsTempo)
+{
+    const auto run = runQuom({"import", dir.file("in.bmp"), "-o", dir.file("out.pat"), "--tempo", "140"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto pattern = quom::readPatternFile(dir.file("out.pat"));
+    ASSERT_TRUE(pattern);
+    EXPECT_EQ(pattern->tempo, 140);
+    // Each pixel of the 32 x 16 picture spreads over 2 x 4 cells.
+    const quom::Cell note = quom::makeCell(250, 128, 10);
+    EXPECT_EQ(pattern->cells[quom::cellIndex(6, 16)], note);
+    EXPECT_EQ(pattern->cells[quom::cellIndex(7, 19)], note);
+    EXPECT_EQ(pattern->cells[quom::cellIndex(8, 16)], 0u);
+    EXPECT_EQ(std::count(pattern->cells.begin(), pattern->cells.end(), note), 8);
+
+    ASSERT_EQ(runQuom({"import", "-o", dir.file("default.pat"), dir.file("in.bmp")}).exitCode, 0);
+    EXPECT_EQ(quom::readPatternFile(dir.file("default.pat"))->tempo, 120);
+}
+
+TEST_F(ImportFixture, UnreadablePicturesFailWithOneLineAndNoFile)
+{
+    for (const std::string name : {"fake.gif", "missing.jpg"}) {
+        const auto run = runQuom({"import", dir.file(name), "-o", dir.file("out.pat")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(lineCount(run.err), 1u) << run.err;
+        EXPECT_NE(run.err.find(dir.file(name)), std::string::npos) << run.err;
+        EXPECT_FALSE(dir.exists("out.pat"));
+    }
+}
+
+TEST_F(ImportFixture, MalformedCommandsAreUsageErrors)
+{
+    const std::string in = dir.file("in.bmp"), out = dir.file("out.pat");
+    for (const auto& args : std::vector<std::vector<std::string>>{{"import"}, {"import", in},
+             {"import", "-o", out}, {"import", in, "-o"}, {"import", in, "-o", out, "--tempo", "0"},
+             {"import", in, "-o", out, "--tempo", "351"}, {"import", in, "-o", out, "--tempo", "fast"},
+             {"import", in, in, "-o", out}, {"import", in, "-o", out, "--colour"}}) {
+        EXPECT_EQ(runQuom(args).exitCode, 2) << args.size();
+    }
+    EXPECT_FALSE(dir.exists("out.pat"));
+}
+
+} // namespace
