@@ -135,6 +135,7 @@ void CColorPickerDlg::build()
     theme::place(buttons, 206, 201, 140, 14);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    setFlags(flags_);
 }
 
 void CColorPickerDlg::setFlags(int flags)

@@ -76,6 +76,9 @@ TEST_F(PickerFixture, FieldsClampAndKeepBothSidesInStep)
 TEST_F(PickerFixture, GreyStaysGreyWhileItsBrightnessChanges)
 {
     CColorPickerDlg picker(0x808080);
+    // Without the alpha flag the alpha controls stay hidden.
+    EXPECT_FALSE(picker.alphaSlider()->isVisibleTo(&picker));
+    EXPECT_FALSE(picker.field(CColorPickerDlg::Alpha)->isVisibleTo(&picker));
     EXPECT_EQ(picker.hsb(), (Hsb{0, 0, 128}));
     type(picker.field(CColorPickerDlg::Brightness), QStringLiteral("40"));
     EXPECT_EQ(picker.rgb(), (Rgb{40, 40, 40}));
