@@ -49,4 +49,12 @@ void CCommandButton::mousePressEvent(QMouseEvent* event)
     HelpTextButton::mousePressEvent(event);
 }
 
+void CCommandButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The tool's press was the whole click; its release must not reach the window below.
+    if (kind_ == Tool && event->button() == Qt::LeftButton)
+        return;
+    HelpTextButton::mouseReleaseEvent(event);
+}
+
 } // namespace quom

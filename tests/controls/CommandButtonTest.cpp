@@ -19,7 +19,11 @@ using quom::CCommandButton;
 class OwnerWindow : public QWidget, public quom::StatusLineOwner {
 public:
     QString status = QStringLiteral("untouched");
+    int releasesSeen = 0;
     void showStatusText(const QString& text) override { status = text; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent*) override { ++releasesSeen; }
 };
 
 QImage look(QWidget& w)
@@ -63,6 +67,7 @@ TEST_F(ButtonFixture, ToolSendsItsCommandOnThePressOnlyAndStaysPressed)
     EXPECT_EQ(commands.at(0).at(0).toInt(), 1009);
     QTest::mouseRelease(tool, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(commands.count(), 1);
+    EXPECT_EQ(owner.releasesSeen, 0);
     EXPECT_TRUE(tool->state());
     EXPECT_EQ(look(*tool), image(pictures.pressed));
 
