@@ -178,6 +178,7 @@ void CQuomDlg::registerHandlers()
         {CommandId::LoadPattern, &CQuomDlg::loadPatternCommand},
         {CommandId::SavePattern, &CQuomDlg::savePattern},
         {CommandId::ExportMidi, &CQuomDlg::exportMidi},
+        {CommandId::Import, &CQuomDlg::importImage},
         {CommandId::Play, &CQuomDlg::playOrStop},
         {CommandId::Grid, &CQuomDlg::toggleGrid},
         {CommandId::About, &CQuomDlg::about},

@@ -103,6 +103,7 @@ private:
     void loadPatternCommand();
     void savePattern();
     void exportMidi();
+    void importImage();
 
     CQuomApp& app_;
     Engine& engine_;

@@ -5,6 +5,7 @@
 #include "audio/Engine.h"
 #include "fileio/MidiExport.h"
 #include "fileio/PatternFile.h"
+#include "fileio/Picture.h"
 #include "kit/Kit.h"
 #include "pattern/PatternView.h"
 #include "pattern/ProjectIO.h"
@@ -22,6 +23,8 @@ namespace {
 const QString kProjectFilter = QStringLiteral("Quom files (*.qom);;All files (*)");
 const QString kPatternFilter = QStringLiteral("Pattern files (*.pat);;All files (*)");
 const QString kMidiFilter = QStringLiteral("MIDI files (*.mid);;All files (*)");
+const QString kImageFilter = QStringLiteral(
+    "JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files (*.bmp);;All files (*)");
 
 const QString kUnableToLoad = QStringLiteral("Error: unable to load the file:\n %1");
 const QString kUnableToSave = QStringLiteral("Error: unable to save the file:\n %1");
@@ -161,6 +164,29 @@ void CQuomDlg::exportMidi()
     }
     if (!written)
         showError(tr("An error occurred while saving the MIDI file:\n%1"), path);
+}
+
+void CQuomDlg::importImage()
+{
+    std::string& folder = app_.folders().picturesFolder;
+    const QString path = prompts_->openFile(
+        this, {tr("Import an image"), fromUtf8(folder), kImageFilter, QStringLiteral("jpg")});
+    if (path.isEmpty())
+        return;
+    // Draw what the dialog covered before the work starts.
+    repaint();
+    folder = utf8(path);
+    WaitCursor wait;
+    CPicture picture;
+    if (!picture.load(path))
+        return;
+    const auto cells = importPicture(picture);
+    if (!cells)
+        return;
+    model_.current().assign(*cells);
+    repaintCanvas();
+    // Like a loaded pattern file, an import can be undone.
+    recordUndo();
 }
 
 void CQuomDlg::openDroppedFile(const QString& path)

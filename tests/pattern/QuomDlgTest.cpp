@@ -107,8 +107,8 @@ TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
 TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
 {
     for (CommandId ready : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear,
-             CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi, CommandId::Play,
-             CommandId::About, CommandId::Undo, CommandId::Redo}) {
+             CommandId::Import, CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi,
+             CommandId::Play, CommandId::About, CommandId::Undo, CommandId::Redo}) {
         EXPECT_TRUE(window->button(ready)->isEnabled()) << static_cast<int>(ready);
     }
     EXPECT_TRUE(window->gridButton().isEnabled());
@@ -386,4 +386,33 @@ TEST_F(MainWindow, PointingAtAButtonShowsItsHelpInTheStatusLine)
 {
     QTest::mouseMove(window->button(CommandId::Save), QPoint(10, 10));
     EXPECT_EQ(window->view().statusText(), "Save the current project (.qom file).");
+}
+
+TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    image.setPixelColor(3, 40, QColor(200, 10, 20));
+    image.setPixelColor(63, 0, QColor(1, 2, 3));
+    ASSERT_TRUE(image.save(file("picture.bmp")));
+    dir.write("broken.jpg", std::string("not a picture"));
+    cells().set(0, 0, 77);
+    window->undoHistory().Record(cells().snapshot());
+
+    prompts->path = file("broken.jpg");
+    key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(cells().at(0, 0), 77u) << "a file that does not decode changes nothing";
+    EXPECT_TRUE(prompts->messages.empty());
+
+    prompts->path = file("picture.bmp");
+    key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, file("broken.jpg")) << "starts where the last import was";
+    EXPECT_EQ(app.folders().picturesFolder, dir.file("picture.bmp"));
+    EXPECT_EQ(cells().at(3, 40), makeCell(200, 10, 20));
+    EXPECT_EQ(cells().at(63, 0), makeCell(1, 2, 3));
+    EXPECT_EQ(cells().at(0, 0), 0u);
+
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(0, 0), 77u);
+    EXPECT_EQ(cells().at(3, 40), 0u);
 }
