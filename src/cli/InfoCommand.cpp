@@ -4,6 +4,7 @@
 #include "fileio/FileType.h"
 #include "fileio/PatternFile.h"
 #include "fileio/ProjectFile.h"
+#include "kit/Kit.h"
 #include "kit/WaveReader.h"
 
 #include <array>
@@ -53,6 +54,13 @@ std::string jsonPattern(std::int32_t tempo, const Grid& cells)
     return "\"tempo\":" + std::to_string(tempo) + ",\"cells\":" + jsonCells(cells);
 }
 
+// A kit slot as kit files and project files hold it.
+std::string jsonSlot(const std::string& sample, bool loop, bool fade)
+{
+    return std::string("{\"sample\":") + jsonString(sample) + ",\"loop\":" + jsonBool(loop)
+        + ",\"fade\":" + jsonBool(fade) + '}';
+}
+
 int describeProject(const InfoRequest& request, std::ostream& out, std::ostream& err)
 {
     const auto project = parseProjectFile(request.bytes, request.path);
@@ -66,8 +74,24 @@ int describeProject(const InfoRequest& request, std::ostream& out, std::ostream&
     out << "],\"kit\":[";
     for (int i = 0; i < kProjectKitSlots; ++i) {
         const ProjectSlot& slot = project->slots[i];
-        out << (i > 0 ? ",{" : "{") << "\"sample\":" << jsonString(slot.name)
-            << ",\"loop\":" << jsonBool(slot.loop) << ",\"fade\":" << jsonBool(slot.fade) << '}';
+        out << (i > 0 ? "," : "") << jsonSlot(slot.name, slot.loop, slot.fade);
+    }
+    out << "]}\n";
+    return kExitOk;
+}
+
+// The kit as loading it into a cleared kit leaves it; no sample is read.
+int describeKit(const InfoRequest& request, std::ostream& out, std::ostream& err)
+{
+    CKit kit;
+    if (!kit.ReadKitFile(request.path)) {
+        err << "quom info: " << request.path << ": cannot read the file\n";
+        return kExitFailure;
+    }
+    out << "{\"type\":\"kit\",\"slots\":[";
+    for (int i = 0; i < kKitSlots; ++i) {
+        const CInstrument& s = kit.slot(i);
+        out << (i > 0 ? "," : "") << jsonSlot(s.name, s.loop, s.fade);
     }
     out << "]}\n";
     return kExitOk;
@@ -91,6 +115,7 @@ struct Describer {
 
 constexpr std::array kDescribers{
     Describer{FileType::Wave, describeWave},
+    Describer{FileType::Kit, describeKit},
     Describer{FileType::Project, describeProject},
     Describer{FileType::Pattern, describePattern},
 };

@@ -60,6 +60,26 @@ TEST(InfoCommand, SamplesReadBackExactly)
     EXPECT_EQ(samplesIn(run.out), quom::decodeWave(file, "fine.wav")->samples);
 }
 
+TEST(InfoCommand, DescribesAKitWithoutReadingItsSamples)
+{
+    TempDir dir;
+    dir.write("drums.wav",
+        std::string("<?xml version=\"1.0\"?>\r\n<Whatever>\r\n"
+                    "<instrument>\r\n<sample name = \"C:\\waves\\kick.wav\"/>\r\n"
+                    "<loop value = \"yes\"/>\r\n</instrument>\r\n"
+                    "<instrument>\r\n<fade value = \"yes\"/>\r\n</instrument>\r\n"));
+    std::string expected = "{\"type\":\"kit\",\"slots\":["
+                           "{\"sample\":\"C:\\\\waves\\\\kick.wav\",\"loop\":true,\"fade\":false},"
+                           "{\"sample\":\"not used\",\"loop\":false,\"fade\":true}";
+    for (int s = 2; s < 64; ++s)
+        expected += ",{\"sample\":\"not used\",\"loop\":false,\"fade\":false}";
+    expected += "]}\n";
+
+    const auto run = runQuom({"info", dir.file("drums.wav"), "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, expected);
+}
+
 TEST(InfoCommand, UnreadableFilesFailNamingTheFile)
 {
     TempDir dir;
