@@ -56,6 +56,12 @@ void PatternView::setStatusText(const QString& text)
     update(geometry_.statusRect());
 }
 
+void PatternView::setOverlay(std::function<void(QPainter&)> paint)
+{
+    overlay_ = std::move(paint);
+    update();
+}
+
 void PatternView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
@@ -63,6 +69,8 @@ void PatternView::paintEvent(QPaintEvent* event)
     painter.fillRect(rect(), theme::kBackground);
     paintLines(painter);
     paintCells(painter);
+    if (overlay_)
+        overlay_(painter);
     if (markerColumn_ >= 0)
         painter.fillRect(geometry_.markerRect(markerColumn_), kMarker);
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 // The canvas of the main window: a child covering the whole client area behind the
 // controls, so its coordinates are the window's. It paints the background, the grid
 // lines, the cells of the current pattern, the play-position marker and the status
@@ -30,6 +32,9 @@ public:
     void setStatusText(const QString& text);
     const QString& statusText() const noexcept { return statusText_; }
 
+    // What the canvas tools draw over the cells (previews, frames, a floating paste).
+    void setOverlay(std::function<void(QPainter&)> paint);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -42,6 +47,7 @@ private:
     bool gridShown_ = false;
     int markerColumn_ = -1;
     QString statusText_;
+    std::function<void(QPainter&)> overlay_;
 };
 
 } // namespace quom
