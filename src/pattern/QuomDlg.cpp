@@ -97,6 +97,8 @@ CQuomDlg::CQuomDlg(CQuomApp& app, QWidget* parent)
         .resetToolState = {},
     });
     undo_.Initialise(model_.current().snapshot());
+    if (app.settings().loadDefaultKit)
+        loadKit(app.folders().kitsFolder + "/default.kit");
     engine_.setPattern(&model_.current());
     engine_.setTempoSource(tempo_);
 

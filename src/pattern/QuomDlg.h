@@ -61,6 +61,8 @@ public:
     // Commands that take a path, as the file dialogs and drops hand it over.
     void loadProject(const QString& path);
     void loadPattern(const QString& path);
+    // Reads a kit file into the current kit; false when the file cannot be read.
+    bool loadKit(const std::string& path);
 
     void showStatusText(const QString& text) override;
 

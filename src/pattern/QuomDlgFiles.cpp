@@ -196,13 +196,36 @@ void CQuomDlg::openDroppedFile(const QString& path)
     if (dot < 0)
         return;
     const QString extension = name.mid(dot + 1);
-    if (extension == u"pat")
+    if (extension == u"pat") {
         loadPattern(path);
-    else if (extension == u"qom")
+    } else if (extension == u"qom") {
         loadProject(path);
-    else
+    } else if (extension == u"kit") {
+        stopPlayback();
+        engine_.Reset();
+        // Unlike the kit of the start-up, a kit the user hands over must say when it fails.
+        if (!loadKit(utf8(path)))
+            showError(kUnableToLoad, path);
+    } else {
         prompts_->message(this, tr("Quom does not allow this type of file to be dropped on its main window."),
             QStringLiteral("Quom"));
+    }
+}
+
+bool CQuomDlg::loadKit(const std::string& path)
+{
+    auto kit = std::make_shared<CKit>(*currentKit());
+    CKit::LoadResult result;
+    {
+        WaitCursor wait;
+        result = kit->Load(path);
+    }
+    if (!result.opened)
+        return false;
+    engine_.SetKit(std::move(kit));
+    for (const std::string& sample : result.failedSamples)
+        showError(kUnreadableSample, fromUtf8(sample));
+    return true;
 }
 
 } // namespace quom

@@ -416,3 +416,78 @@ TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
     EXPECT_EQ(cells().at(0, 0), 77u);
     EXPECT_EQ(cells().at(3, 40), 0u);
 }
+
+// A 16-bit mono PCM wave file of frames samples at half scale.
+std::vector<std::uint8_t> monoWave(std::uint32_t frames)
+{
+    std::vector<std::uint8_t> bytes;
+    auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(s[i]));
+    };
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        bytes.push_back(static_cast<std::uint8_t>(v));
+        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    text("RIFF");
+    u32(36 + 2 * frames);
+    text("WAVE");
+    text("fmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(44100);
+    u32(88200);
+    u16(2);
+    u16(16);
+    text("data");
+    u32(2 * frames);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        u16(0x4000);
+    return bytes;
+}
+
+TEST_F(MainWindow, DefaultKitIsLoadedAtStartWhenTheSettingsAskForIt)
+{
+    dir.write("snare.wav", monoWave(300));
+    CKit kit;
+    kit.slot(2).name = dir.file("snare.wav");
+    ASSERT_TRUE(kit.Save(app.folders().kitsFolder + "/default.kit"));
+
+    window.reset();
+    window = std::make_unique<CQuomDlg>(app);
+    EXPECT_EQ(engine().kit()->slot(2).length, 0u) << "the setting is off";
+
+    window.reset();
+    app.settings().loadDefaultKit = true;
+    window = std::make_unique<CQuomDlg>(app);
+    EXPECT_EQ(engine().kit()->slot(2).length, 300u);
+}
+
+TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
+{
+    dir.write("kick.wav", monoWave(100));
+    CKit kit;
+    kit.slot(0).name = dir.file("kick.wav");
+    kit.slot(1).name = dir.file("gone.wav");
+    kit.slot(1).loop = true;
+    ASSERT_TRUE(kit.Save(dir.file("drums.kit")));
+    dir.write("broken.kit", std::string("<QuomKit><instrument>"));
+
+    key(Qt::Key_Space);
+    window->openDroppedFile(file("drums.kit"));
+    EXPECT_FALSE(engine().playing());
+    EXPECT_EQ(engine().kit()->slot(0).length, 100u);
+    EXPECT_TRUE(engine().kit()->slot(1).loop);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "Unable to read the file:\n " + file("gone.wav"));
+
+    window->openDroppedFile(file("missing.kit"));
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1], "Error: unable to load the file:\n " + file("missing.kit"));
+    EXPECT_EQ(engine().kit()->slot(0).length, 100u) << "a kit that cannot be read changes nothing";
+}
