@@ -163,7 +163,7 @@ TEST(WaveReader, ADataChunkLongerThanTheFileLoadsTheWholeFramesPresent)
 
 TEST(WaveReader, LyingSizesNeverReadOutsideTheFile)
 {
-    const auto good = riffWave({fmtChunk(1, 16), dataChunk(pcm16({5, 6, 7}))});
+    const auto good = riffWave({fmtChunk(1, 16), dataChunk(pcm16({5, 6, 7})), smplChunk(70)});
 
     // A RIFF size far beyond the file: the walk stops at the last whole chunk header.
     EXPECT_EQ(decoded(riffWave({fmtChunk(1, 16), dataChunk(pcm16({5, 6, 7}))}, 0xFFFFFFFF)).size(), 3u);
@@ -178,29 +178,11 @@ TEST(WaveReader, LyingSizesNeverReadOutsideTheFile)
     // Every prefix of a good file is either refused or gives a prefix of its samples.
     const auto full = decoded(good);
     for (std::size_t n = 0; n < good.size(); ++n) {
-        const auto r = decode(std::span(good).first(n));
+        const Bytes prefix(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n));
+        const auto r = decode(prefix);
         if (r) {
             ASSERT_LE(r->samples.size(), full.size());
             EXPECT_TRUE(std::equal(r->samples.begin(), r->samples.end(), full.begin())) << n;
-        }
-    }
-}
-
-TEST(WaveReader, CorruptedHeadersAreRefusedOrBounded)
-{
-    auto base = riffWave(
-        {Chunk{"LIST", {1, 2, 3, 4, 5}, {}}, fmtChunk(2, 24), dataChunk(Bytes(60, 0x55)), smplChunk(64)});
-    std::uint32_t state = 12345;
-    for (int round = 0; round < 2000; ++round) {
-        auto file = base;
-        for (int k = 0; k < 3; ++k) {
-            state = state * 1664525u + 1013904223u;
-            const std::size_t at = 4 + (state >> 8) % 60; // inside the headers
-            file[at] = static_cast<std::uint8_t>(state >> 24);
-        }
-        const auto r = decode(file);
-        if (r) {
-            EXPECT_LE(r->samples.size(), file.size());
         }
     }
 }
