@@ -29,6 +29,7 @@ CanvasTools::CanvasTools(PatternModel& model, UndoSystem& undo, PatternView& vie
     , model_(model)
     , undo_(undo)
     , view_(view)
+    , viewAlive_(&view)
     , geometry_(geometry)
     , options_(options)
 {
@@ -40,6 +41,8 @@ CanvasTools::CanvasTools(PatternModel& model, UndoSystem& undo, PatternView& vie
 
 CanvasTools::~CanvasTools()
 {
+    if (!viewAlive_)
+        return;
     view_.removeEventFilter(this);
     view_.setOverlay({});
 }

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QTimer>
@@ -110,6 +111,8 @@ private:
     PatternModel& model_;
     UndoSystem& undo_;
     PatternView& view_;
+    // Siblings in the main window may go in either order: only a living view is told.
+    QPointer<PatternView> viewAlive_;
     const CanvasGeometry geometry_;
     ToolOptions& options_;
     SampleName sampleName_;

@@ -1,7 +1,6 @@
 #include "pattern/PatternCommands.h"
 
 #include "generators/Automaton.h"
-#include "pattern/CanvasTools.h"
 #include "pattern/Clipboard.h"
 #include "pattern/Drum.h"
 #include "pattern/PatternModel.h"
@@ -14,9 +13,7 @@
 
 namespace quom {
 
-namespace {
-
-std::optional<Tool> toolFor(CommandId id)
+std::optional<Tool> PatternCommands::toolOf(CommandId id)
 {
     switch (id) {
     case CommandId::Pencil:
@@ -37,8 +34,6 @@ std::optional<Tool> toolFor(CommandId id)
         return std::nullopt;
     }
 }
-
-} // namespace
 
 PatternCommands::PatternCommands(PatternModel& model, UndoSystem& undo, PatternView& view, CanvasTools& tools)
     : model_(model)
@@ -84,7 +79,7 @@ PatternCommands::Handler PatternCommands::handlerFor(CommandId id)
 
 bool PatternCommands::handles(CommandId id)
 {
-    return handlerFor(id) || toolFor(id);
+    return handlerFor(id) || toolOf(id);
 }
 
 bool PatternCommands::run(CommandId id)
@@ -93,7 +88,7 @@ bool PatternCommands::run(CommandId id)
         (this->*handler)();
         return true;
     }
-    if (const auto tool = toolFor(id)) {
+    if (const auto tool = toolOf(id)) {
         tools_.selectTool(*tool);
         return true;
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "pattern/CanvasTools.h"
 #include "pattern/CommandTable.h"
+
+#include <optional>
 
 // The main window's commands that reshape or generate the current pattern, its
 // clipboard, and the choice of drawing tool. Each one calls the core, repaints the
@@ -9,7 +12,6 @@
 // Window thread only.
 namespace quom {
 
-class CanvasTools;
 class PatternModel;
 class PatternView;
 class UndoSystem;
@@ -19,6 +21,8 @@ public:
     PatternCommands(PatternModel& model, UndoSystem& undo, PatternView& view, CanvasTools& tools);
 
     static bool handles(CommandId id);
+    // The drawing tool a tool button selects.
+    static std::optional<Tool> toolOf(CommandId id);
     // Runs a command that handles() names; false for any other.
     bool run(CommandId id);
 

@@ -8,6 +8,8 @@
 #include "controls/CCommandButton.h"
 #include "controls/GUIcolorButton.h"
 #include "controls/Theme.h"
+#include "pattern/CanvasTools.h"
+#include "pattern/PatternCommands.h"
 #include "pattern/PatternView.h"
 #include "pattern/PlaybackMarker.h"
 #include "pattern/QuomSlider.h"
@@ -88,13 +90,14 @@ CQuomDlg::CQuomDlg(CQuomApp& app, QWidget* parent)
     view_->setGeometry(rect());
     buildControls();
     buildSliders();
+    buildEditing();
     registerHandlers();
 
     model_.setTempoSource(tempo_);
     model_.setHooks({
         .setTempo = [this](int bpm) { tempo_->setValue(bpm); },
         .emptyUndoHistory = [this] { undo_.Empty(); },
-        .resetToolState = {},
+        .resetToolState = [this] { tools_->resetState(); },
     });
     undo_.Initialise(model_.current().snapshot());
     if (app.settings().loadDefaultKit)
@@ -188,7 +191,7 @@ void CQuomDlg::registerHandlers()
         {CommandId::Redo, &CQuomDlg::redo},
     };
     for (const auto& [id, button] : buttons_) {
-        if (handlers_.contains(id))
+        if (commandAvailable(id))
             continue;
         button->setEnabled(false);
         auto* dim = new QGraphicsOpacityEffect(button);
@@ -208,12 +211,23 @@ void CQuomDlg::setPrompts(std::unique_ptr<UserPrompts> prompts)
     prompts_ = std::move(prompts);
 }
 
+bool CQuomDlg::commandAvailable(CommandId id) const
+{
+    return handlers_.contains(id) || PatternCommands::handles(id);
+}
+
 bool CQuomDlg::runCommand(CommandId id)
 {
     const auto it = handlers_.find(id);
-    if (it == handlers_.end())
+    const bool editing = PatternCommands::handles(id);
+    if (it == handlers_.end() && !editing)
         return false;
-    (this->*(it->second))();
+    // A floating paste lands before any command acts.
+    commands_->commit();
+    if (editing)
+        commands_->run(id);
+    else
+        (this->*(it->second))();
     return true;
 }
 
@@ -244,17 +258,25 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     case KeyAction::Kind::Command:
         return runCommand(action->command);
     case KeyAction::Kind::SelectPattern:
+        commands_->commit();
         selectPattern(action->a);
         return true;
     case KeyAction::Kind::Cancel:
         // Esc never closes the main window.
+        commands_->cancel();
         return true;
     case KeyAction::Kind::PlayRowSample:
+        commands_->commit();
         auditionRowUnderMouse();
         return true;
     case KeyAction::Kind::Scroll:
+        commands_->commit();
+        commands_->scroll(action->a, action->b);
+        return true;
     case KeyAction::Kind::AddColour:
-        break;
+        // The colour keys shift a floating paste's surroundings and leave it floating.
+        commands_->addColour(action->a, action->b);
+        return true;
     }
     return false;
 }
@@ -348,6 +370,7 @@ void CQuomDlg::newProject()
     tempo_->setValue(kDefaultTempo);
     repaintCanvas();
     undo_.Empty();
+    tools_->selectTool(Tool::Pencil);
 }
 
 void CQuomDlg::clearPattern()

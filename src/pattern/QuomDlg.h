@@ -5,6 +5,7 @@
 #include "pattern/CommandTable.h"
 #include "pattern/KeyTable.h"
 #include "pattern/PatternModel.h"
+#include "pattern/ToolOptions.h"
 #include "pattern/UndoSystem.h"
 #include "pattern/UserPrompts.h"
 
@@ -21,12 +22,14 @@ class QLabel;
 // window only asks the user, shows results and repaints.
 namespace quom {
 
+class CanvasTools;
 class CBrushButton;
 class CKit;
 class GUIcolorButton;
 class CCommandButton;
 class CQuomApp;
 class Engine;
+class PatternCommands;
 class PatternView;
 class PlaybackMarker;
 class QuomSlider;
@@ -47,13 +50,15 @@ public:
     CCommandButton* button(CommandId id) const;
     CBrushButton& gridButton() noexcept { return *grid_; }
     GUIcolorButton& pickedColourSwatch() noexcept { return *pickedColour_; }
+    CanvasTools& tools() noexcept { return *tools_; }
+    ToolOptions& toolOptions() noexcept { return toolOptions_; }
 
     // Tests answer in place of the user.
     void setPrompts(std::unique_ptr<UserPrompts> prompts);
 
     // Runs a command as its button does. False when the command is not available yet.
     bool runCommand(CommandId id);
-    bool commandAvailable(CommandId id) const { return handlers_.contains(id); }
+    bool commandAvailable(CommandId id) const;
 
     // A file dropped on the window, or named on the command line.
     void openDroppedFile(const QString& path);
@@ -78,6 +83,9 @@ private:
 
     void buildControls();
     void buildSliders();
+    // The drawing tools on the canvas and the commands that reshape the pattern
+    // (QuomDlgEditing.cpp).
+    void buildEditing();
     void registerHandlers();
     bool handleKey(const QKeyEvent& key);
     void auditionRowUnderMouse();
@@ -114,6 +122,9 @@ private:
     UndoSystem undo_;
     std::unique_ptr<UserPrompts> prompts_;
     PatternView* view_ = nullptr;
+    ToolOptions toolOptions_;
+    CanvasTools* tools_ = nullptr;
+    std::unique_ptr<PatternCommands> commands_;
     QuomSlider* tempo_ = nullptr;
     QuomSlider* volume_ = nullptr;
     CBrushButton* grid_ = nullptr;

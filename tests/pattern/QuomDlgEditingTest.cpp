@@ -1,0 +1,173 @@
+#include "TestGrids.h"
+#include "app/AppFolders.h"
+#include "app/QuomApp.h"
+#include "controls/CCommandButton.h"
+#include "controls/GUIcolorButton.h"
+#include "pattern/CanvasTools.h"
+#include "pattern/PatternView.h"
+#include "pattern/QuomDlg.h"
+#include "support/QtPrinters.h"
+#include "support/TempDir.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace quom;
+
+namespace {
+
+const Cell kRed = makeCell(255, 0, 0);
+
+// The main window as the user meets it, painted on and typed at.
+class MainWindowEditing : public ::testing::Test {
+protected:
+    MainWindowEditing()
+    {
+        app.folders() = BuildFolders(dir.path() + "/");
+        CreateFolders(app.folders());
+        app.settings().confirmationMessages = false;
+        app.settings().loadDefaultKit = false;
+        window = std::make_unique<CQuomDlg>(app);
+        window->show();
+    }
+
+    LiveGrid& cells() { return window->model().current(); }
+    UndoSystem& undo() { return window->undoHistory(); }
+    PatternView& view() { return window->view(); }
+    QPoint at(int column, int row) const { return window->geometry().cellRect(column, row).center(); }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), k, mods);
+    }
+    void click(QPoint p)
+    {
+        QTest::mousePress(&view(), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, p);
+    }
+    void pressButton(CommandId id)
+    {
+        QTest::mouseClick(window->button(id), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    // The selector dragged over two cells of row 1 (the first one red), then Copy.
+    void copyTwoCells()
+    {
+        cells().set(0, 1, kRed);
+        pressButton(CommandId::Selector);
+        QTest::mousePress(&view(), Qt::LeftButton, {}, at(0, 1));
+        QTest::mouseMove(&view(), at(1, 1));
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(1, 1));
+        pressButton(CommandId::Copy);
+    }
+
+    TempDir dir;
+    CQuomApp app;
+    std::unique_ptr<CQuomDlg> window;
+};
+
+TEST_F(MainWindowEditing, EditingButtonsAreEnabledAndToolButtonsFormOneGroup)
+{
+    for (CommandId id :
+        {CommandId::RevX, CommandId::RevY, CommandId::Rotate, CommandId::Rotate2, CommandId::Copy,
+            CommandId::Cut, CommandId::Paste, CommandId::Mix, CommandId::LineH, CommandId::LineV,
+            CommandId::Cells, CommandId::Drum, CommandId::Automata, CommandId::Eraser, CommandId::Hand})
+        EXPECT_TRUE(window->button(id)->isEnabled()) << static_cast<int>(id);
+
+    EXPECT_TRUE(window->button(CommandId::Pencil)->state());
+    QTest::mousePress(window->button(CommandId::Eraser), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(window->tools().tool(), Tool::Eraser);
+    EXPECT_TRUE(window->button(CommandId::Eraser)->state());
+    EXPECT_FALSE(window->button(CommandId::Pencil)->state());
+
+    key(Qt::Key_F7);
+    EXPECT_EQ(window->tools().tool(), Tool::EyeDropper);
+    EXPECT_FALSE(window->button(CommandId::Eraser)->state());
+    EXPECT_TRUE(window->button(CommandId::EyeDropper)->state());
+
+    // New goes back to the pencil.
+    window->runCommand(CommandId::New);
+    EXPECT_EQ(window->tools().tool(), Tool::Pencil);
+    EXPECT_TRUE(window->button(CommandId::Pencil)->state());
+}
+
+TEST_F(MainWindowEditing, PencilStrokeOnTheCanvasCanBeUndoneWithZ)
+{
+    QTest::mousePress(&view(), Qt::LeftButton, {}, at(5, 12));
+    QTest::mouseMove(&view(), at(6, 12));
+    QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(6, 12));
+    EXPECT_EQ(cells().at(5, 12), window->toolOptions().pencilColour);
+    EXPECT_EQ(undo().size(), 2);
+
+    key(Qt::Key_Z);
+    EXPECT_EQ(countNotes(cells().snapshot()), 0);
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(6, 12), window->toolOptions().pencilColour);
+}
+
+TEST_F(MainWindowEditing, StatusLineNamesTheRowsSampleAndEyedropperFillsTheSwatch)
+{
+    QTest::mouseMove(&view(), at(3, 7));
+    EXPECT_EQ(view().statusText(), QStringLiteral("not used"));
+
+    cells().set(3, 7, makeCell(1, 2, 3));
+    key(Qt::Key_F7);
+    click(at(3, 7));
+    EXPECT_EQ(window->pickedColourSwatch().color(), makeCell(1, 2, 3));
+    EXPECT_EQ(undo().size(), 1);
+}
+
+TEST_F(MainWindowEditing, KeysScrollShiftColoursAndEvolve)
+{
+    cells().set(0, 0, makeCell(100, 100, 100));
+    key(Qt::Key_Right);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(cells().at(1, 4), makeCell(100, 100, 100));
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(cells().at(61, 4), makeCell(100, 100, 100));
+
+    key(Qt::Key_R);
+    key(Qt::Key_G, Qt::ShiftModifier);
+    key(Qt::Key_B, Qt::ControlModifier);
+    key(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cells().at(61, 4), makeCell(101, 110, 89));
+    EXPECT_EQ(undo().size(), 8);
+
+    // A lone cell dies in one generation.
+    key(Qt::Key_A);
+    EXPECT_EQ(countNotes(cells().snapshot()), 0);
+    EXPECT_EQ(undo().size(), 9);
+}
+
+TEST_F(MainWindowEditing, FloatingPasteLandsBeforeCommandsAndMarkedKeysOnly)
+{
+    copyTwoCells();
+    pressButton(CommandId::Paste);
+    EXPECT_EQ(window->tools().tool(), Tool::FloatingPaste);
+
+    // R shifts the pattern under the float and leaves it floating.
+    key(Qt::Key_R);
+    EXPECT_TRUE(window->tools().floating());
+    EXPECT_EQ(cells().at(0, 1), makeCell(255, 0, 0));
+
+    // An arrow key places it first, then scrolls with it.
+    key(Qt::Key_Right);
+    EXPECT_FALSE(window->tools().floating());
+    EXPECT_EQ(window->tools().tool(), Tool::Selector);
+    EXPECT_EQ(cells().at(32, 32), kRed);
+
+    pressButton(CommandId::Mix);
+    pressButton(CommandId::RevX);
+    EXPECT_EQ(cells().at(63 - 31, 32), kRed) << "the mix was placed before the mirror";
+    EXPECT_EQ(cells().at(63 - 32, 32), kRed);
+
+    pressButton(CommandId::Paste);
+    const Grid before = cells().snapshot();
+    const int states = undo().size();
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(window->tools().floating());
+    EXPECT_EQ(cells().snapshot(), before);
+    EXPECT_EQ(undo().size(), states);
+    EXPECT_TRUE(window->isVisible());
+}
+
+} // namespace
