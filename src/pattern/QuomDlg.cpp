@@ -184,6 +184,7 @@ void CQuomDlg::registerHandlers()
         {CommandId::SavePattern, &CQuomDlg::savePattern},
         {CommandId::ExportMidi, &CQuomDlg::exportMidi},
         {CommandId::Import, &CQuomDlg::importImage},
+        {CommandId::Export, &CQuomDlg::exportWave},
         {CommandId::Play, &CQuomDlg::playOrStop},
         {CommandId::Grid, &CQuomDlg::toggleGrid},
         {CommandId::About, &CQuomDlg::about},

@@ -114,6 +114,7 @@ private:
     void savePattern();
     void exportMidi();
     void importImage();
+    void exportWave();
 
     CQuomApp& app_;
     Engine& engine_;

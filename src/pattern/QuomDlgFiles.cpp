@@ -7,9 +7,11 @@
 #include "fileio/PatternFile.h"
 #include "fileio/Picture.h"
 #include "kit/Kit.h"
+#include "kit/WaveWriter.h"
 #include "pattern/PatternView.h"
 #include "pattern/ProjectIO.h"
 #include "pattern/QuomSlider.h"
+#include "pattern/WaveExport.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,6 +25,7 @@ namespace {
 const QString kProjectFilter = QStringLiteral("Quom files (*.qom);;All files (*)");
 const QString kPatternFilter = QStringLiteral("Pattern files (*.pat);;All files (*)");
 const QString kMidiFilter = QStringLiteral("MIDI files (*.mid);;All files (*)");
+const QString kWaveFilter = QStringLiteral("Wave files (*.wav);;All files (*)");
 const QString kImageFilter = QStringLiteral(
     "JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files (*.bmp);;All files (*)");
 
@@ -164,6 +167,27 @@ void CQuomDlg::exportMidi()
     }
     if (!written)
         showError(tr("An error occurred while saving the MIDI file:\n%1"), path);
+}
+
+void CQuomDlg::exportWave()
+{
+    stopPlayback();
+    engine_.Reset();
+    std::string& folder = app_.folders().wavesFolder;
+    const QString path = prompts_->saveFile(
+        this, {tr("Export a wave file"), fromUtf8(folder), kWaveFilter, QStringLiteral("wav")});
+    if (path.isEmpty())
+        return;
+    repaint();
+    folder = utf8(path);
+    WriteResult written;
+    {
+        WaitCursor wait;
+        std::vector<float> pass = renderPassOf(engine_, tempo_->tempo());
+        written = WriteWave16(utf8(path), pass, 2);
+    }
+    if (!written)
+        showError(kUnableToSave, path);
 }
 
 void CQuomDlg::importImage()

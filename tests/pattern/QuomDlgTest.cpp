@@ -7,6 +7,7 @@
 #include "controls/GUIcolorButton.h"
 #include "fileio/PatternFile.h"
 #include "kit/Kit.h"
+#include "kit/WaveReader.h"
 #include "pattern/PatternView.h"
 #include "pattern/ProjectIO.h"
 #include "pattern/QuomSlider.h"
@@ -490,4 +491,26 @@ TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
     ASSERT_EQ(prompts->messages.size(), 2u);
     EXPECT_EQ(prompts->messages[1], "Error: unable to load the file:\n " + file("missing.kit"));
     EXPECT_EQ(engine().kit()->slot(0).length, 100u) << "a kit that cannot be read changes nothing";
+}
+
+TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
+{
+    window->tempoSlider().setValue(350);
+    key(Qt::Key_Space);
+    prompts->path = file("loop.wav");
+    key(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(engine().playing());
+    EXPECT_FALSE(window->button(CommandId::Play)->state());
+    EXPECT_FALSE(engine().offlineRender());
+    EXPECT_EQ(app.folders().wavesFolder, dir.file("loop.wav"));
+
+    const auto wave = readWave(dir.file("loop.wav"));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->samples.size(), 42336000u / 350);
+    EXPECT_TRUE(std::ranges::all_of(wave->samples, [](float s) { return s == 0.0f; })) << "an empty pattern";
+
+    prompts->path = file("no/such/folder/loop.wav");
+    key(Qt::Key_W, Qt::ControlModifier);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "Error: unable to save the file:\n " + prompts->path);
 }
