@@ -13,6 +13,7 @@
 #include "pattern/PatternView.h"
 #include "pattern/PlaybackMarker.h"
 #include "pattern/QuomSlider.h"
+#include "pattern/ToolPanels.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -33,6 +33,7 @@ class PatternCommands;
 class PatternView;
 class PlaybackMarker;
 class QuomSlider;
+class ToolPanels;
 
 class CQuomDlg : public QDialog, public StatusLineOwner {
     Q_OBJECT
@@ -126,6 +127,7 @@ private:
     ToolOptions toolOptions_;
     CanvasTools* tools_ = nullptr;
     std::unique_ptr<PatternCommands> commands_;
+    std::unique_ptr<ToolPanels> panels_;
     QuomSlider* tempo_ = nullptr;
     QuomSlider* volume_ = nullptr;
     CBrushButton* grid_ = nullptr;

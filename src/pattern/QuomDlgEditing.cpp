@@ -5,6 +5,7 @@
 #include "kit/Kit.h"
 #include "pattern/CanvasTools.h"
 #include "pattern/PatternCommands.h"
+#include "pattern/ToolPanels.h"
 
 namespace quom {
 
@@ -25,11 +26,14 @@ void CQuomDlg::buildEditing()
     commands_ = std::make_unique<PatternCommands>(model_, undo_, *view_, *tools_);
     tools_->setSampleNames([this](int row) { return fileNameOf(currentKit()->slot(row).name); });
     connect(tools_, &CanvasTools::colourPicked, pickedColour_, &GUIcolorButton::setColor);
+    panels_ = std::make_unique<ToolPanels>(*this, geometry_, toolOptions_);
+    panels_->show(tools_->tool());
     connect(tools_, &CanvasTools::toolChanged, this, [this](Tool tool) {
         for (const auto& [id, button] : buttons_) {
             if (const auto own = PatternCommands::toolOf(id))
                 button->setState(*own == tool);
         }
+        panels_->show(tool);
     });
 }
 

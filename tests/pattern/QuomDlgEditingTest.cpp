@@ -104,6 +104,22 @@ TEST_F(MainWindowEditing, PencilStrokeOnTheCanvasCanBeUndoneWithZ)
     EXPECT_EQ(cells().at(6, 12), window->toolOptions().pencilColour);
 }
 
+TEST_F(MainWindowEditing, PencilPaintsInThePanelsColour)
+{
+    auto* swatch = window->findChild<GUIcolorButton*>(QStringLiteral("Pencil Color"));
+    ASSERT_NE(swatch, nullptr);
+    ASSERT_TRUE(swatch->isVisible());
+    swatch->setColor(makeCell(9, 8, 7));
+    swatch->colorChanged();
+    click(at(20, 20));
+    EXPECT_EQ(cells().at(20, 20), makeCell(9, 8, 7));
+
+    key(Qt::Key_F5);
+    EXPECT_EQ(window->findChild<GUIcolorButton*>(QStringLiteral("Pencil Color")), nullptr);
+    key(Qt::Key_F1);
+    EXPECT_EQ(window->findChild<GUIcolorButton*>(QStringLiteral("Pencil Color"))->color(), makeCell(9, 8, 7));
+}
+
 TEST_F(MainWindowEditing, StatusLineNamesTheRowsSampleAndEyedropperFillsTheSwatch)
 {
     QTest::mouseMove(&view(), at(3, 7));
