@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace quom {
 
 namespace {
@@ -68,7 +70,7 @@ void PatternView::paintEvent(QPaintEvent* event)
     painter.setClipRegion(event->region());
     painter.fillRect(rect(), theme::kBackground);
     paintLines(painter);
-    paintCells(painter);
+    paintCells(painter, event->rect());
     if (overlay_)
         overlay_(painter);
     if (markerColumn_ >= 0)
@@ -102,10 +104,17 @@ void PatternView::paintLines(QPainter& painter) const
     }
 }
 
-void PatternView::paintCells(QPainter& painter) const
+void PatternView::paintCells(QPainter& painter, const QRect& dirty) const
 {
-    for (int x = 0; x < kColumns; ++x) {
-        for (int y = 0; y < kRows; ++y)
+    // The marker repaints a sliver many times a second: touch only the cells it needs.
+    const int w = geometry_.cellWidth();
+    const int h = geometry_.cellHeight();
+    const int firstColumn = std::max(0, (dirty.left() - 15) / w);
+    const int lastColumn = std::min(kColumns - 1, (dirty.right() - 15) / w);
+    const int firstRow = std::max(0, (dirty.top() - 10) / h);
+    const int lastRow = std::min(kRows - 1, (dirty.bottom() - 10) / h);
+    for (int x = firstColumn; x <= lastColumn; ++x) {
+        for (int y = firstRow; y <= lastRow; ++y)
             painter.fillRect(geometry_.cellRect(x, y), colourOf(cells_.at(x, y)));
     }
 }

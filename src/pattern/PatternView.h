@@ -40,7 +40,7 @@ protected:
 
 private:
     void paintLines(QPainter& painter) const;
-    void paintCells(QPainter& painter) const;
+    void paintCells(QPainter& painter, const QRect& dirty) const;
 
     const CanvasGeometry geometry_;
     const LiveGrid& cells_;
