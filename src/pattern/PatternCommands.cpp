@@ -1,6 +1,7 @@
 #include "pattern/PatternCommands.h"
 
 #include "generators/Automaton.h"
+#include "generators/RandomDlg.h"
 #include "pattern/Clipboard.h"
 #include "pattern/Drum.h"
 #include "pattern/PatternModel.h"
@@ -72,6 +73,8 @@ PatternCommands::Handler PatternCommands::handlerFor(CommandId id)
         return &PatternCommands::drum;
     case CommandId::Automata:
         return &PatternCommands::automaton;
+    case CommandId::Rnd:
+        return &PatternCommands::randomPattern;
     default:
         return nullptr;
     }
@@ -171,6 +174,13 @@ void PatternCommands::drum()
 void PatternCommands::automaton()
 {
     edit([](Grid& g) { evolve(g); });
+}
+
+void PatternCommands::randomPattern()
+{
+    RandomDlg dialog(randomSettings_);
+    if (dialog.exec() == QDialog::Accepted)
+        edit([this](Grid& g) { paintRandomPattern(g, randomSettings_); });
 }
 
 void PatternCommands::copy()

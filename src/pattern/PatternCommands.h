@@ -1,5 +1,6 @@
 #pragma once
 
+#include "generators/RandomPattern.h"
 #include "pattern/CanvasTools.h"
 #include "pattern/CommandTable.h"
 
@@ -36,6 +37,9 @@ public:
     // Esc: drops a floating paste or mix, else the selector's selection.
     void cancel();
 
+    // Kept here so that the Random window opens with the values last used.
+    RandomSettings& randomSettings() noexcept { return randomSettings_; }
+
 private:
     using Handler = void (PatternCommands::*)();
     // Null for a command that is not one of these.
@@ -56,11 +60,13 @@ private:
     void shuffleCells();
     void drum();
     void automaton();
+    void randomPattern();
 
     PatternModel& model_;
     UndoSystem& undo_;
     PatternView& view_;
     CanvasTools& tools_;
+    RandomSettings randomSettings_;
 };
 
 } // namespace quom

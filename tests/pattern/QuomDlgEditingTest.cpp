@@ -3,13 +3,20 @@
 #include "app/QuomApp.h"
 #include "controls/CCommandButton.h"
 #include "controls/GUIcolorButton.h"
+#include "generators/RandomDlg.h"
 #include "pattern/CanvasTools.h"
 #include "pattern/PatternView.h"
 #include "pattern/QuomDlg.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +65,20 @@ protected:
         QTest::mouseMove(&view(), at(1, 1));
         QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(1, 1));
         pressButton(CommandId::Copy);
+    }
+
+    // Key D, with the Random window handled by answer once it is up.
+    void randomWindow(std::function<void(RandomDlg&)> answer)
+    {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<RandomDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            answer(*dialog);
+            answered = true;
+        });
+        key(Qt::Key_D);
+        EXPECT_TRUE(answered);
     }
 
     TempDir dir;
@@ -184,6 +205,38 @@ TEST_F(MainWindowEditing, FloatingPasteLandsBeforeCommandsAndMarkedKeysOnly)
     EXPECT_EQ(cells().snapshot(), before);
     EXPECT_EQ(undo().size(), states);
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowEditing, RandomWindowPaintsOnOkOnlyAndRemembersItsSettings)
+{
+    cells().set(0, 0, kRed);
+    randomWindow([](RandomDlg& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("color mode"))->setCurrentIndex(0);
+        dialog.findChild<GUIcolorButton*>(QStringLiteral("Color1"))->setColor(makeCell(0, 0, 200));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    EXPECT_EQ(countNotes(cells().snapshot()), 1);
+    EXPECT_EQ(undo().size(), 1);
+
+    randomWindow([](RandomDlg& dialog) {
+        EXPECT_FALSE(dialog.findChild<GUIcolorButton*>(QStringLiteral("Color2"))->isHidden())
+            << "the cancelled choice was forgotten";
+        dialog.findChild<QComboBox*>(QStringLiteral("color mode"))->setCurrentIndex(0);
+        dialog.findChild<GUIcolorButton*>(QStringLiteral("Color1"))->setColor(makeCell(0, 0, 200));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    const Grid painted = cells().snapshot();
+    EXPECT_EQ(countNotes(painted), 1024) << "replace, then a quarter of the cells";
+    EXPECT_EQ(std::count(painted.begin(), painted.end(), makeCell(0, 0, 200)), 1024);
+    EXPECT_EQ(undo().size(), 2);
+
+    randomWindow([](RandomDlg& dialog) {
+        EXPECT_TRUE(dialog.findChild<GUIcolorButton*>(QStringLiteral("Color2"))->isHidden());
+        EXPECT_EQ(dialog.findChild<GUIcolorButton*>(QStringLiteral("Color1"))->color(), makeCell(0, 0, 200));
+        dialog.close();
+    });
+    EXPECT_EQ(cells().snapshot(), painted);
+    EXPECT_EQ(undo().size(), 2);
 }
 
 } // namespace
