@@ -4,6 +4,7 @@
 //   quom_xctl wait  TITLE SECONDS   wait until a window whose title starts with TITLE
 //                                   is shown; print its full title
 //   quom_xctl title TITLE           print the full title of that window
+//   quom_xctl geometry TITLE        print its position on the screen and size: X Y W H
 //   quom_xctl close TITLE           ask it to close, as its close box does
 //   quom_xctl key   TITLE KEYSYM    focus it and press and release a key (e.g. space)
 //   quom_xctl click TITLE X Y       focus it and click at window pixel X, Y
@@ -91,7 +92,7 @@ void pointAt(Display* display, Window window, int x, int y)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: quom_xctl wait|title|close|key|click TITLE [ARGS]\n");
+    std::fprintf(stderr, "usage: quom_xctl wait|title|geometry|close|key|click TITLE [ARGS]\n");
     return 2;
 }
 
@@ -130,6 +131,13 @@ int main(int argc, char** argv)
     int status = 0;
     if (command == "wait" || command == "title") {
         std::printf("%s\n", titleOf(display, *window).c_str());
+    } else if (command == "geometry" && argc == 3) {
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, *window, &attributes);
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(display, *window, root, 0, 0, &x, &y, &child);
+        std::printf("%d %d %d %d\n", x, y, attributes.width, attributes.height);
     } else if (command == "close" && argc == 3) {
         XEvent event{};
         event.xclient.type = ClientMessage;

@@ -1,5 +1,6 @@
-# A first start on a clean machine: the working folders appear, the window shows, and
-# a normal close leaves all 16 settings with their defaults in the per-user store.
+# A first start on a clean machine without a sound card: the working folders appear,
+# the window shows the empty grid and a load of 0, and a normal close leaves all 16
+# settings with their defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -10,8 +11,16 @@ for folder in Patterns Filters Waves Kits Output Projects Pictures Midi; do
 done
 [ ! -e "$SETTINGS_FILE" ] || fail "settings were written before the exit"
 
+# Without a sound card the stream stays closed and the load reads 0.
+wait_for 5 eval '[ "$("$QUOM_XCTL" title "Quom 1.1")" = "Quom 1.1  -  CPU load: 0%" ]' \
+  || fail "title: $("$QUOM_XCTL" title "Quom 1.1")"
+
+# The dark window with the empty grid: black cells between grey lines.
 shot="$(screenshot window)"
-[ -s "$shot" ] || fail "empty screenshot"
+[ "$(pixel_at "$shot" 5 5)" = "srgb(34,34,34)" ] || fail "window background: $(pixel_at "$shot" 5 5)"
+crop "$shot" "$E2E_TMP/grid.png" 20 20 500 500
+black="$(pixels_of_colour "$E2E_TMP/grid.png" 0 0 0)"
+[ "$black" -gt 150000 ] || fail "the grid shows only $black black pixels"
 
 close_quom
 

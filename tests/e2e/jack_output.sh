@@ -1,5 +1,6 @@
 # With a JACK server as its sound card Quom opens its stream on the configured device
-# and, with playback stopped, plays digital silence, continuously.
+# and, with playback stopped, plays digital silence, continuously; the title shows the
+# stream's load.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -15,5 +16,8 @@ echo "$info"
 frames="$(sed -E 's/.*frames=([0-9]+).*/\1/' <<<"$info")"
 [ "$frames" -ge 80000 ] || fail "only $frames frames captured in 2 seconds"
 [[ "$info" == *"peak=0 first=-1" ]] || fail "a stopped Quom is not silent: $info"
+
+title="$("$QUOM_XCTL" title "Quom 1.1")"
+[[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+%$ ]] || fail "title: $title"
 
 close_quom

@@ -72,7 +72,7 @@ start_display() {
 # A JACK server with the dummy driver under a name of our own, so that runs never
 # collide; PortAudio sees its "system" device as a real output device.
 start_jack() {
-  jackd --no-realtime -d dummy -r 44100 -p 256 >"$E2E_TMP/jackd.log" 2>&1 &
+  jackd --no-realtime --sync --timeout 5000 -d dummy -r 44100 -p 256 >"$E2E_TMP/jackd.log" 2>&1 &
   e2e_pids+=($!)
   wait_for 20 jack_lsp >/dev/null 2>&1 || fail "jackd did not start"
 }
@@ -111,10 +111,13 @@ press_key() {
   "$QUOM_XCTL" key "Quom 1.1" "$1" || fail "could not press $1"
 }
 
-# Saves a picture of the whole screen as $E2E_ARTIFACTS/<test>-NAME.png.
+# Saves a picture of Quom's window as $E2E_ARTIFACTS/<test>-NAME.png and prints its
+# path; its pixels are window pixels.
 screenshot() {
-  local file="$E2E_ARTIFACTS/$E2E_NAME-$1.png"
-  import -display "$DISPLAY" -window root "$file" || fail "screenshot failed"
+  local file="$E2E_ARTIFACTS/$E2E_NAME-$1.png" x y w h
+  read -r x y w h < <(window_geometry)
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+${x}+${y}" +repage "$file" \
+    || fail "screenshot failed"
   echo "$file"
 }
 
@@ -138,6 +141,22 @@ wait_for_quom_output() {
 make_project() {
   mkdir -p "$E2E_TMP/project"
   "$QUOM_E2E_PROJECT" "$E2E_TMP/project" "$@" || fail "could not write the test project"
+}
+
+# Prints the rectangle of Quom's window on the screen: X Y WIDTH HEIGHT.
+window_geometry() {
+  "$QUOM_XCTL" geometry "Quom 1.1" || fail "no Quom window"
+}
+
+# Cuts the rectangle X Y WIDTH HEIGHT out of the picture SHOT into the picture OUT.
+crop() {
+  convert "$1" -crop "${5}x${6}+${3}+${4}" +repage "$2" || fail "crop failed"
+}
+
+# Number of pixels of the picture with exactly the colour R,G,B.
+pixels_of_colour() {
+  convert "$1" -fill black +opaque "rgb($2,$3,$4)" -fill white -opaque "rgb($2,$3,$4)" \
+    -format '%[fx:round(mean*w*h)]' info:
 }
 
 # Prints the colour of one pixel of a screenshot as "srgb(r,g,b)".
