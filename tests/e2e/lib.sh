@@ -29,16 +29,20 @@ e2e_pids=()
 
 e2e_cleanup() {
   local status=$?
-  local pid
-  for pid in "${e2e_pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
-  done
-  for pid in "${e2e_pids[@]}"; do
+  local i pid
+  # Newest first: Quom before the servers it uses. Whatever ignores the request for
+  # five seconds is killed.
+  for ((i = ${#e2e_pids[@]} - 1; i >= 0; i--)); do
+    pid="${e2e_pids[i]}"
+    kill "$pid" 2>/dev/null || continue
+    wait_for 5 eval "! kill -0 $pid 2>/dev/null" || kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
   done
   if [ "$status" -ne 0 ]; then
     # Keep the logs of a failed run next to its screenshots.
-    cp "$E2E_TMP"/*.log "$E2E_ARTIFACTS/" 2>/dev/null || true
+    for log in "$E2E_TMP"/*.log; do
+      [ -f "$log" ] && cp "$log" "$E2E_ARTIFACTS/$E2E_NAME-$(basename "$log")"
+    done
   fi
   rm -rf "$E2E_TMP"
 }

@@ -8,16 +8,11 @@ write_audio_settings 'audio%20device=system'
 start_quom
 wait_for_quom_output
 
-# The window's top-left corner on the screen, "X Y" (no window manager: no frame).
-origin="$(xwininfo -root -tree | grep '"Quom 1.1' | head -n1 | awk '{print $NF}' | tr '+' ' ')"
-read -r wx wy <<<"$origin"
-[ -n "$wy" ] || fail "no position for Quom's window"
-
 # Pure red pixels in the play-position strip above the grid (cells 13 pixels wide on
 # this screen): "COUNT LEFT", LEFT the strip x of the leftmost, -1 without any.
 red_pixels() {
   local mask="$E2E_TMP/red.png"
-  convert "$1" -crop "$((64 * 13))x3+$((wx + 15))+$((wy + 5))" +repage \
+  convert "$1" -crop "$((64 * 13))x3+15+5" +repage \
     -fill black +opaque 'rgb(255,0,0)' -fill white -opaque 'rgb(255,0,0)' "$mask"
   local count
   count="$(convert "$mask" -format '%[fx:round(mean*w*h)]' info:)"
