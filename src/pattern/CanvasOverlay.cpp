@@ -1,6 +1,7 @@
 // What the canvas tools draw over the cells of the pattern view.
 #include "pattern/CanvasTools.h"
 
+#include "controls/ColorWord.h"
 #include "pattern/Clipboard.h"
 #include "pattern/PatternModel.h"
 
@@ -11,11 +12,6 @@ namespace quom {
 namespace {
 
 const QColor kSelectionFrame{255, 0, 0};
-
-QColor colourOf(Cell cell)
-{
-    return QColor(redOf(cell), greenOf(cell), blueOf(cell));
-}
 
 // A one-pixel frame just inside r.
 void frame(QPainter& painter, const QRect& r, const QColor& colour)
@@ -53,7 +49,7 @@ void CanvasTools::paintLinePreview(QPainter& painter) const
 {
     for (const PaintedCell& p : linePoints(lineStart_.x(), lineStart_.y(), lineEnd_->x(), lineEnd_->y(),
              options_.lineColour1, options_.lineColour2, options_.lineQuantize))
-        painter.fillRect(geometry_.cellRect(p.column, p.row), colourOf(p.colour));
+        painter.fillRect(geometry_.cellRect(p.column, p.row), toQColor(p.colour));
 }
 
 void CanvasTools::paintFloating(QPainter& painter) const
@@ -64,7 +60,7 @@ void CanvasTools::paintFloating(QPainter& painter) const
         for (int y = f.top; y <= f.bottom; ++y) {
             const Cell carried = carriedCell(model_.pasteBuffer(), model_.clip, f, x, y);
             if (!mix || carried != 0)
-                painter.fillRect(geometry_.cellRect(x, y), colourOf(carried));
+                painter.fillRect(geometry_.cellRect(x, y), toQColor(carried));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "pattern/PatternView.h"
 
+#include "controls/ColorWord.h"
 #include "controls/Theme.h"
 #include "pattern/LiveGrid.h"
 
@@ -16,11 +17,6 @@ const QColor kVerticalLine{40, 40, 40};
 const QColor kHorizontalLine{40, 50, 40};
 const QColor kGridLine{70, 70, 70};
 const QColor kMarker{255, 0, 0};
-
-QColor colourOf(Cell cell)
-{
-    return QColor(redOf(cell), greenOf(cell), blueOf(cell));
-}
 
 } // namespace
 
@@ -115,7 +111,7 @@ void PatternView::paintCells(QPainter& painter, const QRect& dirty) const
     const int lastRow = std::min(kRows - 1, (dirty.bottom() - 10) / h);
     for (int x = firstColumn; x <= lastColumn; ++x) {
         for (int y = firstRow; y <= lastRow; ++y)
-            painter.fillRect(geometry_.cellRect(x, y), colourOf(cells_.at(x, y)));
+            painter.fillRect(geometry_.cellRect(x, y), toQColor(cells_.at(x, y)));
     }
 }
 
