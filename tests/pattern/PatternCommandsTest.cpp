@@ -44,18 +44,12 @@ TEST_F(PatternCommandsTest, TransformsAreOneUndoableEditEach)
     EXPECT_FALSE(commands.run(CommandId::Play));
 }
 
-TEST_F(PatternCommandsTest, ColourKeysShiftOneChannelOfTheNotes)
-{
-    model.current().set(1, 1, makeCell(250, 10, 20));
-    commands.addColour(0, 10);
-    commands.addColour(2, -1);
-    EXPECT_EQ(cell(1, 1), makeCell(255, 10, 19));
-    EXPECT_EQ(cell(2, 2), 0u) << "empty cells stay empty";
-    EXPECT_EQ(undo.size(), 3);
-}
-
 TEST_F(PatternCommandsTest, CopyOrdersTheSelectionAndCutClearsIt)
 {
+    commands.run(CommandId::Copy);
+    commands.run(CommandId::Paste);
+    EXPECT_FALSE(tools.floating()) << "a copy without a selection leaves nothing to paste";
+
     model.current().set(5, 3, kRed);
     select({10, 5}, {3, 2});
     commands.run(CommandId::Copy);
@@ -130,18 +124,6 @@ TEST_F(PatternCommandsTest, MixKeepsTheCellsUnderBlackAndEscapeDropsTheFloat)
     select({3, 3}, {4, 4});
     commands.cancel();
     EXPECT_TRUE(model.selection.empty()) << "Esc clears the selector's selection";
-}
-
-TEST_F(PatternCommandsTest, EmptyClipFloatsNothingAndToolCommandsSwitchTools)
-{
-    commands.run(CommandId::Copy);
-    commands.run(CommandId::Paste);
-    EXPECT_EQ(tools.tool(), Tool::Selector);
-
-    EXPECT_TRUE(commands.run(CommandId::Eraser));
-    EXPECT_EQ(tools.tool(), Tool::Eraser);
-    EXPECT_TRUE(PatternCommands::handles(CommandId::EyeDropper));
-    EXPECT_FALSE(PatternCommands::handles(CommandId::Undo));
 }
 
 } // namespace
