@@ -21,6 +21,9 @@ constexpr std::array kCommands{
         "import IMAGE -o OUT.pat [--tempo T]   turn a picture into a pattern (tempo 1..350, default 120)"},
     SubCommand{
         "info", runInfo, "info FILE --json [--samples]   describe a wave, kit, project or pattern file"},
+    SubCommand{"midi", runMidi,
+        "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]   export a project's or pattern file's pattern "
+        "as MIDI"},
 };
 
 void printHelp(std::ostream& out)

@@ -8,5 +8,6 @@ namespace quom::cli {
 int runApply(const Args& args, std::ostream& out, std::ostream& err);
 int runImport(const Args& args, std::ostream& out, std::ostream& err);
 int runInfo(const Args& args, std::ostream& out, std::ostream& err);
+int runMidi(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace quom::cli

@@ -1,0 +1,156 @@
+#include "cli/PatternSource.h"
+
+#include "fileio/Bytes.h"
+#include "fileio/FileType.h"
+#include "fileio/PatternFile.h"
+#include "fileio/ProjectFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+
+namespace quom::cli {
+namespace {
+
+std::optional<int> parseInt(const std::string& text)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+void warnAboutSample(std::string_view command, const std::string& path, std::ostream& err)
+{
+    err << command << ": warning: " << path << ": cannot read the sample\n";
+}
+
+bool readProjectInto(PatternSource& source, const PatternExportArgs& args,
+    std::span<const std::uint8_t> bytes, SampleLoading samples, std::string_view command, std::ostream& err)
+{
+    auto project = parseProjectFile(bytes, args.input);
+    if (!project) {
+        err << command << ": " << project.error().message() << '\n';
+        return false;
+    }
+    source.cells = project->patterns[args.pattern - 1];
+    source.tempo = project->tempos[args.pattern - 1];
+    if (!args.kitPath.empty())
+        return true;
+    for (int i = 0; i < kProjectKitSlots; ++i) {
+        CInstrument& instrument = source.kit->slot(i);
+        applyProjectSlot(project->slots[i], instrument);
+        if (samples == SampleLoading::Load && !instrument.isEmpty() && !instrument.LoadWave(instrument.name))
+            warnAboutSample(command, instrument.name, err);
+    }
+    return true;
+}
+
+bool readPatternInto(PatternSource& source, const PatternExportArgs& args,
+    std::span<const std::uint8_t> bytes, std::string_view command, std::ostream& err)
+{
+    auto pattern = parsePatternFile(bytes, args.input);
+    if (!pattern) {
+        err << command << ": " << pattern.error().message() << '\n';
+        return false;
+    }
+    source.cells = pattern->cells;
+    source.tempo = pattern->tempo;
+    return true;
+}
+
+// Into the new, empty kit of a source. A file that is not a kit by its content is
+// refused rather than read as a kit with nothing in it.
+bool loadKitInto(
+    CKit& kit, const std::string& path, SampleLoading samples, std::string_view command, std::ostream& err)
+{
+    const auto bytes = readWholeFile(path);
+    if (bytes && detectFileType(*bytes) != FileType::Kit) {
+        err << command << ": " << path << ": not a Quom kit file\n";
+        return false;
+    }
+    const auto loaded = bytes ? kit.Load(path) : CKit::LoadResult{};
+    if (!loaded.opened) {
+        err << command << ": " << path << ": cannot read the kit file\n";
+        return false;
+    }
+    if (samples == SampleLoading::Load) {
+        for (const auto& sample : loaded.failedSamples)
+            warnAboutSample(command, sample, err);
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<PatternExportArgs> parsePatternExportArgs(
+    const Args& args, std::span<const std::string_view> extraOptions)
+{
+    PatternExportArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takesValue = a == "-o" || a == "--pattern" || a == "--kit"
+            || std::find(extraOptions.begin(), extraOptions.end(), a) != extraOptions.end();
+        if (takesValue) {
+            if (i + 1 == args.size())
+                return std::nullopt;
+            const std::string& value = args[++i];
+            if (a == "-o") {
+                parsed.output = value;
+            } else if (a == "--kit") {
+                parsed.kitPath = value;
+            } else if (a == "--pattern") {
+                const auto number = parseInt(value);
+                if (!number)
+                    return std::nullopt;
+                parsed.pattern = *number;
+            } else {
+                parsed.extra[a] = value;
+            }
+        } else if (a.starts_with("-") || !parsed.input.empty()) {
+            return std::nullopt;
+        } else {
+            parsed.input = a;
+        }
+    }
+    if (parsed.input.empty() || parsed.output.empty())
+        return std::nullopt;
+    return parsed;
+}
+
+std::optional<PatternSource> loadPatternSource(
+    const PatternExportArgs& args, SampleLoading samples, std::string_view command, std::ostream& err)
+{
+    if (args.pattern < 1 || args.pattern > kPatternSlots) {
+        err << command << ": " << args.input << ": pattern number " << args.pattern << " is outside 1.."
+            << kPatternSlots << '\n';
+        return std::nullopt;
+    }
+    const auto bytes = readWholeFile(args.input);
+    if (!bytes) {
+        err << command << ": " << args.input << ": cannot read the file\n";
+        return std::nullopt;
+    }
+
+    PatternSource source;
+    switch (detectFileType(*bytes)) {
+    case FileType::Project:
+        if (!readProjectInto(source, args, *bytes, samples, command, err))
+            return std::nullopt;
+        break;
+    case FileType::Pattern:
+        if (!readPatternInto(source, args, *bytes, command, err))
+            return std::nullopt;
+        break;
+    default:
+        err << command << ": " << args.input << ": not a Quom project or pattern file\n";
+        return std::nullopt;
+    }
+
+    if (!args.kitPath.empty() && !loadKitInto(*source.kit, args.kitPath, samples, command, err))
+        return std::nullopt;
+    return source;
+}
+
+} // namespace quom::cli

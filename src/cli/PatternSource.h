@@ -1,0 +1,49 @@
+#pragma once
+
+#include "cli/Cli.h"
+#include "kit/Kit.h"
+#include "pattern/Cell.h"
+
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// What the exporting sub-commands share: INPUT -o OUT [--pattern N] [--kit KIT.kit],
+// and the one pattern, tempo and kit those name.
+namespace quom::cli {
+
+struct PatternExportArgs {
+    std::string input;
+    std::string output;
+    int pattern = 1; // as given: 1..16 is checked when the input is read
+    std::string kitPath; // empty: the project's kit, or an empty kit for a pattern file
+    std::map<std::string, std::string> extra; // the command's own value options
+};
+
+// Nothing when the arguments are malformed (the caller prints its usage, exit 2).
+// extraOptions names further options that take a value, such as "--interpolation".
+std::optional<PatternExportArgs> parsePatternExportArgs(
+    const Args& args, std::span<const std::string_view> extraOptions = {});
+
+struct PatternSource {
+    Grid cells{};
+    std::int32_t tempo = kDefaultTempo; // as stored in the input; clamp it before use
+    std::unique_ptr<CKit> kit = std::make_unique<CKit>();
+};
+
+enum class SampleLoading {
+    Skip, // only the slot names and flags are needed
+    Load, // read every named sample; one warning line on err for each that fails
+};
+
+// Reads the input (a project or a pattern file, told apart by content) and the kit.
+// On failure prints one line naming the file to err, prefixed by command, and returns
+// nothing.
+std::optional<PatternSource> loadPatternSource(
+    const PatternExportArgs& args, SampleLoading samples, std::string_view command, std::ostream& err);
+
+} // namespace quom::cli
