@@ -81,7 +81,17 @@ int CQuomApp::Run(const QString& file)
 void CQuomApp::ExitInstance()
 {
     stream_.reset();
+    recorder_.Stop();
     SaveSettings(settings_);
+}
+
+bool CQuomApp::ToggleRecording()
+{
+    if (recorder_.recording()) {
+        recorder_.Stop();
+        return false;
+    }
+    return recorder_.Start(NextRecordingPath(folders_.outputFolder));
 }
 
 std::vector<std::string> CQuomApp::OutputDeviceNames() const
@@ -100,6 +110,7 @@ void CQuomApp::Render(float* interleavedStereo, unsigned long frames) noexcept
         std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
     else
         engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);
+    recorder_.Capture(interleavedStereo, frames);
 }
 
 } // namespace quom

@@ -5,6 +5,7 @@
 #include "audio/AudioSource.h"
 #include "audio/AudioStream.h"
 #include "audio/Engine.h"
+#include "audio/Recorder.h"
 
 #include <QString>
 
@@ -45,6 +46,12 @@ public:
     // that the engine is never run by two threads at once).
     Engine& engine() noexcept { return engine_; }
 
+    // The Record command: starts a new numbered recording in the Output folder, or
+    // completes the one in progress. Returns whether a recording is now running; a
+    // file that cannot be created leaves recording off.
+    bool ToggleRecording();
+    bool recording() const noexcept { return recorder_.recording(); }
+
     // Output devices for the settings window.
     std::vector<std::string> OutputDeviceNames() const;
     // Sets the window title to the stream's CPU load; called once a second.
@@ -54,9 +61,12 @@ private:
     void Render(float* interleavedStereo, unsigned long frames) noexcept override;
 
     Engine engine_;
+    Recorder recorder_;
     Settings settings_;
     AppFolders folders_;
-    std::unique_ptr<AudioStream> stream_; // created at start-up, after the folder is fixed
+    // Created at start-up, after the folder is fixed; closed before the engine and
+    // the recorder it calls go.
+    std::unique_ptr<AudioStream> stream_;
 };
 
 // The one application object.
