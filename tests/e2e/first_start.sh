@@ -1,6 +1,6 @@
-# A first start on a clean machine without a sound card: the working folders appear,
-# the window shows the empty grid and a load of 0, and a normal close leaves all 16
-# settings with their defaults in the per-user store.
+# A first start on a clean machine: the working folders appear, the window shows the
+# empty grid and the CPU load, and a normal close leaves all 16 settings with their
+# defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -11,9 +11,11 @@ for folder in Patterns Filters Waves Kits Output Projects Pictures Midi; do
 done
 [ ! -e "$SETTINGS_FILE" ] || fail "settings were written before the exit"
 
-# Without a sound card the stream stays closed and the load reads 0.
-wait_for 5 eval '[ "$("$QUOM_XCTL" title "Quom 1.1")" = "Quom 1.1  -  CPU load: 0%" ]' \
-  || fail "title: $("$QUOM_XCTL" title "Quom 1.1")"
+title_shows_load() {
+  title="$("$QUOM_XCTL" title "Quom 1.1")"
+  [[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+%$ ]]
+}
+wait_for 5 title_shows_load || fail "title: $title"
 
 # The dark window with the empty grid: black cells between grey lines.
 shot="$(screenshot window)"
@@ -27,6 +29,10 @@ close_quom
 [ -f "$SETTINGS_FILE" ] || fail "no settings written at the exit"
 # The audio device defaults to the machine's default output device, whatever it is.
 grep -q '^audio%20device=' "$SETTINGS_FILE" || fail "the audio device was not written"
+# Without a sound card (as on CI machines) the stream stays closed and the load reads 0.
+if grep -qx 'audio%20device=' "$SETTINGS_FILE"; then
+  [ "$title" = "Quom 1.1  -  CPU load: 0%" ] || fail "without a device the title shows: $title"
+fi
 diff -u - <(grep -v '^audio%20device=' "$SETTINGS_FILE" | grep -v '^$') <<'END' || fail "settings differ"
 [Audio%20Settings]
 audio%20editor=audacity
