@@ -8,7 +8,10 @@ start_display
 start_jack
 write_audio_settings 'audio%20device=system' "buffer%20size=$BUFFER"
 mapfile -t expected < <(make_project 120 0:0 4:1 9:2 16:3)
-start_quom "$E2E_TMP/project/test.qom"
+# A relative path, from where Quom was started (it then moves to its own folder).
+cd "$E2E_TMP/project"
+start_quom test.qom
+cd "$E2E_TMP"
 wait_for_quom_output
 
 capture_output "$E2E_TMP/heard.wav" 4 &
