@@ -24,6 +24,9 @@ constexpr std::array kCommands{
     SubCommand{"midi", runMidi,
         "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]   export a project's or pattern file's pattern "
         "as MIDI"},
+    SubCommand{"render", runRender,
+        "render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] [--interpolation truncate|linear|quadratic]\n"
+        "        render one pass of a pattern as the Export command does"},
 };
 
 void printHelp(std::ostream& out)

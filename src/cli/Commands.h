@@ -9,5 +9,6 @@ int runApply(const Args& args, std::ostream& out, std::ostream& err);
 int runImport(const Args& args, std::ostream& out, std::ostream& err);
 int runInfo(const Args& args, std::ostream& out, std::ostream& err);
 int runMidi(const Args& args, std::ostream& out, std::ostream& err);
+int runRender(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace quom::cli

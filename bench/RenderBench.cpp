@@ -1,0 +1,67 @@
+#include "fileio/ProjectFile.h"
+#include "kit/WaveWriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace quom;
+
+// A project whose first pattern has every cell painted, at 120 BPM, with 64
+// one-second noise samples: the heaviest pattern a project can hold.
+std::string fullProject()
+{
+    static const std::string path = [] {
+        char folder[] = "/tmp/quom-bench-XXXXXX";
+        const std::string dir = mkdtemp(folder);
+        std::mt19937 gen(3);
+        std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
+        std::uniform_int_distribution<int> byte(0, 255);
+        ProjectFileData project;
+        for (int s = 0; s < kProjectKitSlots; ++s) {
+            std::vector<float> sample(44100);
+            for (auto& v : sample)
+                v = noise(gen);
+            project.slots[s].name = dir + "/noise" + std::to_string(s) + ".wav";
+            WriteWave16(project.slots[s].name, sample, 1);
+        }
+        for (auto& cell : project.patterns[0])
+            cell = makeCell(byte(gen), byte(gen), byte(gen)) | 1;
+        writeProjectFile(dir + "/full.qom", project);
+        return dir + "/full.qom";
+    }();
+    return path;
+}
+
+// quom render of the fully painted pattern as a whole process: start, read the
+// project and its 64 samples, render the 8-second pass, write the wave file.
+void renderProcess(benchmark::State& state)
+{
+    const std::string project = fullProject();
+    const std::string output = std::filesystem::path(project).replace_filename("full.wav");
+    for (auto _ : state) {
+        const pid_t child = fork();
+        if (child == 0) {
+            execl(QUOM_BINARY, QUOM_BINARY, "render", project.c_str(), "-o", output.c_str(), nullptr);
+            _exit(127);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("quom render failed");
+            break;
+        }
+    }
+    state.counters["realtime"]
+        = benchmark::Counter(static_cast<double>(state.iterations()) * 8.0, benchmark::Counter::kIsRate);
+}
+BENCHMARK(renderProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,68 @@
+#include "cli/Commands.h"
+#include "cli/PatternSource.h"
+#include "kit/WaveWriter.h"
+#include "pattern/WaveExport.h"
+
+#include <array>
+#include <optional>
+#include <ostream>
+
+namespace quom::cli {
+namespace {
+
+constexpr const char* kUsage = "usage: quom render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] "
+                               "[--interpolation truncate|linear|quadratic]\n";
+
+constexpr std::string_view kInterpolationOption = "--interpolation";
+
+// The master gain of the default volume slider position, 80.
+constexpr float kDefaultGain = 80 / 100.0f;
+
+std::optional<Interpolation> parseInterpolation(std::string_view name)
+{
+    constexpr std::array<std::pair<std::string_view, Interpolation>, 3> kModes{{
+        {"truncate", Interpolation::Truncate},
+        {"linear", Interpolation::Linear},
+        {"quadratic", Interpolation::Quadratic},
+    }};
+    for (const auto& [text, mode] : kModes) {
+        if (text == name)
+            return mode;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int runRender(const Args& args, std::ostream& out, std::ostream& err)
+{
+    (void)out;
+    const std::array extraOptions{kInterpolationOption};
+    const auto parsed = parsePatternExportArgs(args, extraOptions);
+    std::optional<Interpolation> mode = Interpolation::Linear;
+    if (parsed) {
+        const auto given = parsed->extra.find(std::string(kInterpolationOption));
+        if (given != parsed->extra.end())
+            mode = parseInterpolation(given->second);
+    }
+    if (!parsed || !mode) {
+        err << kUsage;
+        return kExitUsage;
+    }
+    auto source = loadPatternSource(*parsed, SampleLoading::Load, "quom render", err);
+    if (!source)
+        return kExitFailure;
+
+    LiveGrid grid;
+    grid.assign(source->cells);
+    auto buffer = renderPass(grid, std::shared_ptr<const CKit>(std::move(source->kit)),
+        {source->tempo, static_cast<std::uint8_t>(*mode), kDefaultGain});
+    const WriteResult written = WriteWave16(parsed->output, buffer, 2);
+    if (!written) {
+        err << "quom render: " << written.error << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace quom::cli

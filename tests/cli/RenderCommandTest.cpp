@@ -1,0 +1,189 @@
+#include "fileio/PatternFile.h"
+#include "fileio/ProjectFile.h"
+#include "kit/WaveWriter.h"
+#include "pattern/WaveExport.h"
+#include "support/RunQuom.h"
+#include "support/TempDir.h"
+#include "support/WaveBytes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace quom {
+namespace {
+
+// A 16-bit mono sample of a few hundred frames that does not repeat within a step.
+std::vector<std::int16_t> sawtooth(int frames, int period)
+{
+    std::vector<std::int16_t> s;
+    for (int i = 0; i < frames; ++i)
+        s.push_back(static_cast<std::int16_t>((i % period) * 60000 / period - 30000));
+    return s;
+}
+
+Grid paintedGrid()
+{
+    Grid g{};
+    for (int c = 0; c < kColumns; c += 3)
+        g[cellIndex(c, 0)] = makeCell(200, c * 4, c * 2);
+    g[cellIndex(5, 5)] = makeCell(255, 128, 255);
+    g[cellIndex(63, 5)] = makeCell(90, 0, 10); // still sounding when the pass ends
+    return g;
+}
+
+// What the Export command writes for these cells and this kit.
+std::vector<std::uint8_t> exported(
+    const TempDir& dir, const Grid& cells, int tempo, std::shared_ptr<const CKit> kit, std::uint8_t mode)
+{
+    LiveGrid grid;
+    grid.assign(cells);
+    auto buffer = renderPass(grid, std::move(kit), {tempo, mode, 0.8f});
+    EXPECT_TRUE(WriteWave16(dir.file("expected.wav"), buffer, 2));
+    return dir.read("expected.wav");
+}
+
+struct Samples {
+    std::string a;
+    std::string b;
+    std::shared_ptr<CKit> kit = std::make_shared<CKit>();
+
+    explicit Samples(const TempDir& dir)
+        : a(dir.file("a.wav"))
+        , b(dir.file("b.wav"))
+    {
+        dir.write("a.wav", wavebytes::mono16(sawtooth(3000, 77)));
+        dir.write("b.wav", wavebytes::mono16(sawtooth(500, 31)));
+        kit->slot(0).name = a;
+        EXPECT_TRUE(kit->slot(0).LoadWave(a));
+        kit->slot(5).name = b;
+        kit->slot(5).loop = true;
+        EXPECT_TRUE(kit->slot(5).LoadWave(b));
+    }
+};
+
+TEST(RenderCommand, ProjectPatternSoundsExactlyAsTheExportWouldWriteIt)
+{
+    TempDir dir;
+    Samples samples(dir);
+    ProjectFileData project;
+    project.tempos[0] = 300;
+    project.tempos[2] = 350;
+    project.patterns[2] = paintedGrid();
+    project.slots[0].name = samples.a;
+    project.slots[5] = {samples.b, true, false, 0, 127, 0};
+    ASSERT_TRUE(writeProjectFile(dir.file("song.qom"), project));
+
+    const auto run = runQuom({"render", dir.file("song.qom"), "-o", dir.file("out.wav"), "--pattern", "3",
+        "--interpolation", "quadratic"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(dir.read("out.wav"), exported(dir, project.patterns[2], 350, samples.kit, 2));
+
+    // Pattern 1 by default, at its own tempo, linear: silent here, but a full pass long.
+    ASSERT_EQ(runQuom({"render", dir.file("song.qom"), "-o", dir.file("one.wav")}).exitCode, 0);
+    EXPECT_EQ(dir.read("one.wav").size(), 44u + 4u * passFrames(300));
+}
+
+TEST(RenderCommand, PatternFilePlaysAnEmptyKitUnlessAKitIsGiven)
+{
+    TempDir dir;
+    Samples samples(dir);
+    PatternFileData pattern;
+    pattern.tempo = 340;
+    pattern.cells = paintedGrid();
+    ASSERT_TRUE(writePatternFile(dir.file("p.pat"), pattern));
+    ASSERT_TRUE(samples.kit->Save(dir.file("k.kit")));
+
+    ASSERT_EQ(runQuom({"render", dir.file("p.pat"), "-o", dir.file("empty.wav")}).exitCode, 0);
+    const auto silent = dir.read("empty.wav");
+    ASSERT_EQ(silent.size(), 44u + 4u * passFrames(340));
+    for (std::size_t i = 44; i < silent.size(); ++i)
+        ASSERT_EQ(silent[i], 0) << i;
+
+    const auto run = runQuom({"render", dir.file("p.pat"), "--kit", dir.file("k.kit"), "-o",
+        dir.file("kit.wav"), "--interpolation", "truncate"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(dir.read("kit.wav"), exported(dir, pattern.cells, 340, samples.kit, 0));
+}
+
+TEST(RenderCommand, KitFileReplacesTheProjectsKitAndUnreadableSamplesOnlyWarn)
+{
+    TempDir dir;
+    Samples samples(dir);
+    ProjectFileData project;
+    project.tempos[0] = 350;
+    project.patterns[0] = paintedGrid();
+    project.slots[0].name = dir.file("missing.wav");
+    project.slots[5].name = samples.b;
+    ASSERT_TRUE(writeProjectFile(dir.file("song.qom"), project));
+
+    auto run = runQuom({"render", dir.file("song.qom"), "-o", dir.file("warned.wav")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find(dir.file("missing.wav")), std::string::npos) << run.err;
+    EXPECT_TRUE(dir.exists("warned.wav"));
+
+    ASSERT_TRUE(samples.kit->Save(dir.file("k.kit")));
+    run = runQuom({"render", dir.file("song.qom"), "-o", dir.file("kit.wav"), "--kit", dir.file("k.kit")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, ""); // the project's missing sample is never read
+    EXPECT_EQ(dir.read("kit.wav"), exported(dir, project.patterns[0], 350, samples.kit, 1));
+}
+
+TEST(RenderCommand, FailuresExitOneNamingTheFileAndWriteNothing)
+{
+    TempDir dir;
+    PatternFileData pattern;
+    ASSERT_TRUE(writePatternFile(dir.file("p.pat"), pattern));
+    auto bytes = dir.read("p.pat");
+    bytes.resize(bytes.size() - 1);
+    dir.write("short.pat", bytes);
+    dir.write("tone.wav", wavebytes::mono16({1, 2, 3}));
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{dir.file("absent.pat")}, dir.file("absent.pat")},
+        {{dir.file("tone.wav")}, dir.file("tone.wav")},
+        {{dir.file("short.pat")}, dir.file("short.pat")},
+        {{dir.file("p.pat"), "--pattern", "17"}, dir.file("p.pat")},
+        {{dir.file("p.pat"), "--pattern", "0"}, dir.file("p.pat")},
+        {{dir.file("p.pat"), "--kit", dir.file("absent.kit")}, dir.file("absent.kit")},
+    };
+    for (const auto& [extra, named] : cases) {
+        std::vector<std::string> args{"render", "-o", dir.file("out.wav")};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const auto run = runQuom(args);
+        EXPECT_EQ(run.exitCode, 1) << named;
+        EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_FALSE(dir.exists("out.wav")) << named;
+    }
+
+    const auto unwritable = runQuom({"render", dir.file("p.pat"), "-o", dir.file("no/such/folder/out.wav")});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.err.find(dir.file("no/such/folder/out.wav")), std::string::npos);
+}
+
+TEST(RenderCommand, UsageErrorsExitTwo)
+{
+    TempDir dir;
+    ASSERT_TRUE(writePatternFile(dir.file("p.pat"), PatternFileData{}));
+    const std::string in = dir.file("p.pat");
+    const std::string out = dir.file("out.wav");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"render"},
+             {"render", in},
+             {"render", "-o", out},
+             {"render", in, "-o"},
+             {"render", in, "-o", out, "--interpolation", "cubic"},
+             {"render", in, "-o", out, "--pattern", "two"},
+             {"render", in, "-o", out, "--loud"},
+             {"render", in, in, "-o", out},
+         }) {
+        EXPECT_EQ(runQuom(args).exitCode, 2) << args.size();
+    }
+    EXPECT_FALSE(dir.exists("out.wav"));
+}
+
+} // namespace
+} // namespace quom
