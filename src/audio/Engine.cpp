@@ -44,8 +44,10 @@ void Engine::Reset() noexcept
 
 void Engine::StartPreview(int slot, Cell colour) noexcept
 {
+    if (slot < 0 || slot >= kKitSlots)
+        return;
     const std::uint64_t word = (nextSerial() << 32) | kPreviewStart
-        | (static_cast<std::uint64_t>(slot & (kKitSlots - 1)) << 24) | (colour & 0xFFFFFFu);
+        | (static_cast<std::uint64_t>(slot) << 24) | (colour & 0xFFFFFFu);
     previewRequest_.store(word, std::memory_order_release);
 }
 

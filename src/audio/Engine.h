@@ -48,6 +48,7 @@ public:
     void Reset() noexcept;
 
     // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
+    // Another slot number changes nothing.
     void StartPreview(int slot, Cell colour) noexcept;
     void StopPreview() noexcept;
 

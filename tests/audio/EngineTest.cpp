@@ -274,6 +274,7 @@ TEST(Engine, RequestsApplyInTheOrderTheyWereMade)
 
     rig.engine.Reset();
     rig.engine.StartPreview(0, makeCell(255, 0, 128));
+    rig.engine.StartPreview(64, makeCell(255, 255, 128)); // no such slot: ignored
     EXPECT_EQ(left(rig.render(1), 0), 1.0f);
 }
 
