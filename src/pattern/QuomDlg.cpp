@@ -87,6 +87,10 @@ CQuomDlg::CQuomDlg(CQuomApp& app, QWidget* parent)
 
     view_ = new PatternView(geometry_, model_.current(), this);
     view_->setGeometry(rect());
+    // The canvas holds the keyboard at the start and takes it back when clicked, so
+    // that the window's keys are not kept by a slider that once had the focus.
+    view_->setFocusPolicy(Qt::ClickFocus);
+    view_->setFocus();
     buildControls();
     buildSliders();
     buildEditing();
@@ -116,6 +120,8 @@ CQuomDlg::~CQuomDlg()
     engine_.setPlaying(false);
     engine_.setPattern(nullptr);
     engine_.setTempoSource(nullptr);
+    if (app_.recording())
+        app_.ToggleRecording();
 }
 
 void CQuomDlg::buildControls()
@@ -185,6 +191,7 @@ void CQuomDlg::registerHandlers()
         {CommandId::Import, &CQuomDlg::importImage},
         {CommandId::Export, &CQuomDlg::exportWave},
         {CommandId::Play, &CQuomDlg::playOrStop},
+        {CommandId::Record, &CQuomDlg::toggleRecording},
         {CommandId::Grid, &CQuomDlg::toggleGrid},
         {CommandId::About, &CQuomDlg::about},
         {CommandId::Undo, &CQuomDlg::undo},

@@ -102,6 +102,7 @@ private:
     void newProject();
     void clearPattern();
     void playOrStop();
+    void toggleRecording();
     void toggleGrid();
     void about();
     void undo();

@@ -49,6 +49,11 @@ void CQuomDlg::playOrStop()
     buttons_[CommandId::Play]->setState(true);
 }
 
+void CQuomDlg::toggleRecording()
+{
+    buttons_[CommandId::Record]->setState(app_.ToggleRecording());
+}
+
 void CQuomDlg::newProject()
 {
     if (app_.settings().confirmationMessages

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 using namespace quom;
@@ -65,6 +66,8 @@ protected:
         prompts = fake.get();
         window->setPrompts(std::move(fake));
         window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
     LiveGrid& cells() { return window->model().current(); }
@@ -143,10 +146,30 @@ TEST_F(MainWindow, SpaceStartsFromTheFirstStepAndStopsAgain)
 
 TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
 {
+    // At the start the keys go to the window, not to a slider that would keep them.
+    EXPECT_EQ(QApplication::focusWidget(), &window->view());
     key(Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
     key(Qt::Key_Return);
     EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(app.recording());
+    EXPECT_TRUE(window->button(CommandId::Record)->state());
+    key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(app.recording());
+    EXPECT_FALSE(window->button(CommandId::Record)->state());
+}
+
+TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
+{
+    const std::string output = app.folders().outputFolder;
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(std::filesystem::exists(output + "/output1.wav"));
+    key(Qt::Key_Return);
+    window.reset();
+    EXPECT_FALSE(app.recording());
+    EXPECT_TRUE(std::filesystem::exists(output + "/output2.wav"));
+    EXPECT_FALSE(std::filesystem::exists(output + "/output3.wav"));
 }
 
 TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
