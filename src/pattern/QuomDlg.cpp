@@ -19,6 +19,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGraphicsOpacityEffect>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -81,6 +82,7 @@ CQuomDlg::CQuomDlg(CQuomApp& app, QWidget* parent)
     , prompts_(std::make_unique<DialogPrompts>())
 {
     setWindowTitle(QStringLiteral("Quom " QUOM_VERSION));
+    setWindowIcon(QIcon(buttonPictures(u"Grid").pressed));
     theme::apply(this);
     setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
     setAcceptDrops(true);

@@ -212,8 +212,11 @@ TEST_F(MainWindow, ConfirmationsGuardNewAndClear)
     EXPECT_EQ(cells().at(1, 1), 0u);
 }
 
-TEST_F(MainWindow, NewErasesEveryPatternAndTempo)
+TEST_F(MainWindow, NewErasesEveryPatternAndTempoButKeepsTheKit)
 {
+    auto kit = std::make_shared<CKit>();
+    kit->slot(7).name = "kept.wav";
+    engine().SetKit(kit);
     cells().set(2, 2, 5);
     window->tempoSlider().setValue(200);
     key(Qt::Key_3, Qt::KeypadModifier);
@@ -231,6 +234,7 @@ TEST_F(MainWindow, NewErasesEveryPatternAndTempo)
         EXPECT_EQ(window->model().slot(slot), Grid{});
     }
     EXPECT_EQ(window->undoHistory().size(), 0);
+    EXPECT_EQ(engine().kit()->slot(7).name, "kept.wav");
 }
 
 TEST_F(MainWindow, KeypadSwitchesPatternsKeepingEachOnesCellsAndTempo)
