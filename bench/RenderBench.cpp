@@ -15,12 +15,14 @@ namespace {
 using namespace quom;
 
 // A project whose first pattern has every cell painted, at 120 BPM, with 64
-// one-second noise samples: the heaviest pattern a project can hold.
-std::string fullProject()
-{
-    static const std::string path = [] {
+// one-second noise samples: the heaviest pattern a project can hold. Its folder is
+// removed when the benchmark program ends.
+class FullProject {
+public:
+    FullProject()
+    {
         char folder[] = "/tmp/quom-bench-XXXXXX";
-        const std::string dir = mkdtemp(folder);
+        dir_ = mkdtemp(folder);
         std::mt19937 gen(3);
         std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
         std::uniform_int_distribution<int> byte(0, 255);
@@ -29,23 +31,31 @@ std::string fullProject()
             std::vector<float> sample(44100);
             for (auto& v : sample)
                 v = noise(gen);
-            project.slots[s].name = dir + "/noise" + std::to_string(s) + ".wav";
+            project.slots[s].name = dir_ + "/noise" + std::to_string(s) + ".wav";
             WriteWave16(project.slots[s].name, sample, 1);
         }
         for (auto& cell : project.patterns[0])
             cell = makeCell(byte(gen), byte(gen), byte(gen)) | 1;
-        writeProjectFile(dir + "/full.qom", project);
-        return dir + "/full.qom";
-    }();
-    return path;
-}
+        writeProjectFile(path(), project);
+    }
+    ~FullProject() { std::filesystem::remove_all(dir_); }
+    FullProject(const FullProject&) = delete;
+    FullProject& operator=(const FullProject&) = delete;
+
+    std::string path() const { return dir_ + "/full.qom"; }
+    std::string output() const { return dir_ + "/full.wav"; }
+
+private:
+    std::string dir_;
+};
 
 // quom render of the fully painted pattern as a whole process: start, read the
 // project and its 64 samples, render the 8-second pass, write the wave file.
 void renderProcess(benchmark::State& state)
 {
-    const std::string project = fullProject();
-    const std::string output = std::filesystem::path(project).replace_filename("full.wav");
+    static const FullProject files;
+    const std::string project = files.path();
+    const std::string output = files.output();
     for (auto _ : state) {
         const pid_t child = fork();
         if (child == 0) {
