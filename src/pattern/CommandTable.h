@@ -61,7 +61,7 @@ enum class CommandId : int {
 // Push buttons act on release; toggles show a running state; tools form a radio group.
 enum class CommandKind { Push, Toggle, Tool };
 
-struct CommandSpec {
+struct CommandEntry {
     enum class Row {
         Bottom, // x = L + column * pitch, y = B + 10
         Right, // x = R + 20 + column * pitch, y = y (+ T when fromTop)
@@ -77,10 +77,10 @@ struct CommandSpec {
     const char* toolTip;
 };
 
-std::span<const CommandSpec> commandTable();
-const CommandSpec* findCommand(CommandId id);
+std::span<const CommandEntry> commandTable();
+const CommandEntry* findCommand(CommandId id);
 
-QPoint commandPosition(const CommandSpec& command, const CanvasGeometry& geometry);
+QPoint commandPosition(const CommandEntry& command, const CanvasGeometry& geometry);
 
 // The picked-colour swatch beside the eyedropper button, 24 x 20 pixels.
 QRect pickedColourRect(const CanvasGeometry& geometry);

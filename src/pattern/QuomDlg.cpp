@@ -128,19 +128,19 @@ CQuomDlg::~CQuomDlg()
 
 void CQuomDlg::buildControls()
 {
-    for (const CommandSpec& spec : commandTable()) {
-        const QPoint at = commandPosition(spec, geometry_);
-        const QString tip = QString::fromUtf8(spec.toolTip);
-        const auto id = static_cast<int>(spec.id);
+    for (const CommandEntry& entry : commandTable()) {
+        const QPoint at = commandPosition(entry, geometry_);
+        const QString tip = QString::fromUtf8(entry.toolTip);
+        const auto id = static_cast<int>(entry.id);
         HelpTextButton* control = nullptr;
-        if (spec.id == CommandId::Grid) {
+        if (entry.id == CommandId::Grid) {
             grid_ = new CBrushButton(id, this);
             grid_->setUp(at, buttonPictures(u"Grid"), tip);
             control = grid_;
         } else {
             auto* button = new CCommandButton(id, this);
-            button->setUp(at, buttonPictures(QString::fromUtf8(spec.caption)), tip, buttonKind(spec.kind));
-            buttons_[spec.id] = button;
+            button->setUp(at, buttonPictures(QString::fromUtf8(entry.caption)), tip, buttonKind(entry.kind));
+            buttons_[entry.id] = button;
             control = button;
         }
         control->setToolTip(tip);

@@ -9,7 +9,7 @@ using namespace quom;
 
 namespace {
 
-QRect buttonRect(const CommandSpec& c, const CanvasGeometry& g)
+QRect buttonRect(const CommandEntry& c, const CanvasGeometry& g)
 {
     return QRect(commandPosition(c, g), QSize(32, 30));
 }

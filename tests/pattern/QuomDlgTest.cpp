@@ -98,12 +98,12 @@ TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
     EXPECT_EQ(image.pixelColor(g.cellRect(0, 0).topLeft()), QColor(0, 0, 9));
     EXPECT_EQ(image.pixelColor(g.cellRect(6, 12).center()), Qt::black);
 
-    for (const CommandSpec& spec : commandTable()) {
-        const QWidget* b = spec.id == CommandId::Grid ? static_cast<QWidget*>(&window->gridButton())
-                                                      : window->button(spec.id);
-        ASSERT_NE(b, nullptr) << spec.caption;
-        EXPECT_EQ(b->geometry(), QRect(commandPosition(spec, g), QSize(32, 30))) << spec.caption;
-        EXPECT_EQ(b->toolTip(), QString::fromUtf8(spec.toolTip));
+    for (const CommandEntry& entry : commandTable()) {
+        const QWidget* b = entry.id == CommandId::Grid ? static_cast<QWidget*>(&window->gridButton())
+                                                       : window->button(entry.id);
+        ASSERT_NE(b, nullptr) << entry.caption;
+        EXPECT_EQ(b->geometry(), QRect(commandPosition(entry, g), QSize(32, 30))) << entry.caption;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(entry.toolTip));
     }
     EXPECT_EQ(window->pickedColourSwatch().geometry(), pickedColourRect(g));
 }
