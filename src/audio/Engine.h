@@ -33,7 +33,8 @@ namespace quom {
 
 class Engine {
 public:
-    static constexpr int kStepFramesPerBeat = 10584000; // 44100 * 60 * 4: a column is a sixteenth
+    // 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
+    static constexpr int kFramesPerFourMinutes = 10584000;
 
     Engine();
     virtual ~Engine();
@@ -60,7 +61,10 @@ public:
     // draw the play-position marker. Any thread.
     int currentColumn() const noexcept { return column_.load(std::memory_order_relaxed); }
 
-    static int samplesPerStepAt(int tempo) noexcept { return kStepFramesPerBeat / (clampTempo(tempo) * 16); }
+    static int samplesPerStepAt(int tempo) noexcept
+    {
+        return kFramesPerFourMinutes / (clampTempo(tempo) * 16);
+    }
 
     void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
     bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }
