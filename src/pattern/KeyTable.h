@@ -18,6 +18,7 @@ struct KeyAction {
         AddColour, // a = channel 0 red, 1 green, 2 blue; b = amount
         PlayRowSample, // audition the sample of the row under the mouse
         Cancel, // drop a floating paste, or the selection
+        ToggleRecording, // leaves a floating paste floating, unlike the Record button
     };
 
     Kind kind = Kind::Command;

@@ -270,6 +270,9 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
         commands_->commit();
         selectPattern(action->a);
         return true;
+    case KeyAction::Kind::ToggleRecording:
+        toggleRecording();
+        return true;
     case KeyAction::Kind::Cancel:
         // Esc never closes the main window.
         commands_->cancel();

@@ -70,7 +70,8 @@ QString fromUtf8(const std::string& s)
 
 std::shared_ptr<const CKit> CQuomDlg::currentKit() const
 {
-    return engine_.kit() ? engine_.kit() : std::make_shared<const CKit>();
+    static const auto empty = std::make_shared<const CKit>();
+    return engine_.kit() ? engine_.kit() : empty;
 }
 
 void CQuomDlg::loadProjectCommand()

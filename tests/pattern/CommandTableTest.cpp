@@ -85,8 +85,9 @@ TEST(KeyTable, PlainKeysIgnoreModifiers)
     for (auto mods : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
              Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         EXPECT_EQ(resolveKey(Qt::Key_Space, mods), command(CommandId::Play));
-        EXPECT_EQ(resolveKey(Qt::Key_Return, mods), command(CommandId::Record));
-        EXPECT_EQ(resolveKey(Qt::Key_Enter, mods | Qt::KeypadModifier), command(CommandId::Record));
+        EXPECT_EQ(resolveKey(Qt::Key_Return, mods), KeyAction{KeyAction::Kind::ToggleRecording});
+        EXPECT_EQ(resolveKey(Qt::Key_Enter, mods | Qt::KeypadModifier),
+            KeyAction{KeyAction::Kind::ToggleRecording});
         EXPECT_EQ(resolveKey(Qt::Key_Z, mods), command(CommandId::Undo));
         EXPECT_EQ(resolveKey(Qt::Key_Y, mods), command(CommandId::Redo));
         EXPECT_EQ(resolveKey(Qt::Key_F6, mods), command(CommandId::Selector));

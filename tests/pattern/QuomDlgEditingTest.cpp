@@ -186,6 +186,11 @@ TEST_F(MainWindowEditing, FloatingPasteLandsBeforeCommandsAndMarkedKeysOnly)
     EXPECT_TRUE(window->tools().floating());
     EXPECT_EQ(cells().at(0, 1), makeCell(255, 0, 0));
 
+    // So does Enter, starting and stopping a recording around it.
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(window->tools().floating());
+
     // An arrow key places it first, then scrolls with it.
     key(Qt::Key_Right);
     EXPECT_FALSE(window->tools().floating());
