@@ -130,8 +130,7 @@ TEST_F(MainWindow, SpaceStartsFromTheFirstStepAndStopsAgain)
     std::vector<float> buffer(2 * 6000);
     engine().Render(6000, buffer.data());
     EXPECT_EQ(engine().currentColumn(), 1);
-    QTest::qWait(60);
-    EXPECT_EQ(window->view().markerColumn(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->view().markerColumn() == 1; }, 5000));
 
     key(Qt::Key_Space);
     EXPECT_FALSE(engine().playing());
