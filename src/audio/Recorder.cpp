@@ -18,10 +18,14 @@ constexpr std::size_t kConvertChunk = 512; // samples converted at once on the a
 
 std::string NextRecordingPath(const std::string& folder)
 {
+    const auto taken = [](const std::string& path) {
+        std::error_code error;
+        return std::filesystem::exists(path, error) || error;
+    };
+    // A recording cut short by a crash keeps its number: it is never overwritten.
     for (int n = 1;; ++n) {
         std::string path = folder + "/output" + std::to_string(n) + ".wav";
-        std::error_code error;
-        if (!std::filesystem::exists(path, error) && !error)
+        if (!taken(path) && !taken(RecordFile::PartialPath(path)))
             return path;
     }
 }

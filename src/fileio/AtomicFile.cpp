@@ -1,5 +1,7 @@
 #include "fileio/AtomicFile.h"
 
+#include "fileio/WriteAll.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -19,21 +21,6 @@ std::string temporaryNameFor(const std::string& path)
 WriteResult failure(const std::string& path, int err)
 {
     return {false, path + ": " + std::strerror(err)};
-}
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "kit/RecordFile.h"
 
 #include "fileio/Bytes.h"
+#include "fileio/WriteAll.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,21 +15,6 @@ namespace {
 
 constexpr std::size_t kBufferBytes = 64 * 1024;
 constexpr std::uint32_t kRecordingFrames = 0xFFFFFFFF; // the fact value until the recording ends
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 bool writeU32At(int fd, std::uint32_t offset, std::uint32_t value)
 {
@@ -92,7 +78,7 @@ WriteResult RecordFile::OpenRecordFile(const std::string& path, const WaveFormat
     header.u32le(0); // at close
 
     path_ = path;
-    temporary_ = path + ".partial";
+    temporary_ = PartialPath(path);
     failed_ = false;
     dataBytes_ = 0;
     buffered_ = 0;

@@ -39,6 +39,9 @@ public:
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
+    // Where a recording bound for path grows until it is closed.
+    static std::string PartialPath(const std::string& path) { return path + ".partial"; }
+
     // Creates the temporary file and writes everything up to the sample data. Fails
     // when a recording is already open.
     WriteResult OpenRecordFile(const std::string& path, const WaveFormat& format);

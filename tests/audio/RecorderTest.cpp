@@ -73,6 +73,9 @@ TEST(Recorder, NextNumberIsTheSmallestFree)
     EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output1.wav"));
     dir.write("output1.wav", std::string("x"));
     EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output3.wav"));
+    // A recording left unfinished by a crash keeps its number.
+    dir.write("output3.wav.partial", std::string("x"));
+    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output4.wav"));
 }
 
 TEST(Recorder, ConversionClipsAndKeepsSilenceAtZero)
