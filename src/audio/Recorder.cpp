@@ -18,14 +18,15 @@ constexpr std::size_t kConvertChunk = 512; // samples converted at once on the a
 
 std::string NextRecordingPath(const std::string& folder)
 {
-    const auto taken = [](const std::string& path) {
-        std::error_code error;
-        return std::filesystem::exists(path, error) || error;
-    };
     // A recording cut short by a crash keeps its number: it is never overwritten.
+    // A folder that cannot be looked into gives the first name, which then fails to
+    // open, instead of searching forever.
     for (int n = 1;; ++n) {
         std::string path = folder + "/output" + std::to_string(n) + ".wav";
-        if (!taken(path) && !taken(RecordFile::PartialPath(path)))
+        std::error_code error;
+        const bool taken = std::filesystem::exists(path, error)
+            || std::filesystem::exists(RecordFile::PartialPath(path), error);
+        if (!taken || error)
             return path;
     }
 }

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -173,6 +174,12 @@ TEST(Recorder, AFileThatCannotBeCreatedRecordsNothing)
     const float silence[4] = {};
     recorder.Capture(silence, 2);
     EXPECT_TRUE(recorder.Stop());
+
+    // A folder that cannot be looked into: a name comes back at once and fails to open.
+    std::filesystem::create_symlink(dir.file("loop"), dir.file("loop"));
+    const std::string path = quom::NextRecordingPath(dir.file("loop"));
+    EXPECT_EQ(path, dir.file("loop") + "/output1.wav");
+    EXPECT_FALSE(recorder.Start(path));
 }
 
 } // namespace
