@@ -105,9 +105,11 @@ void Recorder::writeUntilStopped()
                 bytes[2 * i] = static_cast<std::uint8_t>(sample & 0xFF);
                 bytes[2 * i + 1] = static_cast<std::uint8_t>(sample >> 8);
             }
-            if (!file_.AppendRecordData(std::span(bytes.data(), n * 2)))
+            // Counted only once in the file: the frame count must match the data.
+            if (file_.AppendRecordData(std::span(bytes.data(), n * 2)))
+                samplesWritten_ += n;
+            else
                 writeFailed_ = true;
-            samplesWritten_ += n;
         } else if (stopping) {
             return;
         } else {
