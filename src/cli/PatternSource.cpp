@@ -7,16 +7,23 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <ostream>
 
 namespace quom::cli {
 namespace {
 
+// A whole number too large for an int is still a number, so it is kept as an
+// out-of-range value (refused later with the file named) rather than a usage error.
 std::optional<int> parseInt(const std::string& text)
 {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size())
+    if (end != text.data() + text.size())
+        return std::nullopt;
+    if (ec == std::errc::result_out_of_range)
+        return text.starts_with('-') ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    if (ec != std::errc{})
         return std::nullopt;
     return value;
 }

@@ -129,6 +129,7 @@ TEST(MidiCommand, RefusesBadInputsWithoutWritingAnything)
     expectRefused(dir, {"midi", dir.file("damaged.qom"), "-o", out}, "damaged.qom");
     expectRefused(dir, {"midi", dir.file("song.qom"), "--pattern", "0", "-o", out}, "song.qom");
     expectRefused(dir, {"midi", dir.file("song.qom"), "--pattern", "17", "-o", out}, "song.qom");
+    expectRefused(dir, {"midi", dir.file("song.qom"), "--pattern", "99999999999", "-o", out}, "song.qom");
     expectRefused(
         dir, {"midi", dir.file("song.qom"), "--kit", dir.file("absent.kit"), "-o", out}, "absent.kit");
     expectRefused(dir, {"midi", dir.file("song.qom"), "-o", dir.file("no/such/dir/x.mid")}, "x.mid");
