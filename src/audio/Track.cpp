@@ -114,11 +114,20 @@ float mixSerial(const Mix& m, float position, int count, int frames, float* accL
     return position;
 }
 
+// A ThreadSanitizer build goes without the clones: the resolver that picks one runs
+// while the program is being loaded, before the sanitizer's runtime is up, and
+// crashes once instrumented.
+#ifdef __SANITIZE_THREAD__
+#define QUOM_AVX2_CLONES
+#else
+#define QUOM_AVX2_CLONES [[gnu::target_clones("avx2", "default")]]
+#endif
+
 // The same frames as mixSerial for positions read from a table, where every
 // neighbour the mode reads lies inside the sample and nothing wraps.
 template <Interpolation M>
-[[gnu::target_clones("avx2", "default")]] void mixTabled(const Mix& m, const float* __restrict positions,
-    int frames, float* __restrict accL, float* __restrict accR) noexcept
+QUOM_AVX2_CLONES void mixTabled(const Mix& m, const float* __restrict positions, int frames,
+    float* __restrict accL, float* __restrict accR) noexcept
 {
     const float* __restrict d = m.data;
     const float left = m.left;
