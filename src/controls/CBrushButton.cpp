@@ -44,4 +44,13 @@ void CBrushButton::mousePressEvent(QMouseEvent* event)
     HelpTextButton::mousePressEvent(event);
 }
 
+void CBrushButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A press dragged off sends no command: the flip is taken back.
+    const bool cancelled = releaseCancelsClick(*event);
+    HelpTextButton::mouseReleaseEvent(event);
+    if (cancelled)
+        setState(!state_);
+}
+
 } // namespace quom

@@ -40,6 +40,7 @@ void CCommandButton::mousePressEvent(QMouseEvent* event)
         HelpTextButton::mousePressEvent(event);
         return;
     }
+    stateBeforePress_ = state_;
     setState(true);
     if (kind_ == Tool) {
         // A tool takes effect at once; the release that follows must not send it twice.
@@ -54,7 +55,11 @@ void CCommandButton::mouseReleaseEvent(QMouseEvent* event)
     // The tool's press was the whole click; its release must not reach the window below.
     if (kind_ == Tool && event->button() == Qt::LeftButton)
         return;
+    // A press dragged off sends no command, so no owner would put the state back.
+    const bool cancelled = releaseCancelsClick(*event);
     HelpTextButton::mouseReleaseEvent(event);
+    if (cancelled)
+        setState(stateBeforePress_);
 }
 
 } // namespace quom

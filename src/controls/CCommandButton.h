@@ -10,7 +10,8 @@ namespace quom {
 // A 32 x 30 picture button for the commands of the main window and the kit editor.
 // Push and toggle buttons send their command when released over them; a tool button sends
 // it at the press and nothing on release. Tool and toggle buttons show the pressed picture
-// while their state is on, which only the owner turns off again.
+// while their state is on, which only the owner turns off again; a press dragged off the
+// button puts back the state it had.
 class CCommandButton : public HelpTextButton {
     Q_OBJECT
 public:
@@ -35,6 +36,7 @@ protected:
 private:
     PicturePair pictures_;
     bool state_ = false;
+    bool stateBeforePress_ = false;
     Kind kind_ = Push;
 };
 

@@ -2,6 +2,8 @@
 
 #include "controls/StatusLineOwner.h"
 
+#include <QMouseEvent>
+
 namespace quom {
 
 HelpTextButton::HelpTextButton(int commandId, QWidget* parent)
@@ -18,6 +20,11 @@ void HelpTextButton::mouseMoveEvent(QMouseEvent* event)
     if (!helpText_.isEmpty())
         showInStatusLine(this, helpText_);
     QAbstractButton::mouseMoveEvent(event);
+}
+
+bool HelpTextButton::releaseCancelsClick(const QMouseEvent& event) const
+{
+    return event.button() == Qt::LeftButton && (!isDown() || !hitButton(event.position().toPoint()));
 }
 
 } // namespace quom

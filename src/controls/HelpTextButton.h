@@ -22,6 +22,8 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    // A left-button release that sends no click: the press was dragged off the button.
+    bool releaseCancelsClick(const QMouseEvent& event) const;
 
 private:
     int commandId_;

@@ -143,6 +143,31 @@ TEST_F(ButtonFixture, BrushButtonFlipsBeforeItsCommandArrives)
     EXPECT_EQ(owner.status, QStringLiteral("Enable / disable the grid."));
 }
 
+TEST_F(ButtonFixture, PressDraggedOffLeavesTheStateAsItWas)
+{
+    auto* toggle = make(CCommandButton::Toggle);
+    auto* grid = new CBrushButton(1090, &owner);
+    grid->setUp(QPoint(60, 20), quom::buttonPictures(u"Grid"), QString());
+    grid->show();
+    QSignalSpy toggles(toggle, &CCommandButton::command);
+    QSignalSpy grids(grid, &CBrushButton::command);
+
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(toggle), static_cast<QAbstractButton*>(grid)}) {
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 200));
+    }
+    EXPECT_EQ(toggles.count() + grids.count(), 0);
+    EXPECT_FALSE(toggle->state());
+    EXPECT_EQ(look(*toggle), image(pictures.normal));
+    EXPECT_FALSE(grid->state());
+
+    // A toggle that was on stays on.
+    toggle->setState(true);
+    QTest::mousePress(toggle, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(toggle, Qt::LeftButton, {}, QPoint(-50, 5));
+    EXPECT_TRUE(toggle->state());
+}
+
 } // namespace
 
 namespace {
