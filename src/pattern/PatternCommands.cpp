@@ -178,7 +178,8 @@ void PatternCommands::automaton()
 
 void PatternCommands::randomPattern()
 {
-    RandomDlg dialog(randomSettings_);
+    // Over the main window, as its own window: centred on it and kept above it.
+    RandomDlg dialog(randomSettings_, view_.window());
     if (dialog.exec() == QDialog::Accepted)
         edit([this](Grid& g) { paintRandomPattern(g, randomSettings_); });
 }

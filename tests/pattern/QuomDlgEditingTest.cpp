@@ -74,6 +74,7 @@ protected:
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<RandomDlg*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->parentWidget(), window.get()) << "opens over the main window";
             answer(*dialog);
             answered = true;
         });
