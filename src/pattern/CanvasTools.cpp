@@ -131,6 +131,11 @@ bool CanvasTools::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         release(static_cast<const QMouseEvent&>(*event));
         return true;
+    case QEvent::Leave:
+        // Left in one jump, the pointer sent no move off the canvas.
+        updateStatus(std::nullopt);
+        moveOffCanvas();
+        return false;
     default:
         return false;
     }

@@ -3,6 +3,7 @@
 #include "generators/Random.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -116,6 +117,12 @@ TEST_F(CanvasTools_, EraserClearsItsFootprintAndShowsItsOutlineOnlyOverTheCanvas
     moveTo(offCanvas());
     EXPECT_TRUE(tools.eraserOutline().isNull());
     EXPECT_EQ(pixel(geometry.cellRect(0, 0).center()), QColor(0, 0, 255));
+
+    // A pointer that leaves the window in one jump sends no move off the canvas.
+    moveTo(at(0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&view, &leave);
+    EXPECT_TRUE(tools.eraserOutline().isNull());
 }
 
 TEST_F(CanvasTools_, LineDrawsItsPreviewWhileDraggedAndThePatternOnRelease)
