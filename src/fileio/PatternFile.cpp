@@ -45,7 +45,7 @@ std::vector<std::uint8_t> encodePatternFile(const PatternFileData& pattern)
     out.text(kMagic);
     out.u32le(kVersion);
     out.u32le(1);
-    out.u32le(static_cast<std::uint32_t>(pattern.tempo) & 0xFFFF);
+    out.u32le(static_cast<std::uint32_t>(pattern.tempo));
     writeGrid(out, pattern.cells);
     return std::move(out.bytes());
 }

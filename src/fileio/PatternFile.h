@@ -25,7 +25,8 @@ struct PatternFileData {
 ReadResult<PatternFileData> parsePatternFile(std::span<const std::uint8_t> bytes, const std::string& path);
 ReadResult<PatternFileData> readPatternFile(const std::string& path);
 
-// The tempo field holds the low 16 bits of the tempo, as the tempo slider never exceeds them.
+// The tempo is written whole: a slider's tempo always fits the low 16 bits the field is
+// meant for, and a tempo read from another file comes back out as it was read.
 std::vector<std::uint8_t> encodePatternFile(const PatternFileData& pattern);
 WriteResult writePatternFile(const std::string& path, const PatternFileData& pattern);
 

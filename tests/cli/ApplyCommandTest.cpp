@@ -64,6 +64,17 @@ TEST(ApplyCommand, RunsTheOperationsInOrderFromTheSeedAndKeepsTheTempo)
     EXPECT_EQ(out.cells, expected);
 }
 
+TEST(ApplyCommand, KeepsATempoFieldBeyondTheSlidersRangeAsRead)
+{
+    TempDir dir;
+    auto bytes = encodePatternFile(samplePattern());
+    const std::vector<std::uint8_t> tempo{0xF0, 0xFF, 0x01, 0x80};
+    std::copy(tempo.begin(), tempo.end(), bytes.begin() + 12);
+    dir.write("in.pat", bytes);
+    ASSERT_EQ(runQuom({"apply", dir.file("in.pat"), "-o", dir.file("out.pat"), "revx", "revx"}).exitCode, 0);
+    EXPECT_EQ(dir.read("out.pat"), bytes);
+}
+
 TEST(ApplyCommand, WithoutASeedTheGeneratorStartsFromStateOne)
 {
     TempDir dir;
