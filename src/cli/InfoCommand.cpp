@@ -51,7 +51,9 @@ std::string jsonCells(const Grid& cells)
 
 std::string jsonPattern(std::int32_t tempo, const Grid& cells)
 {
-    return "\"tempo\":" + std::to_string(tempo) + ",\"cells\":" + jsonCells(cells);
+    // The field is unsigned in the file; report it as stored.
+    return "\"tempo\":" + std::to_string(static_cast<std::uint32_t>(tempo))
+        + ",\"cells\":" + jsonCells(cells);
 }
 
 // A kit slot as kit files and project files hold it.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace quom {
@@ -34,6 +35,18 @@ TEST(InfoPatterns, DescribesAPatternFileWithItsTempoAsStored)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
         "{\"type\":\"pattern\",\"tempo\":0,\"cells\":" + cellsJson({{66, 16777215}, {4032, 1}}) + "}\n");
+}
+
+TEST(InfoPatterns, ATempoFieldIsReportedUnsigned)
+{
+    TempDir dir;
+    auto bytes = encodePatternFile(PatternFileData{});
+    std::fill(bytes.begin() + 12, bytes.begin() + 16, 0xFF);
+    dir.write("p.pat", bytes);
+
+    const auto run = runQuom({"info", dir.file("p.pat"), "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "{\"type\":\"pattern\",\"tempo\":4294967295,\"cells\":" + cellsJson({}) + "}\n");
 }
 
 TEST(InfoPatterns, DescribesAProjectsPatternsAndKit)
