@@ -1,4 +1,4 @@
-#include "audio/Engine.h"
+#include "core/audio/Engine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
-#include "fileio/ProjectFile.h"
-#include "kit/WaveWriter.h"
+#include "core/files/ProjectFile.h"
+#include "core/kit/WaveWriter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "audio/Voice.h"
+#include "core/audio/Voice.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,27 +1,22 @@
 #pragma once
 
-#include "app/AppFolders.h"
-#include "app/Settings.h"
-#include "audio/AudioSource.h"
-#include "audio/AudioStream.h"
-#include "audio/Engine.h"
-#include "audio/Recorder.h"
+#include "core/audio/Engine.h"
+#include "core/session/Session.h"
+#include "core/settings/AppFolders.h"
+#include "core/settings/Settings.h"
+#include "platform/audio/AudioOutput.h"
 
 #include <QString>
 
-#include <memory>
-
-class QWidget;
-
 // The application object: fixes the folders, loads the settings, opens the audio
-// stream, runs the main window, and on a normal exit stops the audio and saves the
-// settings. One instance lives in main(); theApp() reaches it from every window.
+// stream, runs the main window on the session, and on a normal exit stops the audio
+// and saves the settings. One instance lives in main().
 namespace quom {
 
-class CQuomApp : private AudioSource {
+class CQuomApp {
 public:
     CQuomApp();
-    ~CQuomApp() override;
+    ~CQuomApp();
     CQuomApp(const CQuomApp&) = delete;
     CQuomApp& operator=(const CQuomApp&) = delete;
 
@@ -36,40 +31,14 @@ public:
     // the settings.
     void ExitInstance();
 
-    // Read and changed by the windows (the settings window edits them; the file
-    // windows replace a folder with the last path chosen, for the run).
-    Settings& settings() noexcept { return settings_; }
-    AppFolders& folders() noexcept { return folders_; }
-
-    // The engine the stream plays. Its flags: playing, and offlineRender, set while
-    // wave export renders on the window thread (the stream then plays silence, so
-    // that the engine is never run by two threads at once).
-    Engine& engine() noexcept { return engine_; }
-
-    // The Record command: starts a new numbered recording in the Output folder, or
-    // completes the one in progress. Returns whether a recording is now running; a
-    // file that cannot be created leaves recording off.
-    bool ToggleRecording();
-    bool recording() const noexcept { return recorder_.recording(); }
-
-    // Output devices for the settings window.
-    std::vector<std::string> OutputDeviceNames() const;
-    // Sets the window title to the stream's CPU load; called once a second.
-    void ShowCpuLoad(QWidget& window) const;
-
 private:
-    void Render(float* interleavedStereo, unsigned long frames) noexcept override;
-
+    // Destroyed in reverse: the output stops calling the engine before the session
+    // takes its pattern back, and both go before the engine.
     Engine engine_;
-    Recorder recorder_;
+    Session session_;
+    AudioOutput output_;
     Settings settings_;
     AppFolders folders_;
-    // Created at start-up, after the folder is fixed; closed before the engine and
-    // the recorder it calls go.
-    std::unique_ptr<AudioStream> stream_;
 };
-
-// The one application object.
-CQuomApp& theApp();
 
 } // namespace quom

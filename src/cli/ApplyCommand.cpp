@@ -1,10 +1,10 @@
 #include "cli/Commands.h"
-#include "fileio/PatternFile.h"
-#include "generators/Automaton.h"
-#include "generators/Random.h"
-#include "generators/RandomPattern.h"
-#include "pattern/Drum.h"
-#include "pattern/Transforms.h"
+#include "core/edit/Drum.h"
+#include "core/edit/Transforms.h"
+#include "core/files/PatternFile.h"
+#include "core/generators/Automaton.h"
+#include "core/generators/Random.h"
+#include "core/generators/RandomPattern.h"
 
 #include <charconv>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
-#include "fileio/PatternFile.h"
-#include "fileio/Picture.h"
+#include "core/files/PatternFile.h"
+#include "platform/pictures/Picture.h"
 
 #include <QFileInfo>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
-#include "fileio/Bytes.h"
-#include "fileio/FileType.h"
-#include "fileio/PatternFile.h"
-#include "fileio/ProjectFile.h"
-#include "kit/Kit.h"
-#include "kit/WaveReader.h"
+#include "core/files/Bytes.h"
+#include "core/files/FileType.h"
+#include "core/files/PatternFile.h"
+#include "core/files/ProjectFile.h"
+#include "core/kit/Kit.h"
+#include "core/kit/WaveReader.h"
 
 #include <array>
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/PatternSource.h"
-#include "fileio/MidiExport.h"
+#include "core/files/MidiExport.h"
 
 #include <ostream>
 

@@ -1,9 +1,9 @@
 #include "cli/PatternSource.h"
 
-#include "fileio/Bytes.h"
-#include "fileio/FileType.h"
-#include "fileio/PatternFile.h"
-#include "fileio/ProjectFile.h"
+#include "core/files/Bytes.h"
+#include "core/files/FileType.h"
+#include "core/files/PatternFile.h"
+#include "core/files/ProjectFile.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/Cli.h"
-#include "kit/Kit.h"
-#include "pattern/Cell.h"
+#include "core/kit/Kit.h"
+#include "core/model/Cell.h"
 
 #include <iosfwd>
 #include <map>

@@ -1,4 +1,4 @@
-#include "fileio/PatternFile.h"
+#include "core/files/PatternFile.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "kit/WaveReader.h"
+#include "core/kit/WaveReader.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"

@@ -1,5 +1,5 @@
-#include "fileio/PatternFile.h"
-#include "fileio/ProjectFile.h"
+#include "core/files/PatternFile.h"
+#include "core/files/ProjectFile.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 

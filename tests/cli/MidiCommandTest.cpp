@@ -1,6 +1,6 @@
-#include "fileio/MidiExport.h"
-#include "fileio/PatternFile.h"
-#include "fileio/ProjectFile.h"
+#include "core/files/MidiExport.h"
+#include "core/files/PatternFile.h"
+#include "core/files/ProjectFile.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 

@@ -7,10 +7,10 @@
 // and FOLDER/test.qom whose rows play that click. Prints, one per line, the frame at
 // which each column's step starts after playback starts, as the engine defines it.
 
-#include "audio/Engine.h"
-#include "fileio/AtomicFile.h"
-#include "fileio/Bytes.h"
-#include "fileio/ProjectFile.h"
+#include "core/audio/Engine.h"
+#include "core/files/AtomicFile.h"
+#include "core/files/Bytes.h"
+#include "core/files/ProjectFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,0 +1,185 @@
+#include "core/audio/Engine.h"
+
+#include <algorithm>
+
+namespace quom {
+namespace {
+
+constexpr std::uint64_t kPreviewStart = 1u << 31;
+
+// Every float sum in the same order as mixing frame by frame: the tracks add into
+// the accumulators in row order, the preview last.
+void writeScaled(const float* accL, const float* accR, float gain, int frames, float* out) noexcept
+{
+    for (int f = 0; f < frames; ++f) {
+        out[2 * f] = gain * accL[f];
+        out[2 * f + 1] = gain * accR[f];
+    }
+}
+
+void writeUnscaled(const float* accL, const float* accR, int frames, float* out) noexcept
+{
+    for (int f = 0; f < frames; ++f) {
+        out[2 * f] = accL[f];
+        out[2 * f + 1] = accR[f];
+    }
+}
+
+} // namespace
+
+Engine::Engine()
+{
+    preparePositionTables();
+    for (int r = 0; r < kRows; ++r)
+        tracks_[r] = CTrack(r);
+    SetKit(nullptr);
+}
+
+Engine::~Engine() = default;
+
+void Engine::Reset() noexcept
+{
+    resetRequest_.store(nextSerial(), std::memory_order_release);
+}
+
+void Engine::StartPreview(int slot, Cell colour) noexcept
+{
+    if (slot < 0 || slot >= kKitSlots)
+        return;
+    const std::uint64_t word = (nextSerial() << 32) | kPreviewStart | (static_cast<std::uint64_t>(slot) << 24)
+        | (colour & 0xFFFFFFu);
+    previewRequest_.store(word, std::memory_order_release);
+}
+
+void Engine::StopPreview() noexcept
+{
+    previewRequest_.store(nextSerial() << 32, std::memory_order_release);
+}
+
+void Engine::SetKit(std::shared_ptr<const CKit> kit)
+{
+    std::shared_ptr<const CKit> old = std::move(kit_);
+    kit_ = kit ? std::move(kit) : std::make_shared<const CKit>();
+    // Sequentially consistent with the two epoch increments in Render: if the
+    // audio thread read the old pointer, its block began before this store, so the
+    // epoch read below is odd until that block has ended.
+    audioKit_.store(kit_.get(), std::memory_order_seq_cst);
+    const std::uint64_t epoch = epoch_.load(std::memory_order_seq_cst);
+    if (old && epoch % 2 == 1)
+        retired_.push_back({std::move(old), epoch});
+    ReleaseRetiredKits();
+}
+
+void Engine::ReleaseRetiredKits()
+{
+    const std::uint64_t now = epoch_.load(std::memory_order_seq_cst);
+    std::erase_if(retired_, [now](const Retired& r) { return r.epoch != now; });
+}
+
+void Engine::Render(std::uint32_t frameCount, float* out) noexcept
+{
+    epoch_.fetch_add(1, std::memory_order_seq_cst);
+    const CKit& kit = *audioKit_.load(std::memory_order_seq_cst);
+    applyRequests();
+    const std::uint8_t mode = mode_.load(std::memory_order_relaxed);
+    const bool running
+        = playing_.load(std::memory_order_relaxed) || offlineRender_.load(std::memory_order_relaxed);
+
+    if (running) {
+        const TempoSource* tempo = tempo_.load(std::memory_order_acquire);
+        samplesPerStepNow_ = samplesPerStepAt(tempo ? tempo->tempo() : kDefaultTempo);
+        samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
+    }
+    const LiveGrid* pattern = pattern_.load(std::memory_order_acquire);
+    const float gain = gain_.load(std::memory_order_relaxed);
+
+    std::uint32_t done = 0;
+    while (done < frameCount) {
+        const int frames = static_cast<int>(std::min<std::uint32_t>(frameCount - done, kChunkFrames));
+        std::fill_n(accL_.begin(), frames, 0.0f);
+        std::fill_n(accR_.begin(), frames, 0.0f);
+        if (running)
+            renderChunk(kit, pattern, mode, frames);
+        mixPreview(kit, mode, frames);
+        if (running)
+            writeScaled(accL_.data(), accR_.data(), gain, frames, out + 2 * done);
+        else
+            writeUnscaled(accL_.data(), accR_.data(), frames, out + 2 * done);
+        done += static_cast<std::uint32_t>(frames);
+    }
+    epoch_.fetch_add(1, std::memory_order_seq_cst);
+}
+
+void Engine::applyRequests() noexcept
+{
+    const std::uint64_t reset = resetRequest_.load(std::memory_order_acquire);
+    if (reset != resetSeen_) {
+        resetSeen_ = reset;
+        resetTracks();
+    }
+    const std::uint64_t word = previewRequest_.load(std::memory_order_acquire);
+    const std::uint64_t serial = word >> 32;
+    if (serial == previewSeen_)
+        return;
+    previewSeen_ = serial;
+    if (serial < reset)
+        return; // made before the Reset, which stopped the preview
+    preview_ = Preview{};
+    if (word & kPreviewStart) {
+        preview_.slot = static_cast<int>((word >> 24) & (kKitSlots - 1));
+        preview_.note = noteOf(static_cast<Cell>(word & 0xFFFFFFu));
+        preview_.length = static_cast<std::uint32_t>(samplesPerStepNow_);
+    }
+}
+
+void Engine::resetTracks() noexcept
+{
+    for (auto& t : tracks_)
+        t.Reset();
+    step_ = -1;
+    count_ = 0;
+    preview_ = Preview{};
+    column_.store(-1, std::memory_order_relaxed);
+}
+
+void Engine::advanceStep(const LiveGrid* pattern) noexcept
+{
+    step_ = step_ + 1 == kColumns ? 0 : step_ + 1;
+    count_ = 0;
+    for (auto& t : tracks_)
+        t.StartStep(pattern ? pattern->at(step_, t.row()) : 0);
+    column_.store(step_, std::memory_order_relaxed);
+}
+
+void Engine::renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept
+{
+    const int sps = samplesPerStepNow_;
+    int f = 0;
+    while (f < frames) {
+        if (step_ == -1 || count_ >= sps)
+            advanceStep(pattern);
+        const int span = std::min(frames - f, sps - count_);
+        for (auto& t : tracks_)
+            t.RenderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
+        count_ += span;
+        f += span;
+    }
+}
+
+void Engine::mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept
+{
+    if (preview_.slot < 0)
+        return;
+    const CInstrument& instrument = kit.slot(preview_.slot);
+    if (preview_.length == 0) {
+        mixNote(instrument, mode, preview_.note, false, 0, 0, frames, accL_.data(), accR_.data());
+        return;
+    }
+    const auto n = static_cast<int>(std::min<std::uint32_t>(frames, preview_.length - preview_.count));
+    mixNote(instrument, mode, preview_.note, false, 0, 0, n, accL_.data(), accR_.data());
+    preview_.count += static_cast<std::uint32_t>(n);
+    if (preview_.count == preview_.length)
+        preview_.slot = -1;
+}
+
+} // namespace quom

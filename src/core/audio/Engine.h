@@ -1,0 +1,151 @@
+#pragma once
+
+#include "core/audio/Tempo.h"
+#include "core/audio/Track.h"
+#include "core/audio/Voice.h"
+#include "core/kit/Kit.h"
+#include "core/model/LiveGrid.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// Steps through the current pattern and mixes the 64 tracks and the preview voice.
+//
+// Threads. Render runs on the audio thread: it never allocates, locks, logs, throws
+// or touches files, and it never waits. Only one thread renders an engine at a time;
+// while an offline render owns an engine the audio callback outputs silence and does
+// not call Render (offlineRender() tells it). Every other member function is for
+// the window thread unless it says otherwise; they only store atomics that the
+// next Render picks up, so they never wait for the audio thread either:
+// - Reset and the preview calls are requests that the next block applies in the
+//   order they were made.
+// - The pattern, the tempo source and the kit are read once per block.
+//
+// Kits. The window never changes the kit in place: it builds a new CKit and hands
+// it over with SetKit. The engine publishes it to the audio thread at the next
+// block and frees the kit it replaces on the window thread, once no block can still
+// be reading it (at a later SetKit or ReleaseRetiredKits call). The audio thread
+// never frees anything.
+namespace quom {
+
+class Engine {
+public:
+    // 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
+    static constexpr int kFramesPerFourMinutes = 10584000;
+
+    Engine();
+    virtual ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // Audio thread. Fills out with frameCount interleaved stereo frames. Stopped (not
+    // playing, no offline render): the preview voice alone, without the gain.
+    void Render(std::uint32_t frameCount, float* out) noexcept;
+
+    // Every track back before column 0, the preview stopped.
+    void Reset() noexcept;
+
+    // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
+    // Another slot number changes nothing.
+    void StartPreview(int slot, Cell colour) noexcept;
+    void StopPreview() noexcept;
+
+    // Frames per column as of the last block rendered while playing; 0 before that.
+    // Any thread.
+    int SamplesPerStep() const noexcept { return samplesPerStep_.load(std::memory_order_relaxed); }
+
+    // The column being played, -1 before the first step: the window polls it to
+    // draw the play-position marker. Any thread.
+    int currentColumn() const noexcept { return column_.load(std::memory_order_relaxed); }
+
+    static int samplesPerStepAt(int tempo) noexcept
+    {
+        return kFramesPerFourMinutes / (clampTempo(tempo) * 16);
+    }
+
+    void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
+    bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }
+    void setOfflineRender(bool on) noexcept { offlineRender_.store(on, std::memory_order_relaxed); }
+    bool offlineRender() const noexcept { return offlineRender_.load(std::memory_order_relaxed); }
+
+    // Master volume 0..1.
+    void setGain(float gain) noexcept { gain_.store(gain, std::memory_order_relaxed); }
+    float gain() const noexcept { return gain_.load(std::memory_order_relaxed); }
+
+    void setInterpolation(Interpolation mode) noexcept { setInterpolation(static_cast<std::uint8_t>(mode)); }
+    // Values other than the three modes make every voice silent.
+    void setInterpolation(std::uint8_t mode) noexcept { mode_.store(mode, std::memory_order_relaxed); }
+    std::uint8_t interpolation() const noexcept { return mode_.load(std::memory_order_relaxed); }
+
+    // The grid and the tempo must outlive the engine, or be replaced first while
+    // nothing renders. Null: no pattern (silence) / the default tempo.
+    void setPattern(const LiveGrid* pattern) noexcept { pattern_.store(pattern, std::memory_order_release); }
+    const LiveGrid* pattern() const noexcept { return pattern_.load(std::memory_order_acquire); }
+    void setTempoSource(const TempoSource* tempo) noexcept { tempo_.store(tempo, std::memory_order_release); }
+    const TempoSource* tempoSource() const noexcept { return tempo_.load(std::memory_order_acquire); }
+
+    // Window thread, see "Kits" above. A null kit stands for an empty one.
+    void SetKit(std::shared_ptr<const CKit> kit);
+    const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
+    // Frees replaced kits the audio thread has finished with; never waits.
+    void ReleaseRetiredKits();
+    // Replaced kits not freed yet (a block was in progress when they were replaced).
+    std::size_t retiredKitCount() const noexcept { return retired_.size(); }
+
+private:
+    static constexpr int kChunkFrames = 4096;
+
+    struct Preview {
+        int slot = -1; // -1: idle; resolved in the kit of each block
+        Note note;
+        std::uint32_t count = 0;
+        std::uint32_t length = 0; // 0: until stopped
+    };
+
+    struct Retired {
+        std::shared_ptr<const CKit> kit;
+        std::uint64_t epoch; // odd: the block in progress when it was replaced
+    };
+
+    std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
+    void applyRequests() noexcept;
+    void resetTracks() noexcept;
+    void renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept;
+    void advanceStep(const LiveGrid* pattern) noexcept;
+    void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
+
+    // Shared with the other threads.
+    std::atomic<bool> playing_{false};
+    std::atomic<bool> offlineRender_{false};
+    std::atomic<float> gain_{1.0f};
+    std::atomic<std::uint8_t> mode_{static_cast<std::uint8_t>(Interpolation::Linear)};
+    std::atomic<const LiveGrid*> pattern_{nullptr};
+    std::atomic<const TempoSource*> tempo_{nullptr};
+    std::atomic<const CKit*> audioKit_{nullptr};
+    std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
+    std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls
+    std::atomic<std::uint64_t> resetRequest_{0}; // serial of the last Reset
+    std::atomic<std::uint64_t> previewRequest_{0}; // serial << 32 | start bit | slot | colour
+    std::atomic<int> samplesPerStep_{0};
+    std::atomic<int> column_{-1};
+
+    // Window thread only.
+    std::shared_ptr<const CKit> kit_;
+    std::vector<Retired> retired_;
+
+    // Audio thread only.
+    std::array<CTrack, kRows> tracks_;
+    Preview preview_;
+    std::uint64_t resetSeen_ = 0;
+    std::uint64_t previewSeen_ = 0;
+    int step_ = -1;
+    int count_ = 0;
+    int samplesPerStepNow_ = 0;
+    std::array<float, kChunkFrames> accL_{};
+    std::array<float, kChunkFrames> accR_{};
+};
+
+} // namespace quom

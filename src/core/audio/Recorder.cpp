@@ -1,0 +1,121 @@
+#include "core/audio/Recorder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <vector>
+
+namespace quom {
+
+namespace {
+
+// How long the writer sleeps when the ring is empty: short enough that the ring
+// never fills, long enough to cost nothing.
+constexpr auto kWriterPause = std::chrono::milliseconds(5);
+constexpr std::size_t kWriterChunk = 16384; // samples appended at once
+constexpr std::size_t kConvertChunk = 512; // samples converted at once on the audio thread
+
+} // namespace
+
+std::string NextRecordingPath(const std::string& folder)
+{
+    // A recording cut short by a crash keeps its number: it is never overwritten.
+    // A folder that cannot be looked into gives the first name, which then fails to
+    // open, instead of searching forever.
+    for (int n = 1;; ++n) {
+        std::string path = folder + "/output" + std::to_string(n) + ".wav";
+        std::error_code error;
+        const bool taken = std::filesystem::exists(path, error)
+            || std::filesystem::exists(RecordFile::PartialPath(path), error);
+        if (!taken || error)
+            return path;
+    }
+}
+
+Recorder::Recorder()
+    : ring_(kRingSamples)
+{
+}
+
+Recorder::~Recorder()
+{
+    Stop();
+}
+
+bool Recorder::Start(const std::string& path)
+{
+    if (recording())
+        return false;
+    if (!file_.OpenRecordFile(path, WaveFormat{})) // 16-bit stereo PCM at 44100 Hz
+        return false;
+    samplesWritten_ = 0;
+    writeFailed_ = false;
+    droppedFrames_.store(0, std::memory_order_relaxed);
+    stopWriter_.store(false, std::memory_order_relaxed);
+    writer_ = std::thread(&Recorder::writeUntilStopped, this);
+    recording_.store(true);
+    return true;
+}
+
+bool Recorder::Stop()
+{
+    if (!writer_.joinable())
+        return true;
+    recording_.store(false);
+    while (capturing_.load())
+        std::this_thread::yield(); // at most the rest of one audio buffer
+    stopWriter_.store(true, std::memory_order_release);
+    writer_.join();
+    const bool closed
+        = static_cast<bool>(file_.CloseRecordFile(static_cast<std::uint32_t>(samplesWritten_ / 2)));
+    return closed && !writeFailed_ && droppedFrames_.load(std::memory_order_relaxed) == 0;
+}
+
+void Recorder::Capture(const float* interleavedStereo, std::size_t frames) noexcept
+{
+    capturing_.store(true);
+    if (recording_.load()) {
+        const std::size_t samples = frames * 2;
+        if (ring_.writable() < samples) {
+            droppedFrames_.fetch_add(frames, std::memory_order_relaxed);
+        } else {
+            std::int16_t converted[kConvertChunk];
+            for (std::size_t done = 0; done < samples;) {
+                const std::size_t n = samples - done < kConvertChunk ? samples - done : kConvertChunk;
+                for (std::size_t i = 0; i < n; ++i)
+                    converted[i] = ToPcm16(interleavedStereo[done + i]);
+                ring_.push(converted, n); // fits: only this thread fills the ring
+                done += n;
+            }
+        }
+    }
+    capturing_.store(false);
+}
+
+void Recorder::writeUntilStopped()
+{
+    std::vector<std::int16_t> chunk(kWriterChunk);
+    std::vector<std::uint8_t> bytes(kWriterChunk * 2);
+    for (;;) {
+        // Read before draining: once stopping is seen, nothing more enters the ring.
+        const bool stopping = stopWriter_.load(std::memory_order_acquire);
+        const std::size_t n = ring_.pop(chunk.data(), chunk.size());
+        if (n > 0) {
+            for (std::size_t i = 0; i < n; ++i) {
+                const auto sample = static_cast<std::uint16_t>(chunk[i]);
+                bytes[2 * i] = static_cast<std::uint8_t>(sample & 0xFF);
+                bytes[2 * i + 1] = static_cast<std::uint8_t>(sample >> 8);
+            }
+            // Counted only once in the file: the frame count must match the data.
+            if (file_.AppendRecordData(std::span(bytes.data(), n * 2)))
+                samplesWritten_ += n;
+            else
+                writeFailed_ = true;
+        } else if (stopping) {
+            return;
+        } else {
+            std::this_thread::sleep_for(kWriterPause);
+        }
+    }
+}
+
+} // namespace quom

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/audio/SpscRing.h"
+#include "core/kit/RecordFile.h"
+
+#include <atomic>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+// Records what the output stream plays into a 16-bit stereo wave file. The audio
+// thread converts each buffer and hands it through a lock-free ring to a writer
+// thread, which appends it to the file; the audio thread never touches the file.
+namespace quom {
+
+// "output<n>.wav" in folder with the smallest n from 1 up that names no file yet.
+std::string NextRecordingPath(const std::string& folder);
+
+// Float to 16 bits as the recording stores it: clipped to full scale, and digital
+// silence stays exactly zero.
+inline std::int16_t ToPcm16(float x) noexcept
+{
+    if (std::isnan(x))
+        return 0;
+    const float clipped = x > 1.0f ? 1.0f : (x < -1.0f ? -1.0f : x);
+    const float scaled = clipped * 32767.0f;
+    return static_cast<std::int16_t>(scaled < 0.0f ? scaled - 0.5f : scaled + 0.5f);
+}
+
+class Recorder {
+public:
+    // Enough room for about 12 seconds of sound, should the disk stall.
+    static constexpr std::size_t kRingSamples = std::size_t{1} << 20;
+
+    Recorder();
+    // Ends a recording in progress, as Stop does.
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    // Window thread. Creates the file and only then starts taking buffers. False,
+    // with nothing recorded, when the file cannot be created.
+    bool Start(const std::string& path);
+
+    // Window thread. Stops taking buffers, waits until the writer has written all it
+    // was given, and completes the file. False when some sound could not be written
+    // (a full disk, or a writer that fell more than the ring behind).
+    bool Stop();
+
+    bool recording() const noexcept { return recording_.load(std::memory_order_relaxed); }
+
+    // Audio thread: takes one buffer of interleaved stereo frames while recording.
+    // A buffer is taken whole or, when the ring is full, not at all.
+    void Capture(const float* interleavedStereo, std::size_t frames) noexcept;
+
+private:
+    void writeUntilStopped();
+
+    SpscRing<std::int16_t> ring_;
+    // recording_ and capturing_ use sequentially consistent order: Stop clears the
+    // one and then reads the other, Capture sets the other and then reads the one,
+    // so once Stop has seen capturing_ false no buffer can still enter the ring.
+    std::atomic<bool> recording_{false};
+    std::atomic<bool> capturing_{false};
+    std::atomic<bool> stopWriter_{false};
+    std::atomic<std::uint64_t> droppedFrames_{0};
+    RecordFile file_; // the window thread opens and closes it, the writer appends
+    std::thread writer_;
+    std::uint64_t samplesWritten_ = 0; // writer thread while it runs
+    bool writeFailed_ = false; // writer thread while it runs
+};
+
+} // namespace quom

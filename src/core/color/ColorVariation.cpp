@@ -1,0 +1,46 @@
+#include "core/color/ColorVariation.h"
+
+#include "core/generators/Random.h"
+
+namespace quom {
+namespace {
+
+int varyChannel(int channel, float amount) noexcept
+{
+    const float value = static_cast<float>(channel) + amount * (2.0f * randomUnit() - 1.0f);
+    if (value <= 0.0f)
+        return 0;
+    if (value > 255.0f)
+        return 255;
+    return static_cast<int>(value);
+}
+
+int lerpChannel(int a, int b, float t) noexcept
+{
+    return static_cast<int>(t * static_cast<float>(b - a) + static_cast<float>(a));
+}
+
+} // namespace
+
+float variationAmount(int percent) noexcept
+{
+    return static_cast<float>(percent) * 2.55f;
+}
+
+Cell varyColour(Cell colour, float amount) noexcept
+{
+    if (amount == 0.0f)
+        return colour;
+    const int red = varyChannel(redOf(colour), amount);
+    const int green = varyChannel(greenOf(colour), amount);
+    const int blue = varyChannel(blueOf(colour), amount);
+    return makeCell(red, green, blue);
+}
+
+Cell lerpColour(Cell a, Cell b, float t) noexcept
+{
+    return makeCell(lerpChannel(redOf(a), redOf(b), t), lerpChannel(greenOf(a), greenOf(b), t),
+        lerpChannel(blueOf(a), blueOf(b), t));
+}
+
+} // namespace quom

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/model/Cell.h"
+
+// Colour arithmetic shared by the painting tools and the generators.
+namespace quom {
+
+// The amount that a variation percentage (0..100) gives varyColour, in single precision.
+float variationAmount(int percent) noexcept;
+
+// Moves red, green and blue (in that order, one randomUnit draw each) by
+// amount * (2u - 1), clamped to 0..255. An amount of 0 returns the colour unchanged
+// and draws nothing.
+Cell varyColour(Cell colour, float amount) noexcept;
+
+// Per channel trunc(t * (b - a) + a), one t for all three channels.
+Cell lerpColour(Cell a, Cell b, float t) noexcept;
+
+} // namespace quom

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+#include "core/files/MidiFile.h"
+#include "core/kit/Kit.h"
+#include "core/model/Cell.h"
+
+#include <cstdint>
+#include <string>
+
+// A pattern as a MIDI file: row r becomes a track named after kit slot r, on channel
+// r mod 16; each painted cell a one-column note (24 ticks at 96 ticks per quarter)
+// with pitch blue / 2, velocity red / 2 and a pan controller of green / 2.
+namespace quom {
+
+constexpr std::uint16_t kMidiTicksPerQuarter = 96;
+constexpr std::uint32_t kMidiTicksPerColumn = 24;
+
+// The sample's file name without folder and extension; "not used" stays as it is.
+// Both separators count, so paths written on either kind of system give bare names.
+std::string midiTrackName(const std::string& samplePath);
+
+// The 64 row tracks of the pattern.
+MIDIfile patternToMidi(const Grid& cells, const CKit& kit);
+
+// The tempo is taken into 1..350 first, as the tempo slider would hold it.
+WriteResult exportMidi(const std::string& path, const Grid& cells, std::int32_t tempo, const CKit& kit);
+
+} // namespace quom

@@ -1,0 +1,23 @@
+#include "core/files/WriteAll.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace quom {
+
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace quom

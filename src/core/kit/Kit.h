@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+#include "core/kit/Instrument.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The 64 instruments a pattern plays: row r sounds slot r.
+namespace quom {
+
+constexpr int kKitSlots = 64;
+
+class CKit {
+public:
+    CKit();
+    virtual ~CKit() = default;
+    CKit(const CKit& other);
+    CKit& operator=(const CKit& other);
+
+    CInstrument& slot(int index) { return *slots_[index]; }
+    const CInstrument& slot(int index) const { return *slots_[index]; }
+
+    // Empties one slot: "not used", no sample, flags off, root key 60.
+    void ClearSlot(int index);
+
+    // Called after each sample that loaded, with its path.
+    using Progress = std::function<void(const std::string& samplePath)>;
+
+    struct LoadResult {
+        bool opened = false; // false: the kit file could not be read, the kit is unchanged
+        std::vector<std::string> failedSamples; // each sample path that could not be read
+    };
+
+    // Reads the kit file at path into this kit, then reads every named sample again,
+    // including those of slots the file did not mention. The caller shows
+    // "Unable to read the file:\n %s" once per failed sample. Loading a whole new kit
+    // means clearing every slot first: a slot the file names "not used" keeps its sample.
+    LoadResult Load(const std::string& path, const Progress& progress = {});
+
+    // The first step of Load alone: names and flags from the kit file, no sample read.
+    // Instrument elements past the 64th are ignored. False, kit unchanged, when the
+    // file cannot be read.
+    bool ReadKitFile(const std::string& path);
+
+    // The second step of Load: reads every slot's sample whose name is not "not used",
+    // in slot order. Returns the paths that failed; those slots keep their samples.
+    std::vector<std::string> LoadSamples(const Progress& progress = {});
+
+    // Writes the kit atomically: on failure the previous file at path is untouched.
+    WriteResult Save(const std::string& path) const;
+
+private:
+    std::array<std::unique_ptr<CInstrument>, kKitSlots> slots_;
+};
+
+} // namespace quom

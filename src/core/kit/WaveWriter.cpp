@@ -1,0 +1,71 @@
+#include "core/kit/WaveWriter.h"
+
+#include "core/files/Bytes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace quom {
+namespace {
+
+constexpr std::uint32_t kHeaderBytes = 44;
+
+float peakOf(std::span<const float> samples)
+{
+    float peak = 0.0f;
+    for (const float v : samples) {
+        if (std::isfinite(v))
+            peak = std::max(peak, std::abs(v));
+    }
+    return peak;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeWave16(std::span<float> samples, std::uint16_t channelCount)
+{
+    if (channelCount == 0)
+        return {};
+    const std::uint64_t count = samples.size() / channelCount * channelCount;
+    const std::uint64_t dataBytes = 2 * count;
+    if (dataBytes + kHeaderBytes - 8 > std::numeric_limits<std::uint32_t>::max())
+        return {};
+    samples = samples.first(count);
+
+    ByteWriter w;
+    w.bytes().reserve(kHeaderBytes + dataBytes);
+    w.text("RIFF");
+    w.u32le(static_cast<std::uint32_t>(kHeaderBytes - 8 + dataBytes));
+    w.text("WAVE");
+    w.text("fmt ");
+    w.u32le(16);
+    w.u16le(1); // PCM
+    w.u16le(channelCount);
+    w.u32le(44100);
+    w.u32le(88200u * channelCount);
+    w.u16le(static_cast<std::uint16_t>(2 * channelCount));
+    w.u16le(16);
+    w.text("data");
+    w.u32le(static_cast<std::uint32_t>(dataBytes));
+
+    const float peak = peakOf(samples);
+    for (float& v : samples) {
+        if (!std::isfinite(v))
+            v = 0.0f;
+        else if (peak != 0.0f)
+            v /= peak;
+        w.u16le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767.0f)));
+    }
+    return std::move(w.bytes());
+}
+
+WriteResult WriteWave16(const std::string& path, std::span<float> samples, std::uint16_t channelCount)
+{
+    const auto bytes = encodeWave16(samples, channelCount);
+    if (bytes.empty())
+        return {false, path + ": too much data for a wave file, or no channel"};
+    return writeFileAtomically(path, bytes);
+}
+
+} // namespace quom

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/audio/AudioSource.h"
+#include "core/audio/Recorder.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// What Quom plays through: the engine rendered into the PortAudio stream, and the
+// recording taken from the same buffers. Without initialise(), or when the device
+// cannot be opened, Quom runs silent and records silence.
+// Window thread only; the stream's audio thread calls the private Render.
+namespace quom {
+
+class AudioStream;
+class Engine;
+
+class AudioOutput : private AudioSource {
+public:
+    explicit AudioOutput(Engine& engine);
+    // Closes the stream and ends a recording in progress.
+    ~AudioOutput() override;
+    AudioOutput(const AudioOutput&) = delete;
+    AudioOutput& operator=(const AudioOutput&) = delete;
+
+    // Initialises the audio library.
+    void initialise();
+    // Closes the stream and terminates the audio library.
+    void terminate();
+
+    // Names of the devices with outputs, in the library's order; empty before initialise().
+    std::vector<std::string> outputDeviceNames() const;
+    // Empty when there is none.
+    std::string defaultOutputDeviceName() const;
+
+    // Opens and starts the stream on the output device called deviceName, with
+    // bufferSize frames per callback; numberOfBuffers 0 asks for the device's own low
+    // latency. False, and silence, when it fails.
+    bool open(const std::string& deviceName, int bufferSize, int numberOfBuffers);
+    // Stops and closes the stream: after it the engine is no longer rendered.
+    void close();
+    // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
+    double cpuLoad() const;
+
+    // The Record command: starts a new numbered recording in folder, or completes the
+    // one in progress. Returns whether a recording is now running; a file that cannot
+    // be created leaves recording off.
+    bool ToggleRecording(const std::string& folder);
+    bool recording() const noexcept { return recorder_.recording(); }
+
+private:
+    void Render(float* interleavedStereo, unsigned long frames) noexcept override;
+
+    Engine& engine_;
+    Recorder recorder_;
+    std::unique_ptr<AudioStream> stream_;
+};
+
+} // namespace quom

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/model/Cell.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class QPainter;
+
+namespace quom {
+
+// A picture read from a file: JPEG, GIF, BMP, PNG and whatever else Qt's image readers
+// decode.
+class CPicture {
+public:
+    // Replaces any picture held before. False when the file cannot be opened or decoded;
+    // the object then holds nothing.
+    bool load(const QString& path);
+
+    bool isLoaded() const { return !image_.isNull(); }
+    // (0, 0) when nothing is loaded.
+    QSize pixelSize() const { return image_.size(); }
+    // Draws the whole picture stretched into target; an empty (all-zero) rectangle means at
+    // the origin, at the picture's own size.
+    void render(QPainter& painter, const QRect& target) const;
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+};
+
+// The pattern the loaded picture turns into (see importImage). Transparent parts count as
+// black, as if the picture had been drawn on a black surface. Nothing when none is loaded.
+std::optional<Grid> importPicture(const CPicture& picture);
+
+} // namespace quom

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/settings/Settings.h"
+
+// The per-user settings store: QSettings of the organisation "Caldenor" and the
+// application "Quom" (~/.config/Caldenor/Quom.conf, honouring XDG_CONFIG_HOME), one
+// group per section. Numbers are stored as integers, the switches as 0 or 1.
+namespace quom {
+
+// Values found in the store replace those in settings; missing or unreadable values
+// leave them alone.
+void LoadSettings(Settings& settings);
+
+// Writes all 16 keys. Called only at a normal exit.
+void SaveSettings(const Settings& settings);
+
+} // namespace quom

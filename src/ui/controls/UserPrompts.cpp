@@ -1,0 +1,49 @@
+#include "ui/controls/UserPrompts.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace quom {
+
+namespace {
+
+QString runFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.caption);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QFileInfo start(request.startPath);
+    dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+void DialogPrompts::message(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
+bool DialogPrompts::confirm(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QStringLiteral("Quom"), text, QMessageBox::Ok | QMessageBox::Cancel,
+               QMessageBox::Cancel)
+        == QMessageBox::Ok;
+}
+
+QString DialogPrompts::openFile(QWidget* parent, const FileRequest& request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString DialogPrompts::saveFile(QWidget* parent, const FileRequest& request)
+{
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+} // namespace quom

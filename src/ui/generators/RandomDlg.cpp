@@ -1,0 +1,120 @@
+#include "ui/generators/RandomDlg.h"
+
+#include "ui/controls/GUIcolorButton.h"
+#include "ui/controls/Theme.h"
+#include "ui/generators/RandomSlider.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace quom {
+
+namespace {
+
+// The value a slider's text shows: its leading digits ("25 %" is 25).
+int leadingNumber(const QString& text)
+{
+    int value = 0;
+    for (const QChar c : text) {
+        if (!c.isDigit())
+            break;
+        value = value * 10 + c.digitValue();
+    }
+    return value;
+}
+
+QLabel* staticText(QDialog* dialog, const QString& text, int x, int y, int width)
+{
+    auto* label = new QLabel(text, dialog);
+    theme::place(label, x, y, width, 8);
+    return label;
+}
+
+QComboBox* list(QDialog* dialog, const char* name, const QStringList& items, int current, int y)
+{
+    auto* box = new QComboBox(dialog);
+    box->setObjectName(QString::fromUtf8(name));
+    box->addItems(items);
+    box->setCurrentIndex(current);
+    theme::place(box, 62, y, 70, 13);
+    return box;
+}
+
+GUIcolorButton* swatch(QDialog* dialog, const char* name, Cell colour, int x)
+{
+    auto* button = new GUIcolorButton(dialog);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setColor(colour);
+    button->registerDropTarget();
+    theme::place(button, x, 25, 22, 13);
+    return button;
+}
+
+// One slider row: caption, slider and the text that shows the value.
+QLabel* sliderRow(QDialog* dialog, const char* name, const QString& caption, int value, int y)
+{
+    staticText(dialog, caption, 7, y + 1, 52);
+    auto* text = new QLabel(dialog);
+    text->setObjectName(QString::fromUtf8(name) + QStringLiteral(" value"));
+    theme::place(text, 166, y + 1, 28, 8);
+    auto* slider = new RandomSlider(*text, dialog);
+    slider->setObjectName(QString::fromUtf8(name));
+    theme::place(slider, 62, y, 100, 10);
+    slider->setStyle(GUIslider::kGradientFill);
+    slider->setColors(GUIslider::windowColors());
+    slider->setSteps(1, 10);
+    slider->setRange(0, 100, value);
+    return text;
+}
+
+} // namespace
+
+RandomDlg::RandomDlg(RandomSettings& settings, QWidget* parent)
+    : QDialog(parent)
+    , settings_(settings)
+{
+    setWindowTitle(QStringLiteral("Random"));
+    theme::apply(this);
+    setFixedSize(theme::dluRect(0, 0, 198, 126).size());
+
+    staticText(this, QStringLiteral("Operation"), 7, 9, 52);
+    operation_ = list(this, "operation", {QStringLiteral("replace"), QStringLiteral("add")},
+        settings.operation == RandomOperation::Add ? 1 : 0, 7);
+    staticText(this, QStringLiteral("Color mode"), 7, 27, 52);
+    const int mode = settings.colourMode == RandomColourMode::Gradient ? 1 : 0;
+    colourMode_
+        = list(this, "color mode", {QStringLiteral("single color"), QStringLiteral("gradient")}, mode, 25);
+    colour1_ = swatch(this, "Color1", settings.colour1, 140);
+    colour2_ = swatch(this, "Color2", settings.colour2, 166);
+    showColourMode(mode);
+    connect(colourMode_, &QComboBox::currentIndexChanged, this, &RandomDlg::showColourMode);
+
+    variationText_
+        = sliderRow(this, "color variation", QStringLiteral("Color Variation"), settings.variation, 50);
+    densityText_ = sliderRow(this, "density", QStringLiteral("Density"), settings.density, 70);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setDefault(true);
+    theme::place(ok, 74, 102, 50, 14);
+    connect(ok, &QPushButton::clicked, this, &RandomDlg::accept);
+}
+
+void RandomDlg::showColourMode(int index)
+{
+    colour2_->setVisible(index == 1);
+}
+
+void RandomDlg::accept()
+{
+    settings_.colour1 = colour1_->color();
+    settings_.colour2 = colour2_->color();
+    settings_.operation = operation_->currentIndex() == 1 ? RandomOperation::Add : RandomOperation::Replace;
+    settings_.colourMode
+        = colourMode_->currentIndex() == 1 ? RandomColourMode::Gradient : RandomColourMode::Single;
+    settings_.density = leadingNumber(densityText_->text());
+    settings_.variation = leadingNumber(variationText_->text());
+    QDialog::accept();
+}
+
+} // namespace quom

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "ui/main/CanvasGeometry.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// The canvas of the main window: a child covering the whole client area behind the
+// controls, so its coordinates are the window's. It paints the background, the grid
+// lines, the cells of the current pattern, the play-position marker and the status
+// text. It holds no pattern of its own: it reads the live grid the engine plays.
+namespace quom {
+
+class LiveGrid;
+
+class PatternView : public QWidget {
+    Q_OBJECT
+
+public:
+    PatternView(const CanvasGeometry& geometry, const LiveGrid& cells, QWidget* parent = nullptr);
+
+    // Every fourth line brighter.
+    void setGridShown(bool shown);
+    bool gridShown() const noexcept { return gridShown_; }
+
+    // The column the marker is drawn at, or -1 for none (the strip is then cleared).
+    void setMarkerColumn(int column);
+    int markerColumn() const noexcept { return markerColumn_; }
+
+    void setStatusText(const QString& text);
+    const QString& statusText() const noexcept { return statusText_; }
+
+    // What the canvas tools draw over the cells (previews, frames, a floating paste).
+    void setOverlay(std::function<void(QPainter&)> paint);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void paintLines(QPainter& painter) const;
+    void paintCells(QPainter& painter, const QRect& dirty) const;
+
+    const CanvasGeometry geometry_;
+    const LiveGrid& cells_;
+    bool gridShown_ = false;
+    int markerColumn_ = -1;
+    QString statusText_;
+    std::function<void(QPainter&)> overlay_;
+};
+
+} // namespace quom

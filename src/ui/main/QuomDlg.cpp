@@ -1,0 +1,327 @@
+#include "ui/main/QuomDlg.h"
+
+#include "core/audio/CpuLoad.h"
+#include "core/settings/AppFolders.h"
+#include "core/settings/Settings.h"
+#include "platform/audio/AudioOutput.h"
+#include "ui/controls/ButtonPictures.h"
+#include "ui/controls/CBrushButton.h"
+#include "ui/controls/CCommandButton.h"
+#include "ui/controls/GUIcolorButton.h"
+#include "ui/controls/Theme.h"
+#include "ui/main/CanvasTools.h"
+#include "ui/main/KeyTable.h"
+#include "ui/main/PatternView.h"
+#include "ui/main/PlaybackMarker.h"
+#include "ui/main/QuomSlider.h"
+#include "ui/main/ToolPanels.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGraphicsOpacityEffect>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QScreen>
+#include <QTimerEvent>
+#include <QUrl>
+#include <QWheelEvent>
+
+namespace quom {
+
+namespace {
+
+int screenWidth()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+CCommandButton::Kind buttonKind(CommandKind kind)
+{
+    switch (kind) {
+    case CommandKind::Tool:
+        return CCommandButton::Tool;
+    case CommandKind::Toggle:
+        return CCommandButton::Toggle;
+    case CommandKind::Push:
+        break;
+    }
+    return CCommandButton::Push;
+}
+
+// Keys a focused slider uses itself, as it would see them before the window.
+bool sliderKey(int key)
+{
+    switch (key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CQuomDlg::CQuomDlg(Context context, QWidget* parent)
+    : QDialog(parent)
+    , session_(context.session)
+    , output_(context.output)
+    , settings_(context.settings)
+    , folders_(context.folders)
+    , geometry_(CanvasGeometry::forScreenWidth(screenWidth()))
+    , prompts_(std::make_unique<DialogPrompts>())
+{
+    setWindowTitle(QStringLiteral("Quom " QUOM_VERSION));
+    setWindowIcon(QIcon(buttonPictures(u"Grid").pressed));
+    theme::apply(this);
+    setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
+    setAcceptDrops(true);
+
+    view_ = new PatternView(geometry_, session_.model().current(), this);
+    view_->setGeometry(rect());
+    // The canvas holds the keyboard at the start and takes it back when clicked, so
+    // that the window's keys are not kept by a slider that once had the focus.
+    view_->setFocusPolicy(Qt::ClickFocus);
+    view_->setFocus();
+    buildControls();
+    buildSliders();
+    buildEditing();
+    session_.setListener(this);
+
+    if (settings_.loadDefaultKit)
+        loadKit(QString::fromStdString(folders_.kitsFolder + "/default.kit"));
+
+    marker_ = new PlaybackMarker(
+        *view_, [this] { return session_.playingColumn(); }, this);
+    cpuTimer_ = startTimer(1000);
+    qApp->installEventFilter(this);
+}
+
+CQuomDlg::~CQuomDlg()
+{
+    qApp->removeEventFilter(this);
+    session_.setListener(nullptr);
+    session_.stop();
+    if (output_.recording())
+        output_.ToggleRecording(folders_.outputFolder);
+}
+
+void CQuomDlg::buildControls()
+{
+    for (const CommandEntry& entry : commandTable()) {
+        const QPoint at = commandPosition(entry, geometry_);
+        const QString tip = QString::fromUtf8(entry.toolTip);
+        const auto id = static_cast<int>(entry.id);
+        HelpTextButton* control = nullptr;
+        if (entry.id == CommandId::Grid) {
+            grid_ = new CBrushButton(id, this);
+            grid_->setUp(at, buttonPictures(u"Grid"), tip);
+            control = grid_;
+        } else {
+            auto* button = new CCommandButton(id, this);
+            button->setUp(at, buttonPictures(QString::fromUtf8(entry.caption)), tip, buttonKind(entry.kind));
+            buttons_[entry.id] = button;
+            control = button;
+        }
+        control->setToolTip(tip);
+        control->setFocusPolicy(Qt::NoFocus);
+        connect(control, &HelpTextButton::command, this,
+            [this](int command) { runCommand(static_cast<CommandId>(command)); });
+        if (!entry.available()) {
+            control->setEnabled(false);
+            auto* dim = new QGraphicsOpacityEffect(control);
+            dim->setOpacity(0.4);
+            control->setGraphicsEffect(dim);
+        }
+    }
+    // The pencil is the tool at start.
+    buttons_[CommandId::Pencil]->setState(true);
+
+    // The eyedropper's colour, for dragging onto the tools' swatches.
+    pickedColor_ = new GUIcolorButton(this);
+    pickedColor_->setGeometry(pickedColourRect(geometry_));
+    pickedColor_->setFocusPolicy(Qt::NoFocus);
+}
+
+void CQuomDlg::buildSliders()
+{
+    const int x = geometry_.right();
+    auto makeRow = [&](const QString& caption, int y) {
+        auto* name = new QLabel(caption, this);
+        name->setGeometry(x + 20, y, 40, 15);
+        auto* value = new QLabel(this);
+        value->setGeometry(x + 166, y, 40, 15);
+        auto* slider = new QuomSlider(*value, this);
+        slider->setGeometry(x + 60, y, 100, 15);
+        slider->setStyle(GUIslider::kGradientFill);
+        slider->setColors(GUIslider::windowColors());
+        slider->setSteps(1, 10);
+        return slider;
+    };
+    tempo_ = makeRow(QStringLiteral("Tempo"), 540);
+    tempo_->setReaction([this](int bpm) { session_.setTempo(bpm); });
+    tempo_->setRange(kMinTempo, kMaxTempo, session_.tempo());
+
+    volume_ = makeRow(QStringLiteral("Volume"), 570);
+    volume_->setReaction([this](int percent) { session_.setVolume(percent); });
+    volume_->setRange(0, 100, 80);
+}
+
+CCommandButton* CQuomDlg::button(CommandId id) const
+{
+    const auto it = buttons_.find(id);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void CQuomDlg::setPrompts(std::unique_ptr<UserPrompts> prompts)
+{
+    prompts_ = std::move(prompts);
+}
+
+bool CQuomDlg::runCommand(CommandId id)
+{
+    const CommandEntry* entry = findCommand(id);
+    if (!entry || !entry->available())
+        return false;
+    // A floating paste lands before any command acts.
+    tools_->placeFloating();
+    const CommandOperation& operation = entry->operation;
+    if (const auto* run = std::get_if<SessionOperation>(&operation))
+        (session_.*(*run))();
+    else if (const auto* run = std::get_if<WindowOperation>(&operation))
+        (this->*(*run))();
+    else if (const auto* tool = std::get_if<Tool>(&operation))
+        tools_->selectTool(*tool);
+    return true;
+}
+
+void CQuomDlg::showStatusText(const QString& text)
+{
+    view_->setStatusText(text);
+}
+
+void CQuomDlg::patternChanged()
+{
+    view_->update();
+}
+
+void CQuomDlg::tempoChanged(int bpm)
+{
+    tempo_->setValue(bpm);
+}
+
+void CQuomDlg::playingChanged(bool playing)
+{
+    buttons_[CommandId::Play]->setState(playing);
+    if (!playing)
+        view_->setMarkerColumn(-1);
+}
+
+bool CQuomDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    const auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this)
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (dynamic_cast<const GUIslider*>(widget) && widget->hasFocus() && sliderKey(key.key()))
+        return false;
+    return handleKey(key);
+}
+
+bool CQuomDlg::handleKey(const QKeyEvent& key)
+{
+    const auto action = resolveKey(key.key(), key.modifiers());
+    if (!action)
+        return false;
+    switch (action->kind) {
+    case KeyAction::Kind::Command:
+        return runCommand(action->command);
+    case KeyAction::Kind::SelectPattern:
+        tools_->placeFloating();
+        session_.selectPattern(action->a);
+        return true;
+    case KeyAction::Kind::ToggleRecording:
+        toggleRecording();
+        return true;
+    case KeyAction::Kind::Cancel:
+        // Esc never closes the main window.
+        tools_->cancel();
+        return true;
+    case KeyAction::Kind::PlayRowSample:
+        tools_->placeFloating();
+        auditionRowUnderMouse();
+        return true;
+    case KeyAction::Kind::Scroll:
+        tools_->placeFloating();
+        session_.scroll(action->a, action->b);
+        return true;
+    case KeyAction::Kind::AddColour:
+        // The colour keys shift a floating paste's surroundings and leave it floating.
+        session_.addColor(action->a, action->b);
+        return true;
+    }
+    return false;
+}
+
+void CQuomDlg::auditionRowUnderMouse()
+{
+    if (const auto cell = geometry_.cellAt(view_->mapFromGlobal(QCursor::pos())))
+        session_.audition(cell->y());
+}
+
+void CQuomDlg::wheelEvent(QWheelEvent* event)
+{
+    // Whole notches of 120; a fine-grained wheel adds up until it makes one.
+    wheelRemainder_ += event->angleDelta().y();
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    if (notches != 0)
+        session_.setPatternTempo(tempo_->wholeValue() - notches);
+    event->accept();
+}
+
+void CQuomDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CQuomDlg::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    openDroppedFile(urls.constFirst().toLocalFile());
+}
+
+void CQuomDlg::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != cpuTimer_)
+        return;
+    ShowCpuLoad();
+    session_.releaseRetiredKits();
+}
+
+void CQuomDlg::ShowCpuLoad()
+{
+    setWindowTitle(QString::fromStdString(CpuLoadTitle(output_.cpuLoad())));
+}
+
+} // namespace quom

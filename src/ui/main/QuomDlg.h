@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/session/Session.h"
+#include "ui/controls/StatusLineOwner.h"
+#include "ui/controls/UserPrompts.h"
+#include "ui/main/CanvasGeometry.h"
+#include "ui/main/CommandTable.h"
+
+#include <QDialog>
+
+#include <map>
+#include <memory>
+#include <span>
+
+// The main window: a view of the session. It shows the canvas, the command buttons
+// and the tempo and volume sliders, turns the mouse and the keyboard into commands
+// of the command table, asks the user what a command needs (files, confirmations)
+// and repaints when the session says the music changed. The music itself, and every
+// change to it, is the session's. Window thread only.
+namespace quom {
+
+struct AppFolders;
+class AudioOutput;
+class CanvasTools;
+class CBrushButton;
+class CCommandButton;
+class GUIcolorButton;
+class PatternView;
+class PlaybackMarker;
+class QuomSlider;
+class ToolPanels;
+struct Settings;
+
+class CQuomDlg : public QDialog, public StatusLineOwner, private SessionListener {
+    Q_OBJECT
+
+public:
+    // What the window is a view of, and the services it uses; all outlive it.
+    struct Context {
+        Session& session;
+        AudioOutput& output;
+        Settings& settings; // read when a command asks for confirmation
+        AppFolders& folders; // the file windows replace a folder with the last path chosen
+    };
+
+    explicit CQuomDlg(Context context, QWidget* parent = nullptr);
+    // Stops playback and ends a recording in progress.
+    ~CQuomDlg() override;
+
+    const CanvasGeometry& geometry() const noexcept { return geometry_; }
+    PatternView& view() noexcept { return *view_; }
+    QuomSlider& tempoSlider() noexcept { return *tempo_; }
+    QuomSlider& volumeSlider() noexcept { return *volume_; }
+    CCommandButton* button(CommandId id) const;
+    CBrushButton& gridButton() noexcept { return *grid_; }
+    GUIcolorButton& pickedColorSwatch() noexcept { return *pickedColor_; }
+    const CanvasTools& tools() const noexcept { return *tools_; }
+
+    // Tests answer in place of the user.
+    void setPrompts(std::unique_ptr<UserPrompts> prompts);
+
+    // Runs a command as its button does. False when the command is not available yet.
+    bool runCommand(CommandId id);
+
+    // A file dropped on the window, or named on the command line.
+    void openDroppedFile(const QString& path);
+
+    // Commands that take a path, as the file dialogs and drops hand it over.
+    void loadProject(const QString& path);
+    void loadPattern(const QString& path);
+
+    void showStatusText(const QString& text) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    // The rows of the command table name the window's command handlers.
+    friend std::span<const CommandEntry> commandTable();
+
+    void buildControls();
+    void buildSliders();
+    // The drawing tools on the canvas and their option panels (QuomDlgEditing.cpp).
+    void buildEditing();
+    bool handleKey(const QKeyEvent& key);
+    void auditionRowUnderMouse();
+    void showError(const QString& format, const QString& path);
+    // Reads a kit file into the current kit; false when the file cannot be read.
+    bool loadKit(const QString& path);
+    // The stream's CPU load in the title, once a second.
+    void ShowCpuLoad();
+
+    // SessionListener.
+    void patternChanged() override;
+    void tempoChanged(int bpm) override;
+    void playingChanged(bool playing) override;
+
+    // Commands of the table that need the user or the window (QuomDlgCommands.cpp).
+    void newProject();
+    void clearPattern();
+    void playOrStop();
+    void toggleRecording();
+    void toggleGrid();
+    void about();
+    void paste();
+    void mix();
+    void randomPattern();
+
+    // File commands (QuomDlgFiles.cpp).
+    void loadProjectCommand();
+    void saveProject();
+    void loadPatternCommand();
+    void savePattern();
+    void exportMidi();
+    void importImage();
+    void exportWave();
+
+    Session& session_;
+    AudioOutput& output_;
+    Settings& settings_;
+    AppFolders& folders_;
+    const CanvasGeometry geometry_;
+    std::unique_ptr<UserPrompts> prompts_;
+    PatternView* view_ = nullptr;
+    CanvasTools* tools_ = nullptr;
+    std::unique_ptr<ToolPanels> panels_;
+    QuomSlider* tempo_ = nullptr;
+    QuomSlider* volume_ = nullptr;
+    CBrushButton* grid_ = nullptr;
+    GUIcolorButton* pickedColor_ = nullptr;
+    std::map<CommandId, CCommandButton*> buttons_;
+    PlaybackMarker* marker_ = nullptr;
+    int cpuTimer_ = 0;
+    int wheelRemainder_ = 0;
+};
+
+} // namespace quom

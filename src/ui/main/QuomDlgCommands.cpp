@@ -1,0 +1,81 @@
+// The commands of the main window that need the user or change what it shows.
+#include "ui/main/QuomDlg.h"
+
+#include "core/settings/AppFolders.h"
+#include "core/settings/Settings.h"
+#include "platform/audio/AudioOutput.h"
+#include "ui/about/AboutDlg.h"
+#include "ui/controls/CBrushButton.h"
+#include "ui/controls/CCommandButton.h"
+#include "ui/generators/RandomDlg.h"
+#include "ui/main/CanvasTools.h"
+#include "ui/main/PatternView.h"
+
+namespace quom {
+
+void CQuomDlg::playOrStop()
+{
+    if (session_.playing())
+        session_.stop();
+    else
+        session_.play();
+}
+
+void CQuomDlg::toggleRecording()
+{
+    buttons_[CommandId::Record]->setState(output_.ToggleRecording(folders_.outputFolder));
+}
+
+void CQuomDlg::newProject()
+{
+    if (settings_.confirmationMessages
+        && !prompts_->confirm(this, tr("This will erase all the patterns. Do you want to continue?")))
+        return;
+    tools_->resetState();
+    session_.newProject();
+    tools_->selectTool(Tool::Pencil);
+}
+
+void CQuomDlg::clearPattern()
+{
+    if (settings_.confirmationMessages
+        && !prompts_->confirm(this, tr("Are you sure you want to clear this pattern?")))
+        return;
+    session_.clearPattern();
+}
+
+void CQuomDlg::toggleGrid()
+{
+    view_->setGridShown(grid_->state());
+}
+
+void CQuomDlg::about()
+{
+    auto* dialog = new AboutDlg(QString::fromStdString(folders_.applicationFolder), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void CQuomDlg::paste()
+{
+    tools_->startFloating(false);
+}
+
+void CQuomDlg::mix()
+{
+    tools_->startFloating(true);
+}
+
+void CQuomDlg::randomPattern()
+{
+    RandomDlg dialog(session_.generatorSettings().random, this);
+    if (dialog.exec() == QDialog::Accepted)
+        session_.randomPattern();
+}
+
+void CQuomDlg::showError(const QString& format, const QString& path)
+{
+    prompts_->message(this, format.arg(path), QStringLiteral("Quom"));
+}
+
+} // namespace quom

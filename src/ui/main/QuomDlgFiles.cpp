@@ -1,0 +1,206 @@
+// The file commands of the main window: projects, patterns, MIDI export and drops.
+#include "ui/main/QuomDlg.h"
+
+#include "core/settings/AppFolders.h"
+#include "platform/pictures/Picture.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace quom {
+
+namespace {
+
+const QString kProjectFilter = QStringLiteral("Quom files (*.qom);;All files (*)");
+const QString kPatternFilter = QStringLiteral("Pattern files (*.pat);;All files (*)");
+const QString kMidiFilter = QStringLiteral("MIDI files (*.mid);;All files (*)");
+const QString kWaveFilter = QStringLiteral("Wave files (*.wav);;All files (*)");
+const QString kImageFilter = QStringLiteral(
+    "JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files (*.bmp);;All files (*)");
+
+const QString kUnableToLoad = QStringLiteral("Error: unable to load the file:\n %1");
+const QString kUnableToSave = QStringLiteral("Error: unable to save the file:\n %1");
+const QString kDamaged = QStringLiteral("Error: the file is damaged or incomplete:\n %1");
+const QString kUnreadableSample = QStringLiteral("Unable to read the file:\n %1");
+
+// Shows the wait cursor for as long as it lives.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString readFailureText(const ReadError& error, const QString& wrongKind)
+{
+    switch (error.kind) {
+    case ReadFailure::WrongMagic:
+        return wrongKind;
+    case ReadFailure::Damaged:
+        return kDamaged;
+    case ReadFailure::Unreadable:
+        break;
+    }
+    return kUnableToLoad;
+}
+
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
+
+QString fromUtf8(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+void CQuomDlg::loadProjectCommand()
+{
+    const QString path = prompts_->openFile(this,
+        {tr("Load a project"), fromUtf8(folders_.projectsFolder), kProjectFilter, QStringLiteral("qom")});
+    if (!path.isEmpty())
+        loadProject(path);
+}
+
+void CQuomDlg::loadProject(const QString& path)
+{
+    std::optional<ReadResult<std::vector<std::string>>> loaded;
+    {
+        WaitCursor wait;
+        loaded.emplace(session_.loadProject(utf8(path)));
+    }
+    if (!*loaded) {
+        showError(readFailureText(loaded->error(), tr("Error: this is not a Quom project file:\n %1")), path);
+        return;
+    }
+    for (const std::string& sample : **loaded)
+        showError(kUnreadableSample, fromUtf8(sample));
+}
+
+void CQuomDlg::saveProject()
+{
+    const QString path = prompts_->saveFile(this,
+        {tr("Save the project"), fromUtf8(folders_.projectsFolder), kProjectFilter, QStringLiteral("qom")});
+    if (!path.isEmpty() && !session_.saveProject(utf8(path)))
+        showError(kUnableToSave, path);
+}
+
+void CQuomDlg::loadPatternCommand()
+{
+    const QString path = prompts_->openFile(this,
+        {tr("Load a pattern"), fromUtf8(folders_.patternsFolder), kPatternFilter, QStringLiteral("pat")});
+    if (!path.isEmpty())
+        loadPattern(path);
+}
+
+void CQuomDlg::loadPattern(const QString& path)
+{
+    const auto pattern = session_.loadPattern(utf8(path));
+    if (!pattern)
+        showError(readFailureText(pattern.error(), tr("Error: this is not a Quom pattern file:\n %1")), path);
+}
+
+void CQuomDlg::savePattern()
+{
+    const QString path = prompts_->saveFile(this,
+        {tr("Save the pattern"), fromUtf8(folders_.patternsFolder), kPatternFilter, QStringLiteral("pat")});
+    if (!path.isEmpty() && !session_.savePattern(utf8(path)))
+        showError(kUnableToSave, path);
+}
+
+void CQuomDlg::exportMidi()
+{
+    session_.stopAndRewind();
+    std::string& folder = folders_.midiFolder;
+    const QString path = prompts_->saveFile(
+        this, {tr("Export a MIDI file"), fromUtf8(folder), kMidiFilter, QStringLiteral("mid")});
+    if (path.isEmpty())
+        return;
+    folder = utf8(path);
+    WriteResult written;
+    {
+        WaitCursor wait;
+        written = session_.exportMidi(utf8(path));
+    }
+    if (!written)
+        showError(tr("An error occurred while saving the MIDI file:\n%1"), path);
+}
+
+void CQuomDlg::exportWave()
+{
+    session_.stopAndRewind();
+    std::string& folder = folders_.wavesFolder;
+    const QString path = prompts_->saveFile(
+        this, {tr("Export a wave file"), fromUtf8(folder), kWaveFilter, QStringLiteral("wav")});
+    if (path.isEmpty())
+        return;
+    repaint();
+    folder = utf8(path);
+    WriteResult written;
+    {
+        WaitCursor wait;
+        written = session_.exportWave(utf8(path));
+    }
+    if (!written)
+        showError(kUnableToSave, path);
+}
+
+void CQuomDlg::importImage()
+{
+    std::string& folder = folders_.picturesFolder;
+    const QString path = prompts_->openFile(
+        this, {tr("Import an image"), fromUtf8(folder), kImageFilter, QStringLiteral("jpg")});
+    if (path.isEmpty())
+        return;
+    // Draw what the dialog covered before the work starts.
+    repaint();
+    folder = utf8(path);
+    WaitCursor wait;
+    CPicture picture;
+    if (!picture.load(path))
+        return;
+    // Like a loaded pattern file, an import can be undone.
+    if (const auto cells = importPicture(picture))
+        session_.replaceCells(*cells);
+}
+
+void CQuomDlg::openDroppedFile(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0)
+        return;
+    const QString extension = name.mid(dot + 1);
+    if (extension == u"pat") {
+        loadPattern(path);
+    } else if (extension == u"qom") {
+        loadProject(path);
+    } else if (extension == u"kit") {
+        session_.stopAndRewind();
+        // Unlike the kit of the start-up, a kit the user hands over must say when it fails.
+        if (!loadKit(path))
+            showError(kUnableToLoad, path);
+    } else {
+        prompts_->message(this, tr("Quom does not allow this type of file to be dropped on its main window."),
+            QStringLiteral("Quom"));
+    }
+}
+
+bool CQuomDlg::loadKit(const QString& path)
+{
+    CKit::LoadResult result;
+    {
+        WaitCursor wait;
+        result = session_.loadKit(utf8(path));
+    }
+    for (const std::string& sample : result.failedSamples)
+        showError(kUnreadableSample, fromUtf8(sample));
+    return result.opened;
+}
+
+} // namespace quom

@@ -1,0 +1,180 @@
+#include "ui/main/ToolPanels.h"
+
+#include "ui/controls/GUIcolorButton.h"
+#include "ui/controls/GUIslider.h"
+
+#include <QLabel>
+
+namespace quom {
+
+namespace {
+
+// A swatch that keeps its tool option up to date, whether picked or dropped on.
+class ToolSwatch : public GUIcolorButton {
+public:
+    ToolSwatch(Cell& colour, QWidget* parent)
+        : GUIcolorButton(parent)
+        , colour_(colour)
+    {
+        setColor(colour);
+        registerDropTarget();
+        setFocusPolicy(Qt::NoFocus);
+    }
+    void colorChanged() override { colour_ = color(); }
+
+private:
+    Cell& colour_;
+};
+
+// A slider that keeps its tool option up to date and shows it in its value label.
+class ToolSlider : public GUIslider {
+public:
+    ToolSlider(int& value, QLabel& label, QString (*text)(int), QWidget* parent)
+        : GUIslider(parent)
+        , value_(value)
+        , label_(label)
+        , text_(text)
+    {
+    }
+
+protected:
+    void valueChanged(double v) override
+    {
+        value_ = static_cast<int>(v);
+        label_.setText(text_(value_));
+    }
+
+private:
+    int& value_;
+    QLabel& label_;
+    QString (*text_)(int);
+};
+
+QString plain(int v)
+{
+    return QString::number(v);
+}
+
+QString percent(int v)
+{
+    return QStringLiteral("%1 %").arg(v);
+}
+
+// Quantize q draws every 2^q-th point: shown as the note length of the step.
+QString noteLength(int q)
+{
+    return QStringLiteral("1/%1").arg(1 << (4 - q));
+}
+
+constexpr int kFirstRow = 100;
+constexpr int kSecondRow = 129;
+// A panel with two slider rows under its swatches.
+constexpr int kTightSecondRow = 121;
+constexpr int kTightThirdRow = 136;
+// Captions line up with the middle of what they name.
+constexpr int kBesideSwatch = 6;
+constexpr int kBesideSlider = 1;
+
+} // namespace
+
+ToolPanels::ToolPanels(QWidget& window, const CanvasGeometry& geometry, ToolOptions& options)
+    : window_(window)
+    , geometry_(geometry)
+    , options_(options)
+{
+}
+
+ToolPanels::~ToolPanels()
+{
+    close();
+}
+
+void ToolPanels::show(Tool tool)
+{
+    close();
+    ToolOptions& o = options_;
+    switch (tool) {
+    case Tool::Pencil:
+        caption("Pencil Color Name", QStringLiteral("color"), kFirstRow + kBesideSwatch);
+        swatch("Pencil Color", o.pencilColour, 60, kFirstRow);
+        caption("Pencil Variation Name", QStringLiteral("variation"), kSecondRow + kBesideSlider);
+        slider("Pencil Variation", o.pencilVariation, 0, 100, 10, kSecondRow, percent);
+        break;
+    case Tool::Eraser:
+        caption("Eraser Size Name", QStringLiteral("size"), kFirstRow + kBesideSlider);
+        slider("Eraser Size", o.eraserSize, 1, 10, 3, kFirstRow, plain);
+        break;
+    case Tool::Line:
+        caption("Line Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
+        swatch("Line Color1", o.lineColour1, 60, kFirstRow);
+        swatch("Line Color2", o.lineColour2, 95, kFirstRow);
+        caption("Line Pattern Name", QStringLiteral("quantize"), kSecondRow + kBesideSlider);
+        // A large step of 1 is refused (it must exceed the small one): Page Up and
+        // Page Down then jump to the ends of this short range.
+        slider("Line Pattern", o.lineQuantize, 0, 4, 1, kSecondRow, noteLength);
+        break;
+    case Tool::Aero:
+        caption("Aero Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
+        swatch("Aero Color1", o.aeroColour1, 60, kFirstRow);
+        swatch("Aero Color2", o.aeroColour2, 95, kFirstRow);
+        caption("Aero Radius Name", QStringLiteral("radius"), kTightSecondRow + kBesideSlider);
+        slider("Aero Radius", o.aeroRadius, 2, 32, 10, kTightSecondRow, plain);
+        caption("Aero Speed Name", QStringLiteral("speed"), kTightThirdRow + kBesideSlider);
+        slider("Aero Speed", o.aeroSpeed, 1, 100, 10, kTightThirdRow, plain);
+        break;
+    default:
+        break;
+    }
+    for (QWidget* control : controls_)
+        control->show();
+}
+
+void ToolPanels::close()
+{
+    for (const QPointer<QWidget>& control : controls_)
+        delete control.data();
+    controls_.clear();
+}
+
+void ToolPanels::caption(const char* name, const QString& text, int top)
+{
+    auto* label = new QLabel(text, &window_);
+    label->setObjectName(QString::fromUtf8(name));
+    const int y = geometry_.top() + top;
+    label->setGeometry(edgesRect(geometry_.right() + 20, y, geometry_.right() + 60, y + 20));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    controls_.emplace_back(label);
+}
+
+void ToolPanels::swatch(const char* name, Cell& colour, int left, int top)
+{
+    auto* button = new ToolSwatch(colour, &window_);
+    button->setObjectName(QString::fromUtf8(name));
+    const int x = geometry_.right() + left;
+    const int y = geometry_.top() + top;
+    button->setGeometry(x, y, 24, 20);
+    controls_.emplace_back(button);
+}
+
+void ToolPanels::slider(
+    const char* name, int& value, int minimum, int maximum, int largeStep, int top, QString (*text)(int))
+{
+    const int right = geometry_.right();
+    const int y = geometry_.top() + top;
+    auto* label = new QLabel(&window_);
+    label->setObjectName(QString::fromUtf8(name) + QStringLiteral(" Value"));
+    label->setGeometry(edgesRect(right + 166, y + 1, right + 206, y + 21));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* control = new ToolSlider(value, *label, text, &window_);
+    control->setObjectName(QString::fromUtf8(name));
+    control->setGeometry(edgesRect(right + 60, y, right + 160, y + 15));
+    control->setStyle(GUIslider::kGradientFill);
+    control->setColors(GUIslider::windowColors());
+    control->setSteps(1, largeStep);
+    control->setRange(minimum, maximum, value);
+    controls_.emplace_back(control);
+    controls_.emplace_back(label);
+}
+
+} // namespace quom

@@ -1,0 +1,185 @@
+#include "core/audio/Recorder.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using quom::Recorder;
+using quom::ToPcm16;
+
+std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+// A recording as read back from its file: the fmt fields, the fact value, the samples.
+struct Recording {
+    std::uint16_t tag = 0, channels = 0, blockAlign = 0, bits = 0;
+    std::uint32_t rate = 0, byteRate = 0, factFrames = 0;
+    std::vector<std::int16_t> samples;
+};
+
+Recording readRecording(const TempDir& dir, const std::string& name)
+{
+    const auto b = dir.read(name);
+    Recording r;
+    EXPECT_GE(b.size(), 12u);
+    EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF");
+    EXPECT_EQ(le32(b, 4), b.size() - 8);
+    EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 12), "WAVE");
+    for (std::size_t at = 12; at + 8 <= b.size();) {
+        const std::string id(b.begin() + at, b.begin() + at + 4);
+        const std::uint32_t size = le32(b, at + 4);
+        const std::size_t body = at + 8;
+        if (id == "fmt ") {
+            r.tag = le16(b, body);
+            r.channels = le16(b, body + 2);
+            r.rate = le32(b, body + 4);
+            r.byteRate = le32(b, body + 8);
+            r.blockAlign = le16(b, body + 12);
+            r.bits = le16(b, body + 14);
+        } else if (id == "fact") {
+            r.factFrames = le32(b, body);
+        } else if (id == "data") {
+            EXPECT_LE(body + size, b.size());
+            for (std::size_t i = body; i + 1 < body + size && i + 1 < b.size(); i += 2)
+                r.samples.push_back(static_cast<std::int16_t>(le16(b, i)));
+        }
+        at = body + size + (size & 1);
+    }
+    return r;
+}
+
+TEST(Recorder, NextNumberIsTheSmallestFree)
+{
+    TempDir dir;
+    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output1.wav"));
+    dir.write("output2.wav", std::string("x"));
+    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output1.wav"));
+    dir.write("output1.wav", std::string("x"));
+    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output3.wav"));
+    // A recording left unfinished by a crash keeps its number.
+    dir.write("output3.wav.partial", std::string("x"));
+    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output4.wav"));
+}
+
+TEST(Recorder, ConversionClipsAndKeepsSilenceAtZero)
+{
+    EXPECT_EQ(ToPcm16(0.0f), 0);
+    EXPECT_EQ(ToPcm16(-0.0f), 0);
+    EXPECT_EQ(ToPcm16(1e-7f), 0);
+    EXPECT_EQ(ToPcm16(1.0f), 32767);
+    EXPECT_EQ(ToPcm16(-1.0f), -32767);
+    EXPECT_EQ(ToPcm16(3.5f), 32767);
+    EXPECT_EQ(ToPcm16(-1e9f), -32767);
+    EXPECT_EQ(ToPcm16(0.5f), 16384);
+    EXPECT_EQ(ToPcm16(-0.5f), -16384);
+    EXPECT_EQ(ToPcm16(std::nanf("")), 0);
+}
+
+TEST(Recorder, TheFileHoldsExactlyTheBuffersCapturedWhileRecording)
+{
+    TempDir dir;
+    Recorder recorder;
+    std::vector<float> buffer(2 * 256);
+    for (std::size_t i = 0; i < buffer.size(); ++i)
+        buffer[i] = (i % 7 == 0) ? 0.0f : static_cast<float>(i) / 200.0f - 1.3f; // zeros and clipping
+
+    recorder.Capture(buffer.data(), 256); // before the start: not recorded
+    ASSERT_TRUE(recorder.Start(dir.file("output1.wav")));
+    EXPECT_TRUE(recorder.recording());
+    constexpr int kBuffers = 300; // more than one append of the writer
+    for (int n = 0; n < kBuffers; ++n)
+        recorder.Capture(buffer.data(), 256);
+    EXPECT_TRUE(recorder.Stop());
+    EXPECT_FALSE(recorder.recording());
+    recorder.Capture(buffer.data(), 256); // after the stop: not recorded
+
+    const Recording r = readRecording(dir, "output1.wav");
+    EXPECT_EQ(r.tag, 1);
+    EXPECT_EQ(r.channels, 2);
+    EXPECT_EQ(r.rate, 44100u);
+    EXPECT_EQ(r.byteRate, 176400u);
+    EXPECT_EQ(r.blockAlign, 4);
+    EXPECT_EQ(r.bits, 16);
+    EXPECT_EQ(r.factFrames, kBuffers * 256u);
+    ASSERT_EQ(r.samples.size(), kBuffers * buffer.size());
+    for (std::size_t i = 0; i < r.samples.size(); ++i) {
+        const float played = buffer[i % buffer.size()];
+        ASSERT_EQ(r.samples[i], ToPcm16(played)) << "sample " << i;
+        if (played == 0.0f) {
+            ASSERT_EQ(r.samples[i], 0);
+        }
+    }
+}
+
+TEST(Recorder, StoppingWhileTheAudioThreadRunsKeepsWholeBuffersInOrder)
+{
+    TempDir dir;
+    Recorder recorder;
+    std::atomic<bool> done{false};
+    // Each buffer is filled with its own number, so gaps and torn buffers show.
+    std::thread audio([&] {
+        std::vector<float> buffer(2 * 64);
+        for (int n = 1; !done.load(std::memory_order_relaxed); ++n) {
+            std::fill(buffer.begin(), buffer.end(), static_cast<float>(n % 30000) / 32767.0f);
+            recorder.Capture(buffer.data(), 64);
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(recorder.Start(dir.file("output1.wav")));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(recorder.Stop());
+    done = true;
+    audio.join();
+
+    const Recording r = readRecording(dir, "output1.wav");
+    ASSERT_GT(r.samples.size(), 0u);
+    ASSERT_EQ(r.samples.size() % 128, 0u);
+    EXPECT_EQ(r.factFrames, r.samples.size() / 2);
+    for (std::size_t b = 0; b < r.samples.size() / 128; ++b) {
+        const std::int16_t first = r.samples[b * 128];
+        for (std::size_t i = 1; i < 128; ++i)
+            ASSERT_EQ(r.samples[b * 128 + i], first) << "buffer " << b << " is torn";
+        if (b > 0) {
+            ASSERT_EQ(first, (r.samples[(b - 1) * 128] + 1) % 30000) << "buffer " << b << " follows a gap";
+        }
+    }
+}
+
+TEST(Recorder, AFileThatCannotBeCreatedRecordsNothing)
+{
+    TempDir dir;
+    dir.write("file", std::string("not a folder"));
+    Recorder recorder;
+    EXPECT_FALSE(recorder.Start(dir.file("file") + "/output1.wav"));
+    EXPECT_FALSE(recorder.recording());
+    const float silence[4] = {};
+    recorder.Capture(silence, 2);
+    EXPECT_TRUE(recorder.Stop());
+
+    // A folder that cannot be looked into: a name comes back at once and fails to open.
+    std::filesystem::create_symlink(dir.file("loop"), dir.file("loop"));
+    const std::string path = quom::NextRecordingPath(dir.file("loop"));
+    EXPECT_EQ(path, dir.file("loop") + "/output1.wav");
+    EXPECT_FALSE(recorder.Start(path));
+}
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "platform/settings/SettingsStore.h"
+
+#include "support/TempDir.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using quom::Settings;
+
+// Points the per-user store at a folder of the test's own, as XDG_CONFIG_HOME would.
+class SettingsStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(
+            QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.path()));
+    }
+
+    static QSettings store()
+    {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Caldenor"),
+            QStringLiteral("Quom"));
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
+{
+    Settings s;
+    s.audioDevice = "default device";
+    quom::LoadSettings(s);
+    Settings expected;
+    expected.audioDevice = "default device";
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(s.audioEditor, "audacity");
+    EXPECT_EQ(s.bufferSize, 256);
+    EXPECT_EQ(s.ccBlue, 24);
+}
+
+TEST_F(SettingsStore, SavingWritesAllSixteenKeysInTheirSections)
+{
+    quom::SaveSettings(Settings{});
+    EXPECT_TRUE(dir_.exists("Caldenor/Quom.conf"));
+
+    auto s = store();
+    EXPECT_EQ(s.childGroups(), (QStringList{"Audio Settings", "General Settings", "MIDI Settings"}));
+    s.beginGroup("General Settings");
+    EXPECT_EQ(s.childKeys().size(), 2);
+    EXPECT_EQ(s.value("confirmation messages").toString(), "1");
+    EXPECT_EQ(s.value("default kit").toString(), "1");
+    s.endGroup();
+    s.beginGroup("Audio Settings");
+    EXPECT_EQ(s.childKeys().size(), 5);
+    EXPECT_EQ(s.value("buffer size").toInt(), 256);
+    EXPECT_EQ(s.value("number of buffers").toInt(), 0);
+    EXPECT_EQ(s.value("audio editor").toString(), "audacity");
+    EXPECT_EQ(s.value("interpolation").toInt(), 1);
+    EXPECT_TRUE(s.contains("audio device"));
+    s.endGroup();
+    s.beginGroup("MIDI Settings");
+    EXPECT_EQ(s.childKeys().size(), 9);
+    EXPECT_EQ(s.value("cc x").toInt(), 21);
+    EXPECT_EQ(s.value("cc tempo").toInt(), 20);
+    EXPECT_EQ(s.value("cc green").toInt(), 10);
+    EXPECT_EQ(s.value("MIDI IN channel").toInt(), 0);
+}
+
+TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
+{
+    Settings changed;
+    changed.confirmationMessages = false;
+    changed.loadDefaultKit = false;
+    changed.audioDevice = "USB Audio: hw:1,0 (é)";
+    changed.numberOfBuffers = 3;
+    changed.bufferSize = 512;
+    changed.audioEditor = "/usr/bin/sweep --edit";
+    changed.interpolation = 2;
+    changed.midiInPort = 1;
+    changed.midiInChannel = 15;
+    changed.ccX = 1;
+    changed.ccY = 2;
+    changed.ccRotation = 3;
+    changed.ccTempo = 4;
+    changed.ccRed = 5;
+    changed.ccGreen = 6;
+    changed.ccBlue = 127;
+    quom::SaveSettings(changed);
+
+    Settings loaded;
+    quom::LoadSettings(loaded);
+    EXPECT_EQ(loaded, changed);
+}
+
+TEST_F(SettingsStore, SwitchesAreOnOnlyForExactlyOne)
+{
+    {
+        auto s = store();
+        s.setValue("General Settings/confirmation messages", 2);
+        s.setValue("General Settings/default kit", -1);
+    }
+    Settings loaded;
+    quom::LoadSettings(loaded);
+    EXPECT_FALSE(loaded.confirmationMessages);
+    EXPECT_FALSE(loaded.loadDefaultKit);
+
+    store().setValue("General Settings/default kit", 1);
+    quom::LoadSettings(loaded);
+    EXPECT_TRUE(loaded.loadDefaultKit);
+}
+
+TEST_F(SettingsStore, ByteSettingsKeepTheLowEightBits)
+{
+    {
+        auto s = store();
+        s.setValue("MIDI Settings/cc red", 300);
+        s.setValue("MIDI Settings/MIDI IN port", -1);
+        s.setValue("Audio Settings/interpolation", 258);
+    }
+    Settings loaded;
+    quom::LoadSettings(loaded);
+    EXPECT_EQ(loaded.ccRed, 44);
+    EXPECT_EQ(loaded.midiInPort, 255);
+    EXPECT_EQ(loaded.interpolation, 2);
+}
+
+TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
+{
+    {
+        auto s = store();
+        s.setValue("Audio Settings/buffer size", "lots");
+        s.setValue("Audio Settings/number of buffers", 99999999999LL);
+        s.setValue("MIDI Settings/cc y", "");
+    }
+    Settings loaded;
+    quom::LoadSettings(loaded);
+    EXPECT_EQ(loaded.bufferSize, 256);
+    EXPECT_EQ(loaded.numberOfBuffers, 0);
+    EXPECT_EQ(loaded.ccY, 22);
+}
+
+} // namespace

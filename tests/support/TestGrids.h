@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/model/Cell.h"
+
+#include <algorithm>
+
+// Grids whose cells can all be told apart, so a test sees where each one went.
+inline quom::Grid distinctGrid()
+{
+    quom::Grid g;
+    for (int i = 0; i < quom::kCells; ++i)
+        g[i] = static_cast<quom::Cell>(i + 1);
+    return g;
+}
+
+inline quom::Grid sortedCells(quom::Grid g)
+{
+    std::sort(g.begin(), g.end());
+    return g;
+}
+
+inline int countNotes(const quom::Grid& g)
+{
+    return static_cast<int>(std::count_if(g.begin(), g.end(), [](quom::Cell c) { return c != 0; }));
+}

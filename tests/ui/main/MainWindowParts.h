@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/audio/Engine.h"
+#include "core/session/Session.h"
+#include "core/settings/AppFolders.h"
+#include "core/settings/Settings.h"
+#include "platform/audio/AudioOutput.h"
+#include "ui/main/QuomDlg.h"
+
+#include <string>
+
+// What the application object gives the main window, in a folder of the test's own:
+// no audio device (the engine is rendered by hand), no confirmations, no default kit.
+struct MainWindowParts {
+    explicit MainWindowParts(const std::string& applicationFolder)
+        : folders(quom::BuildFolders(applicationFolder))
+    {
+        quom::CreateFolders(folders);
+        settings.confirmationMessages = false;
+        settings.loadDefaultKit = false;
+    }
+
+    quom::CQuomDlg::Context context() { return {session, output, settings, folders}; }
+
+    quom::Engine engine;
+    quom::Session session{engine};
+    quom::AudioOutput output{engine};
+    quom::Settings settings;
+    quom::AppFolders folders;
+};

@@ -1,0 +1,537 @@
+#include "ui/main/QuomDlg.h"
+#include "core/audio/Engine.h"
+#include "core/files/PatternFile.h"
+#include "core/kit/Kit.h"
+#include "core/kit/WaveReader.h"
+#include "core/session/ProjectIO.h"
+#include "support/TempDir.h"
+#include "ui/controls/CBrushButton.h"
+#include "ui/controls/CCommandButton.h"
+#include "ui/controls/GUIcolorButton.h"
+#include "ui/main/MainWindowParts.h"
+#include "ui/main/PatternView.h"
+#include "ui/main/QuomSlider.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+using namespace quom;
+
+namespace {
+
+// Answers the window's questions in place of a person and keeps what it was told.
+class FakePrompts : public UserPrompts {
+public:
+    void message(QWidget*, const QString& text, const QString&) override { messages.push_back(text); }
+    bool confirm(QWidget*, const QString& text) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
+    QString openFile(QWidget*, const FileRequest& request) override { return choose(request); }
+    QString saveFile(QWidget*, const FileRequest& request) override { return choose(request); }
+
+    std::vector<QString> messages;
+    std::vector<QString> questions;
+    std::vector<FileRequest> requests;
+    bool answer = true;
+    QString path; // the file the next dialog returns; empty = cancel
+
+private:
+    QString choose(const FileRequest& request)
+    {
+        requests.push_back(request);
+        return path;
+    }
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow()
+    {
+        window = std::make_unique<CQuomDlg>(parts.context());
+        auto fake = std::make_unique<FakePrompts>();
+        prompts = fake.get();
+        window->setPrompts(std::move(fake));
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    LiveGrid& cells() { return parts.session.model().current(); }
+    Engine& engine() { return parts.engine; }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(window.get(), k, mods);
+    }
+    QString file(const std::string& name) { return QString::fromStdString(dir.file(name)); }
+    QImage screenshot() { return window->grab().toImage(); }
+
+    TempDir dir;
+    MainWindowParts parts{dir.path() + "/"};
+    std::unique_ptr<CQuomDlg> window;
+    FakePrompts* prompts = nullptr;
+};
+
+TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
+{
+    const CanvasGeometry& g = window->geometry();
+    EXPECT_EQ(window->size(), QSize(g.windowWidth(), g.windowHeight()));
+
+    cells().set(5, 12, makeCell(255, 50, 100));
+    cells().set(0, 0, makeCell(0, 0, 9));
+    window->view().repaint();
+    const QImage image = screenshot();
+    EXPECT_EQ(image.pixelColor(g.cellRect(5, 12).center()), QColor(255, 50, 100));
+    EXPECT_EQ(image.pixelColor(g.cellRect(0, 0).topLeft()), QColor(0, 0, 9));
+    EXPECT_EQ(image.pixelColor(g.cellRect(6, 12).center()), Qt::black);
+
+    for (const CommandEntry& entry : commandTable()) {
+        const QWidget* b = entry.id == CommandId::Grid ? static_cast<QWidget*>(&window->gridButton())
+                                                       : window->button(entry.id);
+        ASSERT_NE(b, nullptr) << entry.caption;
+        EXPECT_EQ(b->geometry(), QRect(commandPosition(entry, g), QSize(32, 30))) << entry.caption;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(entry.toolTip));
+    }
+    EXPECT_EQ(window->pickedColorSwatch().geometry(), pickedColourRect(g));
+}
+
+TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
+{
+    for (CommandId ready : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear,
+             CommandId::Import, CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi,
+             CommandId::Play, CommandId::About, CommandId::Undo, CommandId::Redo}) {
+        EXPECT_TRUE(window->button(ready)->isEnabled()) << static_cast<int>(ready);
+    }
+    EXPECT_TRUE(window->gridButton().isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Kits)->isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Cam)->isEnabled());
+    EXPECT_FALSE(window->runCommand(CommandId::Mutate));
+}
+
+TEST_F(MainWindow, SpaceStartsFromTheFirstStepAndStopsAgain)
+{
+    key(Qt::Key_Space);
+    EXPECT_TRUE(engine().playing());
+    EXPECT_TRUE(window->button(CommandId::Play)->state());
+
+    std::vector<float> buffer(2 * 6000);
+    engine().Render(6000, buffer.data());
+    EXPECT_EQ(engine().currentColumn(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->view().markerColumn() == 1; }, 5000));
+
+    key(Qt::Key_Space);
+    EXPECT_FALSE(engine().playing());
+    EXPECT_FALSE(window->button(CommandId::Play)->state());
+    EXPECT_EQ(window->view().markerColumn(), -1);
+
+    // Started again, playback is back before the first step.
+    key(Qt::Key_Space);
+    engine().Render(10, buffer.data());
+    EXPECT_EQ(engine().currentColumn(), 0);
+}
+
+TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
+{
+    // At the start the keys go to the window, not to a slider that would keep them.
+    EXPECT_EQ(QApplication::focusWidget(), &window->view());
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    key(Qt::Key_Return);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(parts.output.recording());
+    EXPECT_TRUE(window->button(CommandId::Record)->state());
+    key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(parts.output.recording());
+    EXPECT_FALSE(window->button(CommandId::Record)->state());
+}
+
+TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
+{
+    const std::string output = parts.folders.outputFolder;
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(std::filesystem::exists(output + "/output1.wav"));
+    key(Qt::Key_Return);
+    window.reset();
+    EXPECT_FALSE(parts.output.recording());
+    EXPECT_TRUE(std::filesystem::exists(output + "/output2.wav"));
+    EXPECT_FALSE(std::filesystem::exists(output + "/output3.wav"));
+}
+
+TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
+{
+    cells().set(3, 4, makeCell(10, 20, 30));
+    parts.session.recordUndo();
+
+    key(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), makeCell(10, 20, 30));
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), 0u) << "back to the empty pattern of the start";
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), makeCell(10, 20, 30));
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    key(Qt::Key_Y);
+    EXPECT_EQ(cells().at(3, 4), 0u);
+    EXPECT_EQ(parts.session.undoHistory().cursor(), 2);
+}
+
+TEST_F(MainWindow, ConfirmationsGuardNewAndClear)
+{
+    parts.settings.confirmationMessages = true;
+    cells().set(1, 1, 7);
+    prompts->answer = false;
+    window->runCommand(CommandId::Clear);
+    window->runCommand(CommandId::New);
+    EXPECT_EQ(cells().at(1, 1), 7u);
+    ASSERT_EQ(prompts->questions.size(), 2u);
+    EXPECT_EQ(prompts->questions[0], "Are you sure you want to clear this pattern?");
+    EXPECT_EQ(prompts->questions[1], "This will erase all the patterns. Do you want to continue?");
+
+    prompts->answer = true;
+    window->runCommand(CommandId::Clear);
+    EXPECT_EQ(cells().at(1, 1), 0u);
+}
+
+TEST_F(MainWindow, NewErasesEveryPatternAndTempoButKeepsTheKit)
+{
+    auto kit = std::make_shared<CKit>();
+    kit->slot(7).name = "kept.wav";
+    engine().SetKit(kit);
+    cells().set(2, 2, 5);
+    window->tempoSlider().setValue(200);
+    key(Qt::Key_3, Qt::KeypadModifier);
+    EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    cells().set(9, 9, 5);
+    window->tempoSlider().setValue(90);
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(prompts->questions.empty());
+    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
+    EXPECT_EQ(cells().at(9, 9), 0u);
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        EXPECT_EQ(parts.session.model().tempo(slot), 120);
+        EXPECT_EQ(parts.session.model().slot(slot), Grid{});
+    }
+    EXPECT_EQ(parts.session.undoHistory().size(), 0);
+    EXPECT_EQ(engine().kit()->slot(7).name, "kept.wav");
+}
+
+TEST_F(MainWindow, KeypadSwitchesPatternsKeepingEachOnesCellsAndTempo)
+{
+    cells().set(0, 1, 11);
+    window->tempoSlider().setValue(99);
+    key(Qt::Key_5, Qt::KeypadModifier);
+    EXPECT_EQ(parts.session.model().currentIndex(), 4);
+    EXPECT_EQ(cells().at(0, 1), 0u);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
+    key(Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(parts.session.model().currentIndex(), 9);
+    key(Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(cells().at(0, 1), 11u);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 99);
+}
+
+TEST_F(MainWindow, WheelNotchesMoveTheTempoWithinItsRange)
+{
+    auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(500, 300), QPointF(500, 300), QPoint(), QPoint(0, delta), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window.get(), &event);
+    };
+    wheel(120);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 119);
+    wheel(-240);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 121);
+    wheel(60);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 121) << "half a notch waits for the other half";
+    wheel(60);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
+
+    window->tempoSlider().setValue(350);
+    wheel(-120);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 350);
+    EXPECT_EQ(parts.session.model().tempo(0), 350);
+}
+
+TEST_F(MainWindow, GridButtonBrightensTheGridInTheScreenshot)
+{
+    const CanvasGeometry& g = window->geometry();
+    const QPoint line(4 * g.cellWidth() + 14, g.cellRect(0, 1).center().y());
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(40, 40, 40));
+    QTest::mouseClick(&window->gridButton(), Qt::LeftButton);
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(70, 70, 70));
+    QTest::mouseClick(&window->gridButton(), Qt::LeftButton);
+    EXPECT_EQ(screenshot().pixelColor(line), QColor(40, 40, 40));
+}
+
+TEST_F(MainWindow, ProjectRoundTripRestoresAllSlotsAndSelectsTheFirst)
+{
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        parts.session.selectPattern(slot);
+        cells().set(slot, slot, makeCell(slot + 1, 2, 3));
+        window->tempoSlider().setValue(60 + slot);
+    }
+    prompts->path = file("song.qom");
+    key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, QString::fromStdString(parts.folders.projectsFolder));
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(prompts->messages.empty()) << prompts->messages.front().toStdString();
+    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 60);
+    EXPECT_EQ(cells().at(0, 0), makeCell(1, 2, 3));
+    EXPECT_EQ(parts.session.undoHistory().size(), 0);
+    for (int slot = 1; slot < kPatternSlots; ++slot) {
+        EXPECT_EQ(parts.session.model().tempo(slot), 60 + slot);
+        EXPECT_EQ(parts.session.model().slot(slot)[cellIndex(slot, slot)], makeCell(slot + 1, 2, 3));
+    }
+    EXPECT_EQ(parts.folders.projectsFolder, dir.path() + "/Projects") << "the folder is not replaced";
+}
+
+TEST_F(MainWindow, RefusedFilesLeaveThePatternAndSayWhy)
+{
+    cells().set(1, 2, 3);
+    dir.write("not.pat", std::string(16400, 'x'));
+    window->loadPattern(file("not.pat"));
+    dir.write("short.pat", std::string("PATT") + std::string(100, '\0'));
+    window->loadPattern(file("short.pat"));
+    window->loadProject(file("missing.qom"));
+    window->openDroppedFile(file("song.QOM"));
+    window->openDroppedFile(file("README"));
+
+    EXPECT_EQ(cells().at(1, 2), 3u);
+    ASSERT_EQ(prompts->messages.size(), 4u);
+    EXPECT_EQ(prompts->messages[0], "Error: this is not a Quom pattern file:\n " + file("not.pat"));
+    EXPECT_EQ(prompts->messages[1], "Error: the file is damaged or incomplete:\n " + file("short.pat"));
+    EXPECT_EQ(prompts->messages[2], "Error: unable to load the file:\n " + file("missing.qom"));
+    EXPECT_EQ(
+        prompts->messages[3], "Quom does not allow this type of file to be dropped on its main window.");
+}
+
+TEST_F(MainWindow, PatternFilesCarryTheSliderTempoAndLoadAsAnUndoableEdit)
+{
+    cells().set(7, 7, makeCell(1, 0, 0));
+    prompts->path = file("beat.pat");
+    key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    const auto bytes = dir.read("beat.pat");
+    ASSERT_EQ(bytes.size(), kPatternFileSize);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 12, bytes.begin() + 16),
+        (std::vector<std::uint8_t>{0x78, 0, 0, 0}));
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_Space);
+    window->openDroppedFile(file("beat.pat"));
+    EXPECT_EQ(cells().at(7, 7), makeCell(1, 0, 0));
+    EXPECT_TRUE(engine().playing()) << "a dropped pattern does not stop playback";
+    key(Qt::Key_Space);
+
+    // New emptied the history; the load is the first state, the second load the next.
+    window->tempoSlider().setValue(33);
+    window->loadPattern(file("beat.pat"));
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
+    cells().clear();
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(7, 7), makeCell(1, 0, 0));
+}
+
+TEST_F(MainWindow, MidiExportStopsPlaybackAndRemembersThePath)
+{
+    key(Qt::Key_Space);
+    prompts->path = QString();
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(engine().playing()) << "stopped even when the dialog is cancelled";
+    EXPECT_FALSE(dir.exists("out.mid"));
+
+    prompts->path = file("out.mid");
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(dir.exists("out.mid"));
+    EXPECT_EQ(parts.folders.midiFolder, dir.file("out.mid"));
+    key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, file("out.mid"));
+
+    prompts->path = file("no/such/folder/out.mid");
+    key(Qt::Key_M, Qt::ControlModifier);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "An error occurred while saving the MIDI file:\n" + prompts->path);
+}
+
+TEST_F(MainWindow, VolumeSliderSetsTheMasterGain)
+{
+    EXPECT_FLOAT_EQ(engine().gain(), 0.8f);
+    window->volumeSlider().setValue(25);
+    EXPECT_FLOAT_EQ(engine().gain(), 0.25f);
+}
+
+} // namespace
+
+TEST_F(MainWindow, KeyIAuditionsTheSampleOfTheRowUnderTheMouse)
+{
+    auto kit = std::make_shared<CKit>();
+    CInstrument& slot = kit->slot(5);
+    slot.name = "click.wav";
+    slot.data.assign(4000, 0.5f);
+    slot.length = 4000;
+    engine().SetKit(kit);
+    std::vector<float> out(2 * 256);
+    auto loudness = [&] {
+        engine().Render(256, out.data());
+        return *std::ranges::max_element(out);
+    };
+
+    QCursor::setPos(window->mapToGlobal(QPoint(5, 5)));
+    key(Qt::Key_I);
+    EXPECT_EQ(loudness(), 0.0f) << "the mouse is off the canvas";
+
+    QCursor::setPos(window->mapToGlobal(window->geometry().cellRect(30, 5).center()));
+    key(Qt::Key_I);
+    EXPECT_GT(loudness(), 0.1f);
+}
+
+TEST_F(MainWindow, PointingAtAButtonShowsItsHelpInTheStatusLine)
+{
+    QTest::mouseMove(window->button(CommandId::Save), QPoint(10, 10));
+    EXPECT_EQ(window->view().statusText(), "Save the current project (.qom file).");
+}
+
+TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    image.setPixelColor(3, 40, QColor(200, 10, 20));
+    image.setPixelColor(63, 0, QColor(1, 2, 3));
+    ASSERT_TRUE(image.save(file("picture.bmp")));
+    dir.write("broken.jpg", std::string("not a picture"));
+    cells().set(0, 0, 77);
+    parts.session.recordUndo();
+
+    prompts->path = file("broken.jpg");
+    key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(cells().at(0, 0), 77u) << "a file that does not decode changes nothing";
+    EXPECT_TRUE(prompts->messages.empty());
+
+    prompts->path = file("picture.bmp");
+    key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_EQ(prompts->requests.back().startPath, file("broken.jpg")) << "starts where the last import was";
+    EXPECT_EQ(parts.folders.picturesFolder, dir.file("picture.bmp"));
+    EXPECT_EQ(cells().at(3, 40), makeCell(200, 10, 20));
+    EXPECT_EQ(cells().at(63, 0), makeCell(1, 2, 3));
+    EXPECT_EQ(cells().at(0, 0), 0u);
+
+    key(Qt::Key_Z);
+    EXPECT_EQ(cells().at(0, 0), 77u);
+    EXPECT_EQ(cells().at(3, 40), 0u);
+}
+
+// A 16-bit mono PCM wave file of frames samples at half scale.
+std::vector<std::uint8_t> monoWave(std::uint32_t frames)
+{
+    std::vector<std::uint8_t> bytes;
+    auto text = [&](const char* s) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(s[i]));
+    };
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        bytes.push_back(static_cast<std::uint8_t>(v));
+        bytes.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    text("RIFF");
+    u32(36 + 2 * frames);
+    text("WAVE");
+    text("fmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(44100);
+    u32(88200);
+    u16(2);
+    u16(16);
+    text("data");
+    u32(2 * frames);
+    for (std::uint32_t i = 0; i < frames; ++i)
+        u16(0x4000);
+    return bytes;
+}
+
+TEST_F(MainWindow, DefaultKitIsLoadedAtStartWhenTheSettingsAskForIt)
+{
+    dir.write("snare.wav", monoWave(300));
+    CKit kit;
+    kit.slot(2).name = dir.file("snare.wav");
+    ASSERT_TRUE(kit.Save(parts.folders.kitsFolder + "/default.kit"));
+
+    window.reset();
+    window = std::make_unique<CQuomDlg>(parts.context());
+    EXPECT_EQ(engine().kit()->slot(2).length, 0u) << "the setting is off";
+
+    window.reset();
+    parts.settings.loadDefaultKit = true;
+    window = std::make_unique<CQuomDlg>(parts.context());
+    EXPECT_EQ(engine().kit()->slot(2).length, 300u);
+}
+
+TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
+{
+    dir.write("kick.wav", monoWave(100));
+    CKit kit;
+    kit.slot(0).name = dir.file("kick.wav");
+    kit.slot(1).name = dir.file("gone.wav");
+    kit.slot(1).loop = true;
+    ASSERT_TRUE(kit.Save(dir.file("drums.kit")));
+    dir.write("broken.kit", std::string("<QuomKit><instrument>"));
+
+    key(Qt::Key_Space);
+    window->openDroppedFile(file("drums.kit"));
+    EXPECT_FALSE(engine().playing());
+    EXPECT_EQ(engine().kit()->slot(0).length, 100u);
+    EXPECT_TRUE(engine().kit()->slot(1).loop);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "Unable to read the file:\n " + file("gone.wav"));
+
+    window->openDroppedFile(file("missing.kit"));
+    ASSERT_EQ(prompts->messages.size(), 2u);
+    EXPECT_EQ(prompts->messages[1], "Error: unable to load the file:\n " + file("missing.kit"));
+    EXPECT_EQ(engine().kit()->slot(0).length, 100u) << "a kit that cannot be read changes nothing";
+}
+
+TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
+{
+    window->tempoSlider().setValue(350);
+    key(Qt::Key_Space);
+    prompts->path = file("loop.wav");
+    key(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(engine().playing());
+    EXPECT_FALSE(window->button(CommandId::Play)->state());
+    EXPECT_FALSE(engine().offlineRender());
+    EXPECT_EQ(parts.folders.wavesFolder, dir.file("loop.wav"));
+
+    const auto wave = readWave(dir.file("loop.wav"));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->samples.size(), 42336000u / 350);
+    EXPECT_TRUE(std::ranges::all_of(wave->samples, [](float s) { return s == 0.0f; })) << "an empty pattern";
+
+    prompts->path = file("no/such/folder/loop.wav");
+    key(Qt::Key_W, Qt::ControlModifier);
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(prompts->messages[0], "Error: unable to save the file:\n " + prompts->path);
+}
