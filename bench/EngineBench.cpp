@@ -48,7 +48,7 @@ void renderPass(benchmark::State& state)
     Engine engine;
     engine.setPattern(&grid);
     engine.setTempoSource(&tempo);
-    engine.SetKit(benchKit());
+    engine.setKit(benchKit());
     engine.setInterpolation(static_cast<std::uint8_t>(state.range(1)));
     engine.setGain(0.8f);
     engine.setOfflineRender(true);

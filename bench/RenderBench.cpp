@@ -53,9 +53,9 @@ private:
 // project and its 64 samples, render the 8-second pass, write the wave file.
 void renderProcess(benchmark::State& state)
 {
-    static const FullProject files;
-    const std::string project = files.path();
-    const std::string output = files.output();
+    static const FullProject kFiles;
+    const std::string project = kFiles.path();
+    const std::string output = kFiles.output();
     for (auto _ : state) {
         const pid_t child = fork();
         if (child == 0) {

@@ -24,18 +24,18 @@ void CQuomApp::InitInstance()
     QCoreApplication::setOrganizationName(QStringLiteral("Caldenor"));
     QCoreApplication::setApplicationName(QStringLiteral("Quom"));
 
-    const std::string applicationFolder = ChooseApplicationFolder(QCoreApplication::applicationDirPath());
+    const std::string applicationFolder = chooseApplicationFolder(QCoreApplication::applicationDirPath());
     output_.initialise();
 
     settings_ = Settings{};
     settings_.audioDevice = output_.defaultOutputDeviceName();
 
-    folders_ = BuildFolders(applicationFolder);
-    for (const auto& message : CreateFolders(folders_))
+    folders_ = buildFolders(applicationFolder);
+    for (const auto& message : createFolders(folders_))
         QMessageBox::warning(nullptr, QStringLiteral("Quom"), QString::fromStdString(message));
     QDir::setCurrent(QString::fromStdString(applicationFolder));
 
-    LoadSettings(settings_);
+    loadSettings(settings_);
 
     engine_.setPlaying(false);
     engine_.setOfflineRender(false);
@@ -44,7 +44,7 @@ void CQuomApp::InitInstance()
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
 }
 
-int CQuomApp::Run(const QString& file)
+int CQuomApp::run(const QString& file)
 {
     CQuomDlg window({session_, output_, settings_, folders_});
     window.show();
@@ -59,7 +59,7 @@ int CQuomApp::Run(const QString& file)
 void CQuomApp::ExitInstance()
 {
     output_.terminate();
-    SaveSettings(settings_);
+    saveSettings(settings_);
 }
 
 } // namespace quom

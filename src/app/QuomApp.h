@@ -26,7 +26,7 @@ public:
     void InitInstance();
     // Shows the main window and returns when it closes. A non-empty file (an absolute
     // path) is loaded as if it had been dropped on the window.
-    int Run(const QString& file);
+    int run(const QString& file);
     // Normal exit: stops and closes the stream, terminates the audio library, saves
     // the settings.
     void ExitInstance();

@@ -21,7 +21,7 @@ int main(int argc, char** argv)
 
     quom::CQuomApp quom;
     quom.InitInstance();
-    const int status = quom.Run(file);
+    const int status = quom.run(file);
     quom.ExitInstance();
     return status;
 }

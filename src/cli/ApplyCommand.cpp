@@ -75,7 +75,7 @@ std::optional<std::vector<int>> parseIntegers(std::string_view text, std::size_t
 
 // 0xRRGGBB is written red first, as people write colours; a decimal number is the
 // cell's own word, 0x00BBGGRR.
-std::optional<Cell> parseColour(std::string_view text)
+std::optional<Cell> parseColor(std::string_view text)
 {
     if (text.starts_with("0x") || text.starts_with("0X")) {
         text.remove_prefix(2);
@@ -111,19 +111,19 @@ std::optional<RandomSettings> parseRandomSettings(std::string_view text)
     else
         return std::nullopt;
     if (parts[1] == "single")
-        settings.colourMode = RandomColourMode::Single;
+        settings.colorMode = RandomColorMode::Single;
     else if (parts[1] == "gradient")
-        settings.colourMode = RandomColourMode::Gradient;
+        settings.colorMode = RandomColorMode::Gradient;
     else
         return std::nullopt;
-    const auto colour1 = parseColour(parts[2]);
-    const auto colour2 = parseColour(parts[3]);
+    const auto color1 = parseColor(parts[2]);
+    const auto color2 = parseColor(parts[3]);
     const auto density = parsePercent(parts[4]);
     const auto variation = parsePercent(parts[5]);
-    if (!colour1 || !colour2 || !density || !variation)
+    if (!color1 || !color2 || !density || !variation)
         return std::nullopt;
-    settings.colour1 = *colour1;
-    settings.colour2 = *colour2;
+    settings.color1 = *color1;
+    settings.color2 = *color2;
     settings.density = *density;
     settings.variation = *variation;
     return settings;

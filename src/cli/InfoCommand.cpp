@@ -86,7 +86,7 @@ int describeProject(const InfoRequest& request, std::ostream& out, std::ostream&
 int describeKit(const InfoRequest& request, std::ostream& out, std::ostream& err)
 {
     CKit kit;
-    if (!kit.ReadKitFile(request.path)) {
+    if (!kit.readKitFile(request.path)) {
         err << "quom info: " << request.path << ": cannot read the file\n";
         return kExitFailure;
     }

@@ -50,8 +50,8 @@ TEST(ApplyCommand, RunsTheOperationsInOrderFromTheSeedAndKeepsTheTempo)
     shuffleCells(expected);
     RandomSettings settings;
     settings.operation = RandomOperation::Add;
-    settings.colour1 = makeCell(0, 255, 0);
-    settings.colour2 = makeCell(255, 0, 0);
+    settings.color1 = makeCell(0, 255, 0);
+    settings.color2 = makeCell(255, 0, 0);
     settings.density = 30;
     settings.variation = 20;
     paintRandomPattern(expected, settings);
@@ -90,7 +90,7 @@ TEST(ApplyCommand, WithoutASeedTheGeneratorStartsFromStateOne)
     EXPECT_EQ(readBack(dir.file("b.pat")).cells, expected);
 }
 
-TEST(ApplyCommand, HexColoursAreRedFirstAndDecimalColoursAreCellWords)
+TEST(ApplyCommand, HexColorsAreRedFirstAndDecimalColorsAreCellWords)
 {
     TempDir dir;
     ASSERT_TRUE(writePatternFile(dir.file("in.pat"), samplePattern()));

@@ -32,7 +32,7 @@ Engine::Engine()
     preparePositionTables();
     for (int r = 0; r < kRows; ++r)
         tracks_[r] = CTrack(r);
-    SetKit(nullptr);
+    setKit(nullptr);
 }
 
 Engine::~Engine() = default;
@@ -42,12 +42,12 @@ void Engine::Reset() noexcept
     resetRequest_.store(nextSerial(), std::memory_order_release);
 }
 
-void Engine::StartPreview(int slot, Cell colour) noexcept
+void Engine::StartPreview(int slot, Cell color) noexcept
 {
     if (slot < 0 || slot >= kKitSlots)
         return;
     const std::uint64_t word = (nextSerial() << 32) | kPreviewStart | (static_cast<std::uint64_t>(slot) << 24)
-        | (colour & 0xFFFFFFu);
+        | (color & 0xFFFFFFu);
     previewRequest_.store(word, std::memory_order_release);
 }
 
@@ -56,7 +56,7 @@ void Engine::StopPreview() noexcept
     previewRequest_.store(nextSerial() << 32, std::memory_order_release);
 }
 
-void Engine::SetKit(std::shared_ptr<const CKit> kit)
+void Engine::setKit(std::shared_ptr<const CKit> kit)
 {
     std::shared_ptr<const CKit> old = std::move(kit_);
     kit_ = kit ? std::move(kit) : std::make_shared<const CKit>();
@@ -67,10 +67,10 @@ void Engine::SetKit(std::shared_ptr<const CKit> kit)
     const std::uint64_t epoch = epoch_.load(std::memory_order_seq_cst);
     if (old && epoch % 2 == 1)
         retired_.push_back({std::move(old), epoch});
-    ReleaseRetiredKits();
+    releaseRetiredKits();
 }
 
-void Engine::ReleaseRetiredKits()
+void Engine::releaseRetiredKits()
 {
     const std::uint64_t now = epoch_.load(std::memory_order_seq_cst);
     std::erase_if(retired_, [now](const Retired& r) { return r.epoch != now; });
@@ -147,7 +147,7 @@ void Engine::advanceStep(const LiveGrid* pattern) noexcept
     step_ = step_ + 1 == kColumns ? 0 : step_ + 1;
     count_ = 0;
     for (auto& t : tracks_)
-        t.StartStep(pattern ? pattern->at(step_, t.row()) : 0);
+        t.startStep(pattern ? pattern->at(step_, t.row()) : 0);
     column_.store(step_, std::memory_order_relaxed);
 }
 
@@ -160,7 +160,7 @@ void Engine::renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t 
             advanceStep(pattern);
         const int span = std::min(frames - f, sps - count_);
         for (auto& t : tracks_)
-            t.RenderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
+            t.renderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
         count_ += span;
         f += span;
     }

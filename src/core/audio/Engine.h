@@ -25,9 +25,9 @@
 // - The pattern, the tempo source and the kit are read once per block.
 //
 // Kits. The window never changes the kit in place: it builds a new CKit and hands
-// it over with SetKit. The engine publishes it to the audio thread at the next
+// it over with setKit. The engine publishes it to the audio thread at the next
 // block and frees the kit it replaces on the window thread, once no block can still
-// be reading it (at a later SetKit or ReleaseRetiredKits call). The audio thread
+// be reading it (at a later setKit or releaseRetiredKits call). The audio thread
 // never frees anything.
 namespace quom {
 
@@ -50,7 +50,7 @@ public:
 
     // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
     // Another slot number changes nothing.
-    void StartPreview(int slot, Cell colour) noexcept;
+    void StartPreview(int slot, Cell color) noexcept;
     void StopPreview() noexcept;
 
     // Frames per column as of the last block rendered while playing; 0 before that.
@@ -88,10 +88,10 @@ public:
     const TempoSource* tempoSource() const noexcept { return tempo_.load(std::memory_order_acquire); }
 
     // Window thread, see "Kits" above. A null kit stands for an empty one.
-    void SetKit(std::shared_ptr<const CKit> kit);
+    void setKit(std::shared_ptr<const CKit> kit);
     const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
     // Frees replaced kits the audio thread has finished with; never waits.
-    void ReleaseRetiredKits();
+    void releaseRetiredKits();
     // Replaced kits not freed yet (a block was in progress when they were replaced).
     std::size_t retiredKitCount() const noexcept { return retired_.size(); }
 

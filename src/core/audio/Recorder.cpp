@@ -16,7 +16,7 @@ constexpr std::size_t kConvertChunk = 512; // samples converted at once on the a
 
 } // namespace
 
-std::string NextRecordingPath(const std::string& folder)
+std::string nextRecordingPath(const std::string& folder)
 {
     // A recording cut short by a crash keeps its number: it is never overwritten.
     // A folder that cannot be looked into gives the first name, which then fails to
@@ -25,7 +25,7 @@ std::string NextRecordingPath(const std::string& folder)
         std::string path = folder + "/output" + std::to_string(n) + ".wav";
         std::error_code error;
         const bool taken = std::filesystem::exists(path, error)
-            || std::filesystem::exists(RecordFile::PartialPath(path), error);
+            || std::filesystem::exists(RecordFile::partialPath(path), error);
         if (!taken || error)
             return path;
     }
@@ -38,10 +38,10 @@ Recorder::Recorder()
 
 Recorder::~Recorder()
 {
-    Stop();
+    stop();
 }
 
-bool Recorder::Start(const std::string& path)
+bool Recorder::start(const std::string& path)
 {
     if (recording())
         return false;
@@ -56,7 +56,7 @@ bool Recorder::Start(const std::string& path)
     return true;
 }
 
-bool Recorder::Stop()
+bool Recorder::stop()
 {
     if (!writer_.joinable())
         return true;
@@ -70,7 +70,7 @@ bool Recorder::Stop()
     return closed && !writeFailed_ && droppedFrames_.load(std::memory_order_relaxed) == 0;
 }
 
-void Recorder::Capture(const float* interleavedStereo, std::size_t frames) noexcept
+void Recorder::capture(const float* interleavedStereo, std::size_t frames) noexcept
 {
     capturing_.store(true);
     if (recording_.load()) {
@@ -82,7 +82,7 @@ void Recorder::Capture(const float* interleavedStereo, std::size_t frames) noexc
             for (std::size_t done = 0; done < samples;) {
                 const std::size_t n = samples - done < kConvertChunk ? samples - done : kConvertChunk;
                 for (std::size_t i = 0; i < n; ++i)
-                    converted[i] = ToPcm16(interleavedStereo[done + i]);
+                    converted[i] = toPcm16(interleavedStereo[done + i]);
                 ring_.push(converted, n); // fits: only this thread fills the ring
                 done += n;
             }

@@ -16,11 +16,11 @@
 namespace quom {
 
 // "output<n>.wav" in folder with the smallest n from 1 up that names no file yet.
-std::string NextRecordingPath(const std::string& folder);
+std::string nextRecordingPath(const std::string& folder);
 
 // Float to 16 bits as the recording stores it: clipped to full scale, and digital
 // silence stays exactly zero.
-inline std::int16_t ToPcm16(float x) noexcept
+inline std::int16_t toPcm16(float x) noexcept
 {
     if (std::isnan(x))
         return 0;
@@ -42,18 +42,18 @@ public:
 
     // Window thread. Creates the file and only then starts taking buffers. False,
     // with nothing recorded, when the file cannot be created.
-    bool Start(const std::string& path);
+    bool start(const std::string& path);
 
     // Window thread. Stops taking buffers, waits until the writer has written all it
     // was given, and completes the file. False when some sound could not be written
     // (a full disk, or a writer that fell more than the ring behind).
-    bool Stop();
+    bool stop();
 
     bool recording() const noexcept { return recording_.load(std::memory_order_relaxed); }
 
     // Audio thread: takes one buffer of interleaved stereo frames while recording.
     // A buffer is taken whole or, when the ring is full, not at all.
-    void Capture(const float* interleavedStereo, std::size_t frames) noexcept;
+    void capture(const float* interleavedStereo, std::size_t frames) noexcept;
 
 private:
     void writeUntilStopped();

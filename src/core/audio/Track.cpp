@@ -24,7 +24,7 @@ constexpr std::uint32_t kTableMaxLength = 1u << 24; // lengths held exactly by a
 
 const std::vector<float>& positionTables()
 {
-    static const std::vector<float> tables = [] {
+    static const std::vector<float> kTables = [] {
         std::vector<float> t(256 * static_cast<std::size_t>(kTableFrames));
         for (int blue = 0; blue < 256; ++blue) {
             const float ratio = noteOf(makeCell(0, 0, blue)).ratio;
@@ -37,7 +37,7 @@ const std::vector<float>& positionTables()
         }
         return t;
     }();
-    return tables;
+    return kTables;
 }
 
 // The smallest float at or above n: a float position p is past the end of an
@@ -225,13 +225,13 @@ void preparePositionTables()
     positionTables();
 }
 
-Note noteOf(Cell colour) noexcept
+Note noteOf(Cell color) noexcept
 {
     Note n;
-    n.volume = static_cast<float>(redOf(colour)) / 255.0f;
-    n.pan = static_cast<float>(greenOf(colour)) / 255.0f;
-    n.ratio = static_cast<float>(1.5 - (1.0 - blueOf(colour) / 255.0));
-    n.blue = blueOf(colour);
+    n.volume = static_cast<float>(redOf(color)) / 255.0f;
+    n.pan = static_cast<float>(greenOf(color)) / 255.0f;
+    n.ratio = static_cast<float>(1.5 - (1.0 - blueOf(color) / 255.0));
+    n.blue = blueOf(color);
     return n;
 }
 
@@ -274,14 +274,14 @@ void CTrack::Reset() noexcept
     note_.position = 0.0f;
 }
 
-void CTrack::StartStep(Cell cell) noexcept
+void CTrack::startStep(Cell cell) noexcept
 {
     active_ = cell != 0;
     if (active_)
         note_ = noteOf(cell);
 }
 
-void CTrack::RenderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
+void CTrack::renderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
     int frames, float* accL, float* accR) noexcept
 {
     if (!active_)

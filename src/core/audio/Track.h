@@ -24,7 +24,7 @@ struct Note {
 void preparePositionTables();
 
 // The note a colour word plays, from the first frame of its sample.
-Note noteOf(Cell colour) noexcept;
+Note noteOf(Cell color) noexcept;
 
 // Adds `frames` frames of the note to accL/accR and advances its position. count is
 // the number of frames of the step already played; with fade, the first 20 and
@@ -44,10 +44,10 @@ public:
 
     // At the start of a step: a non-empty cell restarts the instrument from its
     // first frame; an empty one silences the track for the whole step.
-    void StartStep(Cell cell) noexcept;
+    void startStep(Cell cell) noexcept;
 
     // Adds frames [count, count + frames) of the current step.
-    void RenderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
+    void renderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
         int frames, float* accL, float* accR) noexcept;
 
     bool active() const noexcept { return active_; }

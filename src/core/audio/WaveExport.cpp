@@ -14,7 +14,7 @@ std::vector<float> renderPass(
     Engine engine;
     engine.setPattern(&pattern);
     engine.setTempoSource(&tempo);
-    engine.SetKit(std::move(kit));
+    engine.setKit(std::move(kit));
     engine.setInterpolation(settings.interpolation);
     engine.setGain(settings.gain);
 

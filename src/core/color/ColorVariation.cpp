@@ -27,17 +27,17 @@ float variationAmount(int percent) noexcept
     return static_cast<float>(percent) * 2.55f;
 }
 
-Cell varyColour(Cell colour, float amount) noexcept
+Cell varyColour(Cell color, float amount) noexcept
 {
     if (amount == 0.0f)
-        return colour;
-    const int red = varyChannel(redOf(colour), amount);
-    const int green = varyChannel(greenOf(colour), amount);
-    const int blue = varyChannel(blueOf(colour), amount);
+        return color;
+    const int red = varyChannel(redOf(color), amount);
+    const int green = varyChannel(greenOf(color), amount);
+    const int blue = varyChannel(blueOf(color), amount);
     return makeCell(red, green, blue);
 }
 
-Cell lerpColour(Cell a, Cell b, float t) noexcept
+Cell lerpColor(Cell a, Cell b, float t) noexcept
 {
     return makeCell(lerpChannel(redOf(a), redOf(b), t), lerpChannel(greenOf(a), greenOf(b), t),
         lerpChannel(blueOf(a), blueOf(b), t));

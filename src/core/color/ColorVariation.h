@@ -11,9 +11,9 @@ float variationAmount(int percent) noexcept;
 // Moves red, green and blue (in that order, one randomUnit draw each) by
 // amount * (2u - 1), clamped to 0..255. An amount of 0 returns the colour unchanged
 // and draws nothing.
-Cell varyColour(Cell colour, float amount) noexcept;
+Cell varyColour(Cell color, float amount) noexcept;
 
 // Per channel trunc(t * (b - a) + a), one t for all three channels.
-Cell lerpColour(Cell a, Cell b, float t) noexcept;
+Cell lerpColor(Cell a, Cell b, float t) noexcept;
 
 } // namespace quom

@@ -21,7 +21,7 @@ int pickFreeRow(std::array<bool, kRows>& used)
     return row;
 }
 
-Cell drawTrackColour()
+Cell drawTrackColor()
 {
     const int green = randomInt(255);
     const int red = randomInt(200) + 55;
@@ -38,26 +38,26 @@ void makeDrumPattern(Grid& grid)
     const int regularTracks = randomInt(3) + 3;
     for (int t = 0; t < regularTracks; ++t) {
         const int row = pickFreeRow(used);
-        const Cell colour = drawTrackColour();
+        const Cell color = drawTrackColor();
         const int period = 1 << randomInt(5);
         int offset = 0;
         if (randomInt(2) == 1)
             offset = randomInt(period - 1);
         for (int x = 0; x < kColumns; ++x) {
             if ((offset + x) % period == 0)
-                grid[cellIndex(x, row)] = colour;
+                grid[cellIndex(x, row)] = color;
         }
     }
 
     const int motifTracks = randomInt(3);
     for (int t = 0; t < motifTracks; ++t) {
         const int row = pickFreeRow(used);
-        const Cell colour = drawTrackColour();
+        const Cell color = drawTrackColor();
         const int mask = randomInt(255);
         for (int block = 0; block < kColumns / 8; ++block) {
             for (int bit = 0; bit < 8; ++bit) {
                 if (mask & (1 << bit))
-                    grid[cellIndex(8 * block + bit, row)] = colour;
+                    grid[cellIndex(8 * block + bit, row)] = color;
             }
         }
     }

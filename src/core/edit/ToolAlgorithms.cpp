@@ -18,7 +18,7 @@ int sign(int value) noexcept
 
 } // namespace
 
-std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell colour1, Cell colour2, int quantize)
+std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell color1, Cell color2, int quantize)
 {
     const int spanX = x1 - x0;
     const int spanY = y1 - y0;
@@ -28,7 +28,7 @@ std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell colour1
     const int n = major + 1;
     const int step = 1 << std::clamp(quantize, 0, 4);
 
-    std::vector<PaintedCell> points{{x0, y0, colour1}};
+    std::vector<PaintedCell> points{{x0, y0, color1}};
     int x = x0;
     int y = y0;
     int error = 2 * minor - major;
@@ -47,7 +47,7 @@ std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell colour1
             y += sign(spanY);
         if (k % step == 0)
             points.push_back(
-                {x, y, lerpColour(colour1, colour2, static_cast<float>(k) / static_cast<float>(n - 1))});
+                {x, y, lerpColor(color1, color2, static_cast<float>(k) / static_cast<float>(n - 1))});
     }
     return points;
 }
@@ -61,7 +61,7 @@ CellRect eraserFootprint(int column, int row, int size) noexcept
 }
 
 std::optional<PaintedCell> airbrushDot(
-    int centreColumn, int centreRow, int radius, Cell colour1, Cell colour2) noexcept
+    int centreColumn, int centreRow, int radius, Cell color1, Cell color2) noexcept
 {
     const float distance = randomUnit() * static_cast<float>(radius);
     const float angle = randomUnit() * 6.2831855f;
@@ -69,7 +69,7 @@ std::optional<PaintedCell> airbrushDot(
     const int y = static_cast<int>(std::sin(angle) * distance + static_cast<float>(centreRow));
     if (x < 0 || x >= kColumns || y < 0 || y >= kRows)
         return std::nullopt;
-    return PaintedCell{x, y, lerpColour(colour1, colour2, randomUnit())};
+    return PaintedCell{x, y, lerpColor(color1, color2, randomUnit())};
 }
 
 void applyHandShift(Grid& pattern, const Grid& scratch, HandMode mode, int anchorColumn, int anchorRow,

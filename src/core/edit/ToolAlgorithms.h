@@ -13,7 +13,7 @@ namespace quom {
 struct PaintedCell {
     int column = 0;
     int row = 0;
-    Cell colour = 0;
+    Cell color = 0;
 
     friend bool operator==(const PaintedCell&, const PaintedCell&) = default;
 };
@@ -22,7 +22,7 @@ struct PaintedCell {
 // serves the preview and the pattern. The start is always painted in colour1; of the
 // further points only every 2^quantize-th (quantize 0..4) is, in a colour running
 // from colour1 to colour2 along the line. Points that are skipped keep their cells.
-std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell colour1, Cell colour2, int quantize);
+std::vector<PaintedCell> linePoints(int x0, int y0, int x1, int y1, Cell color1, Cell color2, int quantize);
 
 // The size x size square of cells around (column, row) that the eraser clears (one
 // less on the right and bottom for an even size), clipped to the grid.
@@ -32,7 +32,7 @@ CellRect eraserFootprint(int column, int row, int size) noexcept;
 // lands on the grid, the colour between colour1 and colour2. A dot off the grid is
 // dropped (and draws no colour).
 std::optional<PaintedCell> airbrushDot(
-    int centreColumn, int centreRow, int radius, Cell colour1, Cell colour2) noexcept;
+    int centreColumn, int centreRow, int radius, Cell color1, Cell color2) noexcept;
 
 enum class HandMode { WholePattern = 0, OneRow = 1, OneColumn = 2 };
 

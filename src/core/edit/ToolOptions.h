@@ -7,17 +7,17 @@
 namespace quom {
 
 struct ToolOptions {
-    Cell pencilColour = makeCell(255, 50, 100);
+    Cell pencilColor = makeCell(255, 50, 100);
     int pencilVariation = 0; // percent, 0..100
 
     int eraserSize = 5; // cells, 1..10
 
-    Cell lineColour1 = makeCell(255, 50, 100);
-    Cell lineColour2 = makeCell(0, 50, 0);
+    Cell lineColor1 = makeCell(255, 50, 100);
+    Cell lineColor2 = makeCell(0, 50, 0);
     int lineQuantize = 0; // 0..4: every 2^quantize-th point is drawn
 
-    Cell aeroColour1 = makeCell(255, 0, 255);
-    Cell aeroColour2 = makeCell(88, 67, 255);
+    Cell aeroColor1 = makeCell(255, 0, 255);
+    Cell aeroColor2 = makeCell(88, 67, 255);
     int aeroRadius = 8; // cells, 2..32
     int aeroSpeed = 90; // 1..100
 

@@ -17,9 +17,9 @@ void paintRandomPattern(Grid& grid, const RandomSettings& settings)
     FreeSlots cells(kCells);
     for (int i = 0; i < count; ++i) {
         const int index = cells.take(randomInt(kCells - 1 - i));
-        Cell base = settings.colour1;
-        if (settings.colourMode == RandomColourMode::Gradient)
-            base = lerpColour(settings.colour1, settings.colour2, randomUnit());
+        Cell base = settings.color1;
+        if (settings.colorMode == RandomColorMode::Gradient)
+            base = lerpColor(settings.color1, settings.color2, randomUnit());
         grid[index] = varyColour(base, amount);
     }
 }

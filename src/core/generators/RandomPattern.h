@@ -8,13 +8,13 @@
 namespace quom {
 
 enum class RandomOperation { Replace = 0, Add = 1 };
-enum class RandomColourMode { Single = 0, Gradient = 1 };
+enum class RandomColorMode { Single = 0, Gradient = 1 };
 
 struct RandomSettings {
     RandomOperation operation = RandomOperation::Replace;
-    RandomColourMode colourMode = RandomColourMode::Gradient;
-    Cell colour1 = 0;
-    Cell colour2 = 0x0000FF; // pure red
+    RandomColorMode colorMode = RandomColorMode::Gradient;
+    Cell color1 = 0;
+    Cell color2 = 0x0000FF; // pure red
     int density = 25; // percent of the 4096 cells, 0..100
     int variation = 0; // percent, 0..100
 

@@ -44,11 +44,11 @@ public:
     // The first step of Load alone: names and flags from the kit file, no sample read.
     // Instrument elements past the 64th are ignored. False, kit unchanged, when the
     // file cannot be read.
-    bool ReadKitFile(const std::string& path);
+    bool readKitFile(const std::string& path);
 
     // The second step of Load: reads every slot's sample whose name is not "not used",
     // in slot order. Returns the paths that failed; those slots keep their samples.
-    std::vector<std::string> LoadSamples(const Progress& progress = {});
+    std::vector<std::string> loadSamples(const Progress& progress = {});
 
     // Writes the kit atomically: on failure the previous file at path is untouched.
     WriteResult Save(const std::string& path) const;

@@ -4,7 +4,7 @@
 
 namespace quom {
 
-bool CKit::ReadKitFile(const std::string& path)
+bool CKit::readKitFile(const std::string& path)
 {
     XMLreader reader(path);
     if (!reader.IsOpen())
@@ -31,7 +31,7 @@ bool CKit::ReadKitFile(const std::string& path)
     return true;
 }
 
-std::vector<std::string> CKit::LoadSamples(const Progress& progress)
+std::vector<std::string> CKit::loadSamples(const Progress& progress)
 {
     std::vector<std::string> failed;
     for (int i = 0; i < kKitSlots; ++i) {
@@ -49,9 +49,9 @@ std::vector<std::string> CKit::LoadSamples(const Progress& progress)
 CKit::LoadResult CKit::Load(const std::string& path, const Progress& progress)
 {
     LoadResult result;
-    result.opened = ReadKitFile(path);
+    result.opened = readKitFile(path);
     if (result.opened)
-        result.failedSamples = LoadSamples(progress);
+        result.failedSamples = loadSamples(progress);
     return result;
 }
 

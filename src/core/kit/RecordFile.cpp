@@ -78,7 +78,7 @@ WriteResult RecordFile::OpenRecordFile(const std::string& path, const WaveFormat
     header.u32le(0); // at close
 
     path_ = path;
-    temporary_ = PartialPath(path);
+    temporary_ = partialPath(path);
     failed_ = false;
     dataBytes_ = 0;
     buffered_ = 0;

@@ -40,7 +40,7 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Where a recording bound for path grows until it is closed.
-    static std::string PartialPath(const std::string& path) { return path + ".partial"; }
+    static std::string partialPath(const std::string& path) { return path + ".partial"; }
 
     // Creates the temporary file and writes everything up to the sample data. Fails
     // when a recording is already open.

@@ -238,12 +238,12 @@ const std::shared_ptr<const CKit>& Session::kit() const noexcept
 
 void Session::setKit(std::shared_ptr<const CKit> kit)
 {
-    engine_.SetKit(std::move(kit));
+    engine_.setKit(std::move(kit));
 }
 
 void Session::releaseRetiredKits()
 {
-    engine_.ReleaseRetiredKits();
+    engine_.releaseRetiredKits();
 }
 
 } // namespace quom

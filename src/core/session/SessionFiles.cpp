@@ -4,30 +4,71 @@
 #include "core/audio/Engine.h"
 #include "core/audio/WaveExport.h"
 #include "core/files/MidiExport.h"
+#include "core/files/ProjectFile.h"
 #include "core/kit/WaveWriter.h"
-#include "core/session/ProjectIO.h"
+
+#include <algorithm>
 
 namespace quom {
+
+namespace {
+
+// The project's tempos and patterns into the bank and its slot records into the
+// kit, each named sample read again; an unused slot keeps the sample it held. The
+// result lists the samples that could not be read, each once.
+std::vector<std::string> applyProject(const ProjectFileData& project, PatternModel& model, CKit& kit)
+{
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        model.setTempo(slot, project.tempos[slot]);
+        model.setSlot(slot, project.patterns[slot]);
+    }
+    std::vector<std::string> unreadable;
+    for (int slot = 0; slot < kKitSlots; ++slot) {
+        CInstrument& instrument = kit.slot(slot);
+        applyProjectSlot(project.slots[slot], instrument);
+        if (instrument.isEmpty() || instrument.LoadWave(instrument.name))
+            continue;
+        if (std::ranges::find(unreadable, instrument.name) == unreadable.end())
+            unreadable.push_back(instrument.name);
+    }
+    return unreadable;
+}
+
+ProjectFileData projectOf(const PatternModel& model, const CKit& kit)
+{
+    ProjectFileData project;
+    for (int slot = 0; slot < kPatternSlots; ++slot) {
+        project.tempos[slot] = model.tempo(slot);
+        project.patterns[slot] = model.slot(slot);
+    }
+    for (int slot = 0; slot < kKitSlots; ++slot)
+        project.slots[slot] = projectSlotOf(kit.slot(slot));
+    return project;
+}
+
+} // namespace
 
 ReadResult<std::vector<std::string>> Session::loadProject(const std::string& path)
 {
     stopAndRewind();
+    // Only a fully read file changes anything.
+    const auto project = readProjectFile(path);
+    if (!project)
+        return project.error();
     auto kit = std::make_shared<CKit>(*this->kit());
-    auto loaded = LoadProject(path, model_, *kit);
-    if (!loaded)
-        return loaded;
+    std::vector<std::string> unreadable = applyProject(*project, model_, *kit);
     setKit(std::move(kit));
     model_.showSlot(0);
     showTempo(clampTempo(model_.tempo(0)));
     undo_.Empty();
     patternChanged();
-    return loaded;
+    return unreadable;
 }
 
 WriteResult Session::saveProject(const std::string& path)
 {
     storeCurrentPattern();
-    return SaveProject(path, model_, *kit());
+    return writeProjectFile(path, projectOf(model_, *kit()));
 }
 
 ReadResult<PatternFileData> Session::loadPattern(const std::string& path)

@@ -16,7 +16,7 @@ bool createFolder(const std::string& path)
 
 } // namespace
 
-AppFolders BuildFolders(const std::string& applicationFolder)
+AppFolders buildFolders(const std::string& applicationFolder)
 {
     AppFolders f;
     f.applicationFolder = applicationFolder;
@@ -31,7 +31,7 @@ AppFolders BuildFolders(const std::string& applicationFolder)
     return f;
 }
 
-std::vector<std::string> CreateFolders(const AppFolders& folders)
+std::vector<std::string> createFolders(const AppFolders& folders)
 {
     const struct {
         const std::string& path;

@@ -19,10 +19,10 @@ struct AppFolders {
 };
 
 // The eight working folders inside applicationFolder, named without a trailing '/'.
-AppFolders BuildFolders(const std::string& applicationFolder);
+AppFolders buildFolders(const std::string& applicationFolder);
 
 // Creates the application folder and the working folders that do not exist yet, and
 // returns one message per folder that could not be created, for the caller to show.
-std::vector<std::string> CreateFolders(const AppFolders& folders);
+std::vector<std::string> createFolders(const AppFolders& folders);
 
 } // namespace quom

@@ -15,7 +15,7 @@ AudioOutput::AudioOutput(Engine& engine)
 AudioOutput::~AudioOutput()
 {
     terminate();
-    recorder_.Stop();
+    recorder_.stop();
 }
 
 void AudioOutput::initialise()
@@ -31,38 +31,38 @@ void AudioOutput::terminate()
 
 std::vector<std::string> AudioOutput::outputDeviceNames() const
 {
-    return stream_ ? stream_->OutputDeviceNames() : std::vector<std::string>{};
+    return stream_ ? stream_->outputDeviceNames() : std::vector<std::string>{};
 }
 
 std::string AudioOutput::defaultOutputDeviceName() const
 {
-    return stream_ ? stream_->DefaultOutputDeviceName() : std::string{};
+    return stream_ ? stream_->defaultOutputDeviceName() : std::string{};
 }
 
 bool AudioOutput::open(const std::string& deviceName, int bufferSize, int numberOfBuffers)
 {
     return stream_
-        && stream_->Open(stream_->FindOutputDevice(deviceName), bufferSize, numberOfBuffers, *this);
+        && stream_->open(stream_->findOutputDevice(deviceName), bufferSize, numberOfBuffers, *this);
 }
 
 void AudioOutput::close()
 {
     if (stream_)
-        stream_->Close();
+        stream_->close();
 }
 
 double AudioOutput::cpuLoad() const
 {
-    return stream_ ? stream_->CpuLoad() : 0.0;
+    return stream_ ? stream_->cpuLoad() : 0.0;
 }
 
 bool AudioOutput::ToggleRecording(const std::string& folder)
 {
     if (recorder_.recording()) {
-        recorder_.Stop();
+        recorder_.stop();
         return false;
     }
-    return recorder_.Start(NextRecordingPath(folder));
+    return recorder_.start(nextRecordingPath(folder));
 }
 
 void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcept
@@ -72,7 +72,7 @@ void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcep
         std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
     else
         engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);
-    recorder_.Capture(interleavedStereo, frames);
+    recorder_.capture(interleavedStereo, frames);
 }
 
 } // namespace quom

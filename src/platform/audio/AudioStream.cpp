@@ -32,12 +32,12 @@ AudioStream::AudioStream()
 
 AudioStream::~AudioStream()
 {
-    Close();
+    close();
     if (initialised_)
         Pa_Terminate();
 }
 
-std::vector<std::string> AudioStream::OutputDeviceNames() const
+std::vector<std::string> AudioStream::outputDeviceNames() const
 {
     std::vector<std::string> names;
     if (!initialised_)
@@ -49,7 +49,7 @@ std::vector<std::string> AudioStream::OutputDeviceNames() const
     return names;
 }
 
-int AudioStream::FindOutputDevice(const std::string& name) const
+int AudioStream::findOutputDevice(const std::string& name) const
 {
     if (!initialised_)
         return -1;
@@ -60,7 +60,7 @@ int AudioStream::FindOutputDevice(const std::string& name) const
     return -1;
 }
 
-std::string AudioStream::DefaultOutputDeviceName() const
+std::string AudioStream::defaultOutputDeviceName() const
 {
     if (!initialised_)
         return {};
@@ -70,9 +70,9 @@ std::string AudioStream::DefaultOutputDeviceName() const
     return Pa_GetDeviceInfo(device)->name;
 }
 
-bool AudioStream::Open(int device, int bufferSize, int numberOfBuffers, AudioSource& source)
+bool AudioStream::open(int device, int bufferSize, int numberOfBuffers, AudioSource& source)
 {
-    Close();
+    close();
     if (!initialised_ || device < 0 || device >= Pa_GetDeviceCount() || !hasOutputs(device)
         || bufferSize <= 0)
         return false;
@@ -99,7 +99,7 @@ bool AudioStream::Open(int device, int bufferSize, int numberOfBuffers, AudioSou
     return true;
 }
 
-void AudioStream::Close()
+void AudioStream::close()
 {
     if (!stream_)
         return;
@@ -108,7 +108,7 @@ void AudioStream::Close()
     stream_ = nullptr;
 }
 
-double AudioStream::CpuLoad() const
+double AudioStream::cpuLoad() const
 {
     return stream_ ? Pa_GetStreamCpuLoad(stream_) : 0.0;
 }

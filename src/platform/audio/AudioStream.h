@@ -21,22 +21,22 @@ public:
     AudioStream& operator=(const AudioStream&) = delete;
 
     // Names of the devices with at least one output channel, in the library's order.
-    std::vector<std::string> OutputDeviceNames() const;
+    std::vector<std::string> outputDeviceNames() const;
     // The first device with outputs whose name is exactly name, or -1.
-    int FindOutputDevice(const std::string& name) const;
+    int findOutputDevice(const std::string& name) const;
     // Name of the library's default output device; empty when there is none.
-    std::string DefaultOutputDeviceName() const;
+    std::string defaultOutputDeviceName() const;
 
     // Opens and starts the stream on device with bufferSize frames per callback.
     // numberOfBuffers 0 asks for the device's own low latency, otherwise for
     // numberOfBuffers x bufferSize frames. False (and silence) when it fails.
-    bool Open(int device, int bufferSize, int numberOfBuffers, AudioSource& source);
+    bool open(int device, int bufferSize, int numberOfBuffers, AudioSource& source);
     // Stops and closes the stream, if open.
-    void Close();
+    void close();
 
     bool isOpen() const noexcept { return stream_ != nullptr; }
     // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
-    double CpuLoad() const;
+    double cpuLoad() const;
 
 private:
     bool initialised_ = false;

@@ -19,7 +19,7 @@ std::string withSlash(QString folder)
 
 } // namespace
 
-std::string ChooseApplicationFolder(const QString& executableFolder)
+std::string chooseApplicationFolder(const QString& executableFolder)
 {
     const QString home = qEnvironmentVariable("QUOM_HOME");
     if (!home.isEmpty())

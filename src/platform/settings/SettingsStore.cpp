@@ -80,13 +80,13 @@ struct Writer {
 
 } // namespace
 
-void LoadSettings(Settings& settings)
+void loadSettings(Settings& settings)
 {
     QSettings store = openStore();
     forEachSetting(settings, Reader{store});
 }
 
-void SaveSettings(const Settings& settings)
+void saveSettings(const Settings& settings)
 {
     QSettings store = openStore();
     forEachSetting(settings, Writer{store});

@@ -9,9 +9,9 @@ namespace quom {
 
 // Values found in the store replace those in settings; missing or unreadable values
 // leave them alone.
-void LoadSettings(Settings& settings);
+void loadSettings(Settings& settings);
 
 // Writes all 16 keys. Called only at a normal exit.
-void SaveSettings(const Settings& settings);
+void saveSettings(const Settings& settings);
 
 } // namespace quom

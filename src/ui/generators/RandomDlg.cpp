@@ -41,11 +41,11 @@ QComboBox* list(QDialog* dialog, const char* name, const QStringList& items, int
     return box;
 }
 
-GUIcolorButton* swatch(QDialog* dialog, const char* name, Cell colour, int x)
+GUIcolorButton* swatch(QDialog* dialog, const char* name, Cell color, int x)
 {
     auto* button = new GUIcolorButton(dialog);
     button->setObjectName(QString::fromUtf8(name));
-    button->setColor(colour);
+    button->setColor(color);
     button->registerDropTarget();
     theme::place(button, x, 25, 22, 13);
     return button;
@@ -82,13 +82,13 @@ RandomDlg::RandomDlg(RandomSettings& settings, QWidget* parent)
     operation_ = list(this, "operation", {QStringLiteral("replace"), QStringLiteral("add")},
         settings.operation == RandomOperation::Add ? 1 : 0, 7);
     staticText(this, QStringLiteral("Color mode"), 7, 27, 52);
-    const int mode = settings.colourMode == RandomColourMode::Gradient ? 1 : 0;
-    colourMode_
+    const int mode = settings.colorMode == RandomColorMode::Gradient ? 1 : 0;
+    colorMode_
         = list(this, "color mode", {QStringLiteral("single color"), QStringLiteral("gradient")}, mode, 25);
-    colour1_ = swatch(this, "Color1", settings.colour1, 140);
-    colour2_ = swatch(this, "Color2", settings.colour2, 166);
-    showColourMode(mode);
-    connect(colourMode_, &QComboBox::currentIndexChanged, this, &RandomDlg::showColourMode);
+    color1_ = swatch(this, "Color1", settings.color1, 140);
+    color2_ = swatch(this, "Color2", settings.color2, 166);
+    showColorMode(mode);
+    connect(colorMode_, &QComboBox::currentIndexChanged, this, &RandomDlg::showColorMode);
 
     variationText_
         = sliderRow(this, "color variation", QStringLiteral("Color Variation"), settings.variation, 50);
@@ -100,18 +100,18 @@ RandomDlg::RandomDlg(RandomSettings& settings, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &RandomDlg::accept);
 }
 
-void RandomDlg::showColourMode(int index)
+void RandomDlg::showColorMode(int index)
 {
-    colour2_->setVisible(index == 1);
+    color2_->setVisible(index == 1);
 }
 
 void RandomDlg::accept()
 {
-    settings_.colour1 = colour1_->color();
-    settings_.colour2 = colour2_->color();
+    settings_.color1 = color1_->color();
+    settings_.color2 = color2_->color();
     settings_.operation = operation_->currentIndex() == 1 ? RandomOperation::Add : RandomOperation::Replace;
-    settings_.colourMode
-        = colourMode_->currentIndex() == 1 ? RandomColourMode::Gradient : RandomColourMode::Single;
+    settings_.colorMode
+        = colorMode_->currentIndex() == 1 ? RandomColorMode::Gradient : RandomColorMode::Single;
     settings_.density = leadingNumber(densityText_->text());
     settings_.variation = leadingNumber(variationText_->text());
     QDialog::accept();

@@ -24,13 +24,13 @@ public:
     void accept() override;
 
 private:
-    void showColourMode(int index);
+    void showColorMode(int index);
 
     RandomSettings& settings_;
     QComboBox* operation_ = nullptr;
-    QComboBox* colourMode_ = nullptr;
-    GUIcolorButton* colour1_ = nullptr;
-    GUIcolorButton* colour2_ = nullptr;
+    QComboBox* colorMode_ = nullptr;
+    GUIcolorButton* color1_ = nullptr;
+    GUIcolorButton* color2_ = nullptr;
     QLabel* variationText_ = nullptr;
     QLabel* densityText_ = nullptr;
 };

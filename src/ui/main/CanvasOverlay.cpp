@@ -14,12 +14,12 @@ namespace {
 const QColor kSelectionFrame{255, 0, 0};
 
 // A one-pixel frame just inside r.
-void frame(QPainter& painter, const QRect& r, const QColor& colour)
+void frame(QPainter& painter, const QRect& r, const QColor& color)
 {
-    painter.fillRect(r.left(), r.top(), r.width(), 1, colour);
-    painter.fillRect(r.left(), r.bottom(), r.width(), 1, colour);
-    painter.fillRect(r.left(), r.top(), 1, r.height(), colour);
-    painter.fillRect(r.right(), r.top(), 1, r.height(), colour);
+    painter.fillRect(r.left(), r.top(), r.width(), 1, color);
+    painter.fillRect(r.left(), r.bottom(), r.width(), 1, color);
+    painter.fillRect(r.left(), r.top(), 1, r.height(), color);
+    painter.fillRect(r.right(), r.top(), 1, r.height(), color);
 }
 
 } // namespace
@@ -48,8 +48,8 @@ void CanvasTools::paint(QPainter& painter) const
 void CanvasTools::paintLinePreview(QPainter& painter) const
 {
     for (const PaintedCell& p : linePoints(lineStart_.x(), lineStart_.y(), lineEnd_->x(), lineEnd_->y(),
-             options_.lineColour1, options_.lineColour2, options_.lineQuantize))
-        painter.fillRect(geometry_.cellRect(p.column, p.row), toQColor(p.colour));
+             options_.lineColor1, options_.lineColor2, options_.lineQuantize))
+        painter.fillRect(geometry_.cellRect(p.column, p.row), toQColor(p.color));
 }
 
 void CanvasTools::paintFloating(QPainter& painter) const

@@ -180,7 +180,7 @@ void CanvasTools::leftDown(QPoint cell, Qt::KeyboardModifiers modifiers)
         // Ctrl+click is kept for editing one cell's colour exactly.
         if (modifiers & Qt::ControlModifier)
             return;
-        setCell(cell, varyColour(options_.pencilColour, variationAmount(options_.pencilVariation)));
+        setCell(cell, varyColour(options_.pencilColor, variationAmount(options_.pencilVariation)));
         drawing_ = true;
         return;
     case Tool::Eraser:
@@ -243,7 +243,7 @@ void CanvasTools::moveOverCanvas(QPoint cell, Qt::MouseButtons buttons)
             return;
         // Every move paints afresh, within one cell too, so a varied colour keeps changing.
         if (buttons & Qt::LeftButton)
-            setCell(cell, varyColour(options_.pencilColour, variationAmount(options_.pencilVariation)));
+            setCell(cell, varyColour(options_.pencilColor, variationAmount(options_.pencilVariation)));
         else if (buttons & Qt::RightButton)
             setCell(cell, 0);
         return;
@@ -316,8 +316,8 @@ void CanvasTools::leftUp()
         if (!std::exchange(lineDragging_, false) || !lineEnd_)
             return;
         for (const PaintedCell& p : linePoints(lineStart_.x(), lineStart_.y(), lineEnd_->x(), lineEnd_->y(),
-                 options_.lineColour1, options_.lineColour2, options_.lineQuantize))
-            model_.current().set(p.column, p.row, p.colour);
+                 options_.lineColor1, options_.lineColor2, options_.lineQuantize))
+            model_.current().set(p.column, p.row, p.color);
         lineEnd_.reset();
         view_.update();
         record();
@@ -346,14 +346,14 @@ void CanvasTools::leftUp()
 void CanvasTools::spray()
 {
     const auto dot = airbrushDot(
-        sprayCentre_.x(), sprayCentre_.y(), sprayRadius_, options_.aeroColour1, options_.aeroColour2);
+        sprayCentre_.x(), sprayCentre_.y(), sprayRadius_, options_.aeroColor1, options_.aeroColor2);
     if (dot)
-        setCell({dot->column, dot->row}, dot->colour);
+        setCell({dot->column, dot->row}, dot->color);
 }
 
-void CanvasTools::setCell(QPoint cell, Cell colour)
+void CanvasTools::setCell(QPoint cell, Cell color)
 {
-    model_.current().set(cell.x(), cell.y(), colour);
+    model_.current().set(cell.x(), cell.y(), color);
     view_.update(geometry_.cellRect(cell.x(), cell.y()));
 }
 

@@ -104,7 +104,7 @@ private:
     void paintLinePreview(QPainter& painter) const;
     void paintFloating(QPainter& painter) const;
 
-    void setCell(QPoint cell, Cell colour);
+    void setCell(QPoint cell, Cell color);
     void eraseAround(QPoint cell);
     void showEraserOutline(std::optional<QPoint> cell);
     void updateStatus(std::optional<QPoint> cell);

@@ -166,7 +166,7 @@ QPoint commandPosition(const CommandEntry& command, const CanvasGeometry& geomet
     return {geometry.right() + 20 + step, place.y + (place.fromTop ? geometry.top() : 0)};
 }
 
-QRect pickedColourRect(const CanvasGeometry& geometry)
+QRect pickedColorRect(const CanvasGeometry& geometry)
 {
     return QRect(geometry.right() + 20 + 3 * geometry.buttonPitch() + 4, geometry.top() + 43, 24, 20);
 }

@@ -107,6 +107,6 @@ const CommandEntry* findCommand(CommandId id);
 QPoint commandPosition(const CommandEntry& command, const CanvasGeometry& geometry);
 
 // The picked-colour swatch beside the eyedropper button, 24 x 20 pixels.
-QRect pickedColourRect(const CanvasGeometry& geometry);
+QRect pickedColorRect(const CanvasGeometry& geometry);
 
 } // namespace quom

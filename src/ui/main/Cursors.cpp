@@ -105,9 +105,9 @@ QCursor eyedropperCursor()
 
 const CanvasCursors& canvasCursors()
 {
-    static const CanvasCursors cursors{
+    static const CanvasCursors kCursors{
         drawingCursor(), handCursor(0), handCursor(1), handCursor(2), eyedropperCursor()};
-    return cursors;
+    return kCursors;
 }
 
 } // namespace quom

@@ -23,9 +23,9 @@ constexpr KeyAction scroll(int columns, int rows)
 {
     return {A::Scroll, C::New, columns, rows};
 }
-constexpr KeyBinding colourKey(int key, int channel, unsigned mods, int amount)
+constexpr KeyBinding colorKey(int key, int channel, unsigned mods, int amount)
 {
-    return {{key, mods}, {A::AddColour, C::New, channel, amount}};
+    return {{key, mods}, {A::AddColor, C::New, channel, amount}};
 }
 constexpr KeyBinding keypad(int key, unsigned mods, KeyAction action)
 {
@@ -35,18 +35,18 @@ constexpr KeyBinding keypad(int key, unsigned mods, KeyAction action)
 constexpr std::array kBindings{
     KeyBinding{{Qt::Key_Return, Any}, {A::ToggleRecording}},
     KeyBinding{{Qt::Key_Enter, Any}, {A::ToggleRecording}},
-    colourKey(Qt::Key_R, 0, None, 1),
-    colourKey(Qt::Key_R, 0, Shift, 10),
-    colourKey(Qt::Key_R, 0, Ctrl, -1),
-    colourKey(Qt::Key_R, 0, CtrlShift, -10),
-    colourKey(Qt::Key_G, 1, None, 1),
-    colourKey(Qt::Key_G, 1, Shift, 10),
-    colourKey(Qt::Key_G, 1, Ctrl, -1),
-    colourKey(Qt::Key_G, 1, CtrlShift, -10),
-    colourKey(Qt::Key_B, 2, None, 1),
-    colourKey(Qt::Key_B, 2, Shift, 10),
-    colourKey(Qt::Key_B, 2, Ctrl, -1),
-    colourKey(Qt::Key_B, 2, CtrlShift, -10),
+    colorKey(Qt::Key_R, 0, None, 1),
+    colorKey(Qt::Key_R, 0, Shift, 10),
+    colorKey(Qt::Key_R, 0, Ctrl, -1),
+    colorKey(Qt::Key_R, 0, CtrlShift, -10),
+    colorKey(Qt::Key_G, 1, None, 1),
+    colorKey(Qt::Key_G, 1, Shift, 10),
+    colorKey(Qt::Key_G, 1, Ctrl, -1),
+    colorKey(Qt::Key_G, 1, CtrlShift, -10),
+    colorKey(Qt::Key_B, 2, None, 1),
+    colorKey(Qt::Key_B, 2, Shift, 10),
+    colorKey(Qt::Key_B, 2, Ctrl, -1),
+    colorKey(Qt::Key_B, 2, CtrlShift, -10),
     KeyBinding{{Qt::Key_I, NoCtrl}, {A::PlayRowSample}},
     KeyBinding{{Qt::Key_Left, None}, scroll(-1, 0)},
     KeyBinding{{Qt::Key_Left, Shift}, scroll(-4, 0)},

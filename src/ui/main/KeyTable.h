@@ -17,7 +17,7 @@ struct KeyAction {
         Command, // run `command` as if its button were clicked
         SelectPattern, // a = slot 0..15
         Scroll, // a, b = columns, rows
-        AddColour, // a = channel 0 red, 1 green, 2 blue; b = amount
+        AddColor, // a = channel 0 red, 1 green, 2 blue; b = amount
         PlayRowSample, // audition the sample of the row under the mouse
         Cancel, // drop a floating paste, or the selection
         ToggleRecording, // leaves a floating paste floating, unlike the Record button

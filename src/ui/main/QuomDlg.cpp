@@ -153,7 +153,7 @@ void CQuomDlg::buildControls()
 
     // The eyedropper's colour, for dragging onto the tools' swatches.
     pickedColor_ = new GUIcolorButton(this);
-    pickedColor_->setGeometry(pickedColourRect(geometry_));
+    pickedColor_->setGeometry(pickedColorRect(geometry_));
     pickedColor_->setFocusPolicy(Qt::NoFocus);
 }
 
@@ -271,7 +271,7 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
         tools_->placeFloating();
         session_.scroll(action->a, action->b);
         return true;
-    case KeyAction::Kind::AddColour:
+    case KeyAction::Kind::AddColor:
         // The colour keys shift a floating paste's surroundings and leave it floating.
         session_.addColor(action->a, action->b);
         return true;
@@ -321,7 +321,7 @@ void CQuomDlg::timerEvent(QTimerEvent* event)
 
 void CQuomDlg::ShowCpuLoad()
 {
-    setWindowTitle(QString::fromStdString(CpuLoadTitle(output_.cpuLoad())));
+    setWindowTitle(QString::fromStdString(cpuLoadTitle(output_.cpuLoad())));
 }
 
 } // namespace quom

@@ -12,18 +12,18 @@ namespace {
 // A swatch that keeps its tool option up to date, whether picked or dropped on.
 class ToolSwatch : public GUIcolorButton {
 public:
-    ToolSwatch(Cell& colour, QWidget* parent)
+    ToolSwatch(Cell& color, QWidget* parent)
         : GUIcolorButton(parent)
-        , colour_(colour)
+        , color_(color)
     {
-        setColor(colour);
+        setColor(color);
         registerDropTarget();
         setFocusPolicy(Qt::NoFocus);
     }
-    void colorChanged() override { colour_ = color(); }
+    void colorChanged() override { color_ = color(); }
 
 private:
-    Cell& colour_;
+    Cell& color_;
 };
 
 // A slider that keeps its tool option up to date and shows it in its value label.
@@ -96,7 +96,7 @@ void ToolPanels::show(Tool tool)
     switch (tool) {
     case Tool::Pencil:
         caption("Pencil Color Name", QStringLiteral("color"), kFirstRow + kBesideSwatch);
-        swatch("Pencil Color", o.pencilColour, 60, kFirstRow);
+        swatch("Pencil Color", o.pencilColor, 60, kFirstRow);
         caption("Pencil Variation Name", QStringLiteral("variation"), kSecondRow + kBesideSlider);
         slider("Pencil Variation", o.pencilVariation, 0, 100, 10, kSecondRow, percent);
         break;
@@ -106,8 +106,8 @@ void ToolPanels::show(Tool tool)
         break;
     case Tool::Line:
         caption("Line Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
-        swatch("Line Color1", o.lineColour1, 60, kFirstRow);
-        swatch("Line Color2", o.lineColour2, 95, kFirstRow);
+        swatch("Line Color1", o.lineColor1, 60, kFirstRow);
+        swatch("Line Color2", o.lineColor2, 95, kFirstRow);
         caption("Line Pattern Name", QStringLiteral("quantize"), kSecondRow + kBesideSlider);
         // A large step of 1 is refused (it must exceed the small one): Page Up and
         // Page Down then jump to the ends of this short range.
@@ -115,8 +115,8 @@ void ToolPanels::show(Tool tool)
         break;
     case Tool::Aero:
         caption("Aero Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
-        swatch("Aero Color1", o.aeroColour1, 60, kFirstRow);
-        swatch("Aero Color2", o.aeroColour2, 95, kFirstRow);
+        swatch("Aero Color1", o.aeroColor1, 60, kFirstRow);
+        swatch("Aero Color2", o.aeroColor2, 95, kFirstRow);
         caption("Aero Radius Name", QStringLiteral("radius"), kTightSecondRow + kBesideSlider);
         slider("Aero Radius", o.aeroRadius, 2, 32, 10, kTightSecondRow, plain);
         caption("Aero Speed Name", QStringLiteral("speed"), kTightThirdRow + kBesideSlider);
@@ -146,9 +146,9 @@ void ToolPanels::caption(const char* name, const QString& text, int top)
     controls_.emplace_back(label);
 }
 
-void ToolPanels::swatch(const char* name, Cell& colour, int left, int top)
+void ToolPanels::swatch(const char* name, Cell& color, int left, int top)
 {
-    auto* button = new ToolSwatch(colour, &window_);
+    auto* button = new ToolSwatch(color, &window_);
     button->setObjectName(QString::fromUtf8(name));
     const int x = geometry_.right() + left;
     const int y = geometry_.top() + top;

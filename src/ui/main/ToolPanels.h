@@ -29,7 +29,7 @@ private:
     void close();
     // Rows are given as pixels below the top of the canvas.
     void caption(const char* name, const QString& text, int top);
-    void swatch(const char* name, Cell& colour, int left, int top);
+    void swatch(const char* name, Cell& color, int left, int top);
     void slider(
         const char* name, int& value, int minimum, int maximum, int largeStep, int top, QString (*text)(int));
 

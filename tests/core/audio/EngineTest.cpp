@@ -38,7 +38,7 @@ struct Rig {
     }
     void play()
     {
-        engine.SetKit(kit);
+        engine.setKit(kit);
         engine.Reset();
         engine.setPlaying(true);
     }
@@ -237,7 +237,7 @@ TEST(Engine, PreviewWhileStoppedIgnoresTheGainAndLastsOneStepOnceKnown)
 {
     Rig rig;
     fillSlot(*rig.kit, 9, std::vector<float>(30000, 0.5f));
-    rig.engine.SetKit(rig.kit);
+    rig.engine.setKit(rig.kit);
     rig.engine.setGain(0.25f);
 
     // Before any block has played, the step length is unknown: no limit.
@@ -267,7 +267,7 @@ TEST(Engine, RequestsApplyInTheOrderTheyWereMade)
 {
     Rig rig;
     fillSlot(*rig.kit, 0, std::vector<float>(100, 1.0f));
-    rig.engine.SetKit(rig.kit);
+    rig.engine.setKit(rig.kit);
     rig.engine.StartPreview(0, makeCell(255, 0, 128));
     rig.engine.Reset();
     EXPECT_EQ(left(rig.render(1), 0), 0.0f);
@@ -315,7 +315,7 @@ TEST(Engine, MatchesThePerFrameDefinitionBitForBit)
 
         Rig rig;
         rig.grid.assign(cells);
-        rig.engine.SetKit(kit);
+        rig.engine.setKit(kit);
         ReferenceEngine ref(cells, *kit);
 
         auto setTempo = [&](int t) {
@@ -357,9 +357,9 @@ TEST(Engine, MatchesThePerFrameDefinitionBitForBit)
                 break;
             case 2: {
                 const int slot = pick(0, 63);
-                const Cell colour = makeCell(pick(0, 255), pick(0, 255), pick(0, 255));
-                rig.engine.StartPreview(slot, colour);
-                ref.StartPreview(slot, colour);
+                const Cell color = makeCell(pick(0, 255), pick(0, 255), pick(0, 255));
+                rig.engine.StartPreview(slot, color);
+                ref.StartPreview(slot, color);
                 break;
             }
             case 3:

@@ -38,7 +38,7 @@ public:
             auto old = engine->kit();
             replaced = old;
             old.reset();
-            engine->SetKit(constantKit(0.5f));
+            engine->setKit(constantKit(0.5f));
             replacedSurvivedTheBlock = !replaced.expired();
         }
         return 120;
@@ -51,10 +51,10 @@ TEST(KitExchange, KitReplacedDuringABlockIsFreedOnlyAfterIt)
     LiveGrid grid;
     grid.set(0, 0, makeCell(255, 0, 128));
     engine.setPattern(&grid);
-    engine.SetKit(constantKit(0.25f));
+    engine.setKit(constantKit(0.25f));
 
     std::weak_ptr<const CKit> idle = engine.kit();
-    engine.SetKit(constantKit(0.75f));
+    engine.setKit(constantKit(0.75f));
     EXPECT_TRUE(idle.expired()); // nothing was rendering: freed at once
 
     SwappingTempo swapper;
@@ -69,7 +69,7 @@ TEST(KitExchange, KitReplacedDuringABlockIsFreedOnlyAfterIt)
     EXPECT_EQ(engine.retiredKitCount(), 1u);
 
     swapper.engine = nullptr;
-    engine.ReleaseRetiredKits();
+    engine.releaseRetiredKits();
     EXPECT_EQ(engine.retiredKitCount(), 0u);
     EXPECT_TRUE(swapper.replaced.expired());
     engine.Render(32, out.data());
@@ -88,7 +88,7 @@ TEST(KitExchange, RenderingWhileAnotherThreadSwapsKits)
     TempoValue tempo(350);
     engine.setPattern(&grid);
     engine.setTempoSource(&tempo);
-    engine.SetKit(constantKit(1.0f / 64.0f));
+    engine.setKit(constantKit(1.0f / 64.0f));
     engine.Reset();
     engine.setPlaying(true);
 
@@ -112,13 +112,13 @@ TEST(KitExchange, RenderingWhileAnotherThreadSwapsKits)
         }
     });
     for (int k = 1; k <= 400; ++k) {
-        engine.SetKit(constantKit(static_cast<float>(k % 64 + 1) / 4096.0f));
+        engine.setKit(constantKit(static_cast<float>(k % 64 + 1) / 4096.0f));
         if (k % 7 == 0)
-            engine.ReleaseRetiredKits();
+            engine.releaseRetiredKits();
     }
     stop.store(true);
     audio.join();
-    engine.ReleaseRetiredKits();
+    engine.releaseRetiredKits();
     EXPECT_EQ(engine.retiredKitCount(), 0u);
     EXPECT_EQ(badFrames.load(), 0);
 }

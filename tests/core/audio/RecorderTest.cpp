@@ -17,7 +17,7 @@
 namespace {
 
 using quom::Recorder;
-using quom::ToPcm16;
+using quom::toPcm16;
 
 std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at)
 {
@@ -69,28 +69,28 @@ Recording readRecording(const TempDir& dir, const std::string& name)
 TEST(Recorder, NextNumberIsTheSmallestFree)
 {
     TempDir dir;
-    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output1.wav"));
+    EXPECT_EQ(quom::nextRecordingPath(dir.path()), dir.file("output1.wav"));
     dir.write("output2.wav", std::string("x"));
-    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output1.wav"));
+    EXPECT_EQ(quom::nextRecordingPath(dir.path()), dir.file("output1.wav"));
     dir.write("output1.wav", std::string("x"));
-    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output3.wav"));
+    EXPECT_EQ(quom::nextRecordingPath(dir.path()), dir.file("output3.wav"));
     // A recording left unfinished by a crash keeps its number.
     dir.write("output3.wav.partial", std::string("x"));
-    EXPECT_EQ(quom::NextRecordingPath(dir.path()), dir.file("output4.wav"));
+    EXPECT_EQ(quom::nextRecordingPath(dir.path()), dir.file("output4.wav"));
 }
 
 TEST(Recorder, ConversionClipsAndKeepsSilenceAtZero)
 {
-    EXPECT_EQ(ToPcm16(0.0f), 0);
-    EXPECT_EQ(ToPcm16(-0.0f), 0);
-    EXPECT_EQ(ToPcm16(1e-7f), 0);
-    EXPECT_EQ(ToPcm16(1.0f), 32767);
-    EXPECT_EQ(ToPcm16(-1.0f), -32767);
-    EXPECT_EQ(ToPcm16(3.5f), 32767);
-    EXPECT_EQ(ToPcm16(-1e9f), -32767);
-    EXPECT_EQ(ToPcm16(0.5f), 16384);
-    EXPECT_EQ(ToPcm16(-0.5f), -16384);
-    EXPECT_EQ(ToPcm16(std::nanf("")), 0);
+    EXPECT_EQ(toPcm16(0.0f), 0);
+    EXPECT_EQ(toPcm16(-0.0f), 0);
+    EXPECT_EQ(toPcm16(1e-7f), 0);
+    EXPECT_EQ(toPcm16(1.0f), 32767);
+    EXPECT_EQ(toPcm16(-1.0f), -32767);
+    EXPECT_EQ(toPcm16(3.5f), 32767);
+    EXPECT_EQ(toPcm16(-1e9f), -32767);
+    EXPECT_EQ(toPcm16(0.5f), 16384);
+    EXPECT_EQ(toPcm16(-0.5f), -16384);
+    EXPECT_EQ(toPcm16(std::nanf("")), 0);
 }
 
 TEST(Recorder, TheFileHoldsExactlyTheBuffersCapturedWhileRecording)
@@ -101,15 +101,15 @@ TEST(Recorder, TheFileHoldsExactlyTheBuffersCapturedWhileRecording)
     for (std::size_t i = 0; i < buffer.size(); ++i)
         buffer[i] = (i % 7 == 0) ? 0.0f : static_cast<float>(i) / 200.0f - 1.3f; // zeros and clipping
 
-    recorder.Capture(buffer.data(), 256); // before the start: not recorded
-    ASSERT_TRUE(recorder.Start(dir.file("output1.wav")));
+    recorder.capture(buffer.data(), 256); // before the start: not recorded
+    ASSERT_TRUE(recorder.start(dir.file("output1.wav")));
     EXPECT_TRUE(recorder.recording());
     constexpr int kBuffers = 300; // more than one append of the writer
     for (int n = 0; n < kBuffers; ++n)
-        recorder.Capture(buffer.data(), 256);
-    EXPECT_TRUE(recorder.Stop());
+        recorder.capture(buffer.data(), 256);
+    EXPECT_TRUE(recorder.stop());
     EXPECT_FALSE(recorder.recording());
-    recorder.Capture(buffer.data(), 256); // after the stop: not recorded
+    recorder.capture(buffer.data(), 256); // after the stop: not recorded
 
     const Recording r = readRecording(dir, "output1.wav");
     EXPECT_EQ(r.tag, 1);
@@ -122,7 +122,7 @@ TEST(Recorder, TheFileHoldsExactlyTheBuffersCapturedWhileRecording)
     ASSERT_EQ(r.samples.size(), kBuffers * buffer.size());
     for (std::size_t i = 0; i < r.samples.size(); ++i) {
         const float played = buffer[i % buffer.size()];
-        ASSERT_EQ(r.samples[i], ToPcm16(played)) << "sample " << i;
+        ASSERT_EQ(r.samples[i], toPcm16(played)) << "sample " << i;
         if (played == 0.0f) {
             ASSERT_EQ(r.samples[i], 0);
         }
@@ -139,14 +139,14 @@ TEST(Recorder, StoppingWhileTheAudioThreadRunsKeepsWholeBuffersInOrder)
         std::vector<float> buffer(2 * 64);
         for (int n = 1; !done.load(std::memory_order_relaxed); ++n) {
             std::fill(buffer.begin(), buffer.end(), static_cast<float>(n % 30000) / 32767.0f);
-            recorder.Capture(buffer.data(), 64);
+            recorder.capture(buffer.data(), 64);
             std::this_thread::sleep_for(std::chrono::microseconds(50));
         }
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    ASSERT_TRUE(recorder.Start(dir.file("output1.wav")));
+    ASSERT_TRUE(recorder.start(dir.file("output1.wav")));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_TRUE(recorder.Stop());
+    EXPECT_TRUE(recorder.stop());
     done = true;
     audio.join();
 
@@ -169,17 +169,17 @@ TEST(Recorder, AFileThatCannotBeCreatedRecordsNothing)
     TempDir dir;
     dir.write("file", std::string("not a folder"));
     Recorder recorder;
-    EXPECT_FALSE(recorder.Start(dir.file("file") + "/output1.wav"));
+    EXPECT_FALSE(recorder.start(dir.file("file") + "/output1.wav"));
     EXPECT_FALSE(recorder.recording());
     const float silence[4] = {};
-    recorder.Capture(silence, 2);
-    EXPECT_TRUE(recorder.Stop());
+    recorder.capture(silence, 2);
+    EXPECT_TRUE(recorder.stop());
 
     // A folder that cannot be looked into: a name comes back at once and fails to open.
     std::filesystem::create_symlink(dir.file("loop"), dir.file("loop"));
-    const std::string path = quom::NextRecordingPath(dir.file("loop"));
+    const std::string path = quom::nextRecordingPath(dir.file("loop"));
     EXPECT_EQ(path, dir.file("loop") + "/output1.wav");
-    EXPECT_FALSE(recorder.Start(path));
+    EXPECT_FALSE(recorder.start(path));
 }
 
 } // namespace

@@ -24,13 +24,13 @@ void ReferenceEngine::Reset()
     previewInstrument_ = nullptr;
 }
 
-void ReferenceEngine::StartPreview(int slot, Cell colour)
+void ReferenceEngine::StartPreview(int slot, Cell color)
 {
     previewInstrument_ = &kit_.slot(slot);
     previewPosition_ = 0.0f;
-    previewVolume_ = static_cast<float>(redOf(colour)) / 255.0f;
-    previewPan_ = static_cast<float>(greenOf(colour)) / 255.0f;
-    previewRatio_ = static_cast<float>(1.5 - (1.0 - blueOf(colour) / 255.0));
+    previewVolume_ = static_cast<float>(redOf(color)) / 255.0f;
+    previewPan_ = static_cast<float>(greenOf(color)) / 255.0f;
+    previewRatio_ = static_cast<float>(1.5 - (1.0 - blueOf(color) / 255.0));
     previewLength_ = static_cast<std::uint32_t>(samplesPerStep);
     previewCount_ = 0;
 }

@@ -14,7 +14,7 @@ public:
     ReferenceEngine(const quom::Grid& pattern, const quom::CKit& kit);
 
     void Reset();
-    void StartPreview(int slot, quom::Cell colour);
+    void StartPreview(int slot, quom::Cell color);
     void Render(std::uint32_t frameCount, float* out);
 
     bool playing = false;

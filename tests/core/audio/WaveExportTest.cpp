@@ -58,7 +58,7 @@ TEST(WaveExport, PassSoundsLikeTheFirstLoopOfPlaybackAndEndsWithoutATail)
     Engine live;
     live.setPattern(&grid);
     live.setTempoSource(&tempo);
-    live.SetKit(kit);
+    live.setKit(kit);
     live.setInterpolation(std::uint8_t{2});
     live.setGain(0.8f);
     live.Reset();
@@ -77,7 +77,7 @@ TEST(WaveExport, ExportFromTheLiveEngineLeavesItStoppedAndReset)
     Engine live;
     live.setPattern(&grid);
     live.setTempoSource(&tempo);
-    live.SetKit(kitWithSlot0(std::vector<float>(10000, 0.5f), false));
+    live.setKit(kitWithSlot0(std::vector<float>(10000, 0.5f), false));
     live.setGain(0.5f);
     live.Reset();
     live.setPlaying(true);

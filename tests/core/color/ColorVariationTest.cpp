@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(ColourVariation, MovesEachChannelByOneDrawInRedGreenBlueOrder)
+TEST(ColorVariation, MovesEachChannelByOneDrawInRedGreenBlueOrder)
 {
     // Seed 1 draws 41, 18467, 6334; at 50 % (amount 127.5) red drops below 0,
     // green moves by +16.2 and blue by -78.2.
@@ -15,20 +15,20 @@ TEST(ColourVariation, MovesEachChannelByOneDrawInRedGreenBlueOrder)
         quom::makeCell(0, 116, 21));
 }
 
-TEST(ColourVariation, NoVariationReturnsTheColourAndDrawsNothing)
+TEST(ColorVariation, NoVariationReturnsTheColorAndDrawsNothing)
 {
     quom::srand(1);
     EXPECT_EQ(quom::varyColour(0x123456, quom::variationAmount(0)), 0x123456u);
     EXPECT_EQ(quom::rand(), 41);
 }
 
-TEST(ColourVariation, LerpTruncatesEachChannelWithOnePosition)
+TEST(ColorVariation, LerpTruncatesEachChannelWithOnePosition)
 {
     const quom::Cell a = quom::makeCell(200, 0, 10);
     const quom::Cell b = quom::makeCell(0, 255, 11);
-    EXPECT_EQ(quom::lerpColour(a, b, 0.0f), a);
-    EXPECT_EQ(quom::lerpColour(a, b, 1.0f), b);
-    EXPECT_EQ(quom::lerpColour(a, b, 0.5f), quom::makeCell(100, 127, 10));
+    EXPECT_EQ(quom::lerpColor(a, b, 0.0f), a);
+    EXPECT_EQ(quom::lerpColor(a, b, 1.0f), b);
+    EXPECT_EQ(quom::lerpColor(a, b, 0.5f), quom::makeCell(100, 127, 10));
 }
 
 } // namespace

@@ -22,11 +22,11 @@ std::set<int> notedRows(const Grid& g)
     return rows;
 }
 
-std::vector<int> notedColumns(const Grid& g, int row, quom::Cell colour)
+std::vector<int> notedColumns(const Grid& g, int row, quom::Cell color)
 {
     std::vector<int> columns;
     for (int x = 0; x < quom::kColumns; ++x) {
-        if (g[cellIndex(x, row)] == colour)
+        if (g[cellIndex(x, row)] == color)
             columns.push_back(x);
     }
     return columns;

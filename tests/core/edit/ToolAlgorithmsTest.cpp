@@ -15,7 +15,7 @@ using quom::PaintedCell;
 constexpr quom::Cell kRed = quom::makeCell(255, 0, 0);
 constexpr quom::Cell kBlue = quom::makeCell(0, 0, 200);
 
-TEST(LineTool, QuantizeSkipsPointsAndTheEndTakesColourTwo)
+TEST(LineTool, QuantizeSkipsPointsAndTheEndTakesColorTwo)
 {
     const auto points = quom::linePoints(0, 3, 16, 3, kRed, kBlue, 4);
     EXPECT_EQ(points, (std::vector<PaintedCell>{{0, 3, kRed}, {16, 3, kBlue}}));
@@ -75,12 +75,12 @@ TEST(AirbrushTool, DotsOffTheGridAreDroppedNotClamped)
         EXPECT_LT(dot->column, 64);
         EXPECT_GE(dot->row, 0);
         EXPECT_LT(dot->row, 64);
-        EXPECT_EQ(quom::greenOf(dot->colour), 0);
+        EXPECT_EQ(quom::greenOf(dot->color), 0);
     }
     EXPECT_GT(dropped, 1000); // three quarters of the circle lie off the grid
 }
 
-TEST(AirbrushTool, OneDotDrawsDistanceAngleAndColour)
+TEST(AirbrushTool, OneDotDrawsDistanceAngleAndColor)
 {
     // Seed 1: d = 41/32767 * 8 (about 0.01) at angle 18467/32767 * 2 pi (about 3.54)
     // gives (9.99, 19.996), truncated to (9, 19); u = 6334/32767 picks the colour.

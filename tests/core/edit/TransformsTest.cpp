@@ -141,7 +141,7 @@ TEST(Transforms, ShuffleDrawingOnePastTheFreeTargetsTakesTheLastOne)
     EXPECT_EQ(sortedCells(columns), sortedCells(original));
 }
 
-TEST(Transforms, OffsetColoursClampsAndLeavesEmptyCellsEmpty)
+TEST(Transforms, OffsetColorsClampsAndLeavesEmptyCellsEmpty)
 {
     Grid g{};
     g[0] = quom::makeCell(250, 100, 7);

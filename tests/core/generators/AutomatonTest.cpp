@@ -24,7 +24,7 @@ Grid withCells(std::initializer_list<std::tuple<int, int, quom::Cell>> cells)
     return g;
 }
 
-TEST(Automaton, BlinkerTurnsAndTurnsBackInItsColour)
+TEST(Automaton, BlinkerTurnsAndTurnsBackInItsColor)
 {
     const Grid horizontal = withCells({{10, 5, kA}, {11, 5, kA}, {12, 5, kA}});
     const Grid vertical = withCells({{11, 4, kA}, {11, 5, kA}, {11, 6, kA}});
@@ -60,7 +60,7 @@ TEST(Automaton, TheGridIsATorus)
     EXPECT_EQ(g, withCells({{0, 63, kA}, {0, 0, kA}, {0, 1, kA}}));
 }
 
-TEST(Automaton, NewbornsTakeTheDrawnParentsColour)
+TEST(Automaton, NewbornsTakeTheDrawnParentsColor)
 {
     // Parents of (11, 4) in visiting order: A (10, 5), B (11, 5), C (12, 5); (11, 6)
     // sees the same list. Seed 1 draws 41 (first parent) then 18467 (second).

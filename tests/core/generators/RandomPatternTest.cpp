@@ -10,15 +10,15 @@
 namespace {
 
 using quom::Grid;
-using quom::RandomColourMode;
+using quom::RandomColorMode;
 using quom::RandomOperation;
 using quom::RandomSettings;
 
-RandomSettings single(quom::Cell colour, int density)
+RandomSettings single(quom::Cell color, int density)
 {
     RandomSettings s;
-    s.colourMode = RandomColourMode::Single;
-    s.colour1 = colour;
+    s.colorMode = RandomColorMode::Single;
+    s.color1 = color;
     s.density = density;
     return s;
 }

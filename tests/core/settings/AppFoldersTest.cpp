@@ -17,8 +17,8 @@ const std::vector<std::string> kWorkingFolders
 TEST(AppFolders, FirstStartCreatesTheEightFoldersSilently)
 {
     TempDir dir;
-    const auto folders = quom::BuildFolders(dir.path() + "/home/");
-    EXPECT_TRUE(quom::CreateFolders(folders).empty());
+    const auto folders = quom::buildFolders(dir.path() + "/home/");
+    EXPECT_TRUE(quom::createFolders(folders).empty());
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"home"});
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir.path() + "/home"))
@@ -29,14 +29,14 @@ TEST(AppFolders, FirstStartCreatesTheEightFoldersSilently)
     EXPECT_EQ(folders.outputFolder, dir.path() + "/home/Output");
 
     // A second start finds them all and has nothing to say.
-    EXPECT_TRUE(quom::CreateFolders(folders).empty());
+    EXPECT_TRUE(quom::createFolders(folders).empty());
 }
 
 TEST(AppFolders, EachFolderThatCannotBeCreatedHasItsMessageInOrder)
 {
     TempDir dir;
     dir.write("file", std::string("not a folder"));
-    const auto messages = quom::CreateFolders(quom::BuildFolders(dir.file("file") + "/"));
+    const auto messages = quom::createFolders(quom::buildFolders(dir.file("file") + "/"));
     EXPECT_EQ(messages,
         (std::vector<std::string>{
             "Unable to create the 'Patterns' folder !",
@@ -54,7 +54,7 @@ TEST(AppFolders, AFileInTheWayFailsOnlyThatFolder)
 {
     TempDir dir;
     dir.write("Output", std::string("in the way"));
-    const auto messages = quom::CreateFolders(quom::BuildFolders(dir.path() + "/"));
+    const auto messages = quom::createFolders(quom::buildFolders(dir.path() + "/"));
     EXPECT_EQ(messages, std::vector<std::string>{"Unable to create the 'Output' folder !"});
     EXPECT_TRUE(fs::is_directory(dir.file("Midi")));
 }

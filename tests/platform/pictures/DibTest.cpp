@@ -103,7 +103,7 @@ TEST(CDIB, PaletteRowsDrawAsAVerticalRampFromTheTop)
     EXPECT_EQ(target.pixelColor(0, 10), QColor(Qt::black));
 }
 
-TEST(CDIB, DirectColourDepthsReadBlueGreenRed)
+TEST(CDIB, DirectColorDepthsReadBlueGreenRed)
 {
     CDIB dib;
     ASSERT_TRUE(dib.create(2, 1, 24));
@@ -114,8 +114,8 @@ TEST(CDIB, DirectColourDepthsReadBlueGreenRed)
     EXPECT_EQ(image.pixelColor(1, 0), QColor(10, 20, 30));
 
     ASSERT_TRUE(dib.create(9, 1, 1));
-    const std::uint8_t twoColours[] = {0, 0, 255, 255, 255, 0};
-    dib.setPalette(twoColours);
+    const std::uint8_t twoColors[] = {0, 0, 255, 255, 255, 0};
+    dib.setPalette(twoColors);
     dib.row(0)[0] = 0x80;
     dib.row(0)[1] = 0x80;
     const QImage mono = dib.toImage();

@@ -21,7 +21,7 @@ Cell cellAt(const quom::Grid& grid, int x, int y)
 }
 
 // A colour that differs for every pixel of a 64 x 64 image.
-QColor uniqueColour(int x, int y)
+QColor uniqueColor(int x, int y)
 {
     return QColor(x * 4 + 1, y * 4 + 2, (x * 7 + y * 3) % 256);
 }
@@ -39,7 +39,7 @@ TEST(ImageImport, A64By64BitmapIsCopiedPixelForPixel)
     QImage image(64, 64, QImage::Format_RGB32);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)
-            image.setPixelColor(x, y, uniqueColour(x, y));
+            image.setPixelColor(x, y, uniqueColor(x, y));
     TempDir dir;
     ASSERT_TRUE(image.save(QString::fromStdString(dir.file("picture.bmp")), "BMP"));
 
@@ -47,7 +47,7 @@ TEST(ImageImport, A64By64BitmapIsCopiedPixelForPixel)
     ASSERT_TRUE(cells);
     for (int y = 0; y < 64; ++y) {
         for (int x = 0; x < 64; ++x) {
-            const QColor c = uniqueColour(x, y);
+            const QColor c = uniqueColor(x, y);
             ASSERT_EQ(cellAt(*cells, x, y), makeCell(c.red(), c.green(), c.blue())) << x << ',' << y;
         }
     }

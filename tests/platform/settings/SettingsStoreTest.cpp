@@ -32,7 +32,7 @@ TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
 {
     Settings s;
     s.audioDevice = "default device";
-    quom::LoadSettings(s);
+    quom::loadSettings(s);
     Settings expected;
     expected.audioDevice = "default device";
     EXPECT_EQ(s, expected);
@@ -43,7 +43,7 @@ TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
 
 TEST_F(SettingsStore, SavingWritesAllSixteenKeysInTheirSections)
 {
-    quom::SaveSettings(Settings{});
+    quom::saveSettings(Settings{});
     EXPECT_TRUE(dir_.exists("Caldenor/Quom.conf"));
 
     auto s = store();
@@ -88,10 +88,10 @@ TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
     changed.ccRed = 5;
     changed.ccGreen = 6;
     changed.ccBlue = 127;
-    quom::SaveSettings(changed);
+    quom::saveSettings(changed);
 
     Settings loaded;
-    quom::LoadSettings(loaded);
+    quom::loadSettings(loaded);
     EXPECT_EQ(loaded, changed);
 }
 
@@ -103,12 +103,12 @@ TEST_F(SettingsStore, SwitchesAreOnOnlyForExactlyOne)
         s.setValue("General Settings/default kit", -1);
     }
     Settings loaded;
-    quom::LoadSettings(loaded);
+    quom::loadSettings(loaded);
     EXPECT_FALSE(loaded.confirmationMessages);
     EXPECT_FALSE(loaded.loadDefaultKit);
 
     store().setValue("General Settings/default kit", 1);
-    quom::LoadSettings(loaded);
+    quom::loadSettings(loaded);
     EXPECT_TRUE(loaded.loadDefaultKit);
 }
 
@@ -121,7 +121,7 @@ TEST_F(SettingsStore, ByteSettingsKeepTheLowEightBits)
         s.setValue("Audio Settings/interpolation", 258);
     }
     Settings loaded;
-    quom::LoadSettings(loaded);
+    quom::loadSettings(loaded);
     EXPECT_EQ(loaded.ccRed, 44);
     EXPECT_EQ(loaded.midiInPort, 255);
     EXPECT_EQ(loaded.interpolation, 2);
@@ -136,7 +136,7 @@ TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
         s.setValue("MIDI Settings/cc y", "");
     }
     Settings loaded;
-    quom::LoadSettings(loaded);
+    quom::loadSettings(loaded);
     EXPECT_EQ(loaded.bufferSize, 256);
     EXPECT_EQ(loaded.numberOfBuffers, 0);
     EXPECT_EQ(loaded.ccY, 22);

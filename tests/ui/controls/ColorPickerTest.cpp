@@ -141,7 +141,7 @@ TEST_F(PickerFixture, EveryChangeReachesTheCallbackPackedWithAlpha)
     EXPECT_EQ(seen[2], 0x12000010u);
 }
 
-TEST_F(PickerFixture, OkReturnsTheNewColourAndCancelTheCallersColour)
+TEST_F(PickerFixture, OkReturnsTheNewColorAndCancelTheCallersColor)
 {
     quom::GUIcolorPicker picker;
     picker.setColor(0x203040);

@@ -70,7 +70,7 @@ struct SwatchFixture : ::testing::Test {
     CountingSwatch target;
 };
 
-TEST_F(SwatchFixture, DrawsItsColourInsideAButtonFaceRim)
+TEST_F(SwatchFixture, DrawsItsColorInsideAButtonFaceRim)
 {
     const QImage look = source.grab().toImage();
     EXPECT_EQ(look.pixelColor(0, 0), source.palette().color(QPalette::Button));
@@ -79,7 +79,7 @@ TEST_F(SwatchFixture, DrawsItsColourInsideAButtonFaceRim)
     EXPECT_EQ(look.pixelColor(21, 17), QColor(0x56, 0x34, 0x12));
 }
 
-TEST_F(SwatchFixture, ColourDraggedWithCtrlLandsOnTheTargetOnly)
+TEST_F(SwatchFixture, ColorDraggedWithCtrlLandsOnTheTargetOnly)
 {
     // Ctrl+press starts a drag rather than opening the picker.
     QTest::mouseClick(&source, Qt::LeftButton, Qt::ControlModifier, QPoint(5, 5));
@@ -113,7 +113,7 @@ TEST_F(SwatchFixture, ForeignDataChangesNothing)
     EXPECT_EQ(target.changes, 0);
 }
 
-TEST_F(SwatchFixture, ClickRunsThePickerAndCancelStillReportsTheKeptColour)
+TEST_F(SwatchFixture, ClickRunsThePickerAndCancelStillReportsTheKeptColor)
 {
     QTemporaryDir store;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());

@@ -21,7 +21,7 @@ protected:
         return dialog.findChild<T*>(QString::fromUtf8(name));
     }
     // Whether Color2 would show with the window.
-    bool secondColourShown(RandomDlg& dialog)
+    bool secondColorShown(RandomDlg& dialog)
     {
         return !control<GUIcolorButton>(dialog, "Color2")->isHidden();
     }
@@ -40,17 +40,17 @@ TEST_F(RandomWindow, OpensWithTheSettingsAndShowsColor2OnlyForGradients)
     EXPECT_EQ(control<QLabel>(dialog, "density value")->text(), QStringLiteral("25 %"));
     EXPECT_EQ(control<QLabel>(dialog, "color variation value")->text(), QStringLiteral("7 %"));
     EXPECT_EQ(control<GUIcolorButton>(dialog, "Color2")->color(), makeCell(255, 0, 0));
-    EXPECT_TRUE(secondColourShown(dialog));
+    EXPECT_TRUE(secondColorShown(dialog));
 
     control<QComboBox>(dialog, "color mode")->setCurrentIndex(0);
-    EXPECT_FALSE(secondColourShown(dialog));
+    EXPECT_FALSE(secondColorShown(dialog));
     control<QComboBox>(dialog, "color mode")->setCurrentIndex(1);
-    EXPECT_TRUE(secondColourShown(dialog));
+    EXPECT_TRUE(secondColorShown(dialog));
 
-    settings.colourMode = RandomColourMode::Single;
+    settings.colorMode = RandomColorMode::Single;
     settings.operation = RandomOperation::Add;
     RandomDlg single(settings);
-    EXPECT_FALSE(secondColourShown(single));
+    EXPECT_FALSE(secondColorShown(single));
     EXPECT_EQ(control<QComboBox>(single, "operation")->currentText(), QStringLiteral("add"));
 }
 
@@ -84,9 +84,9 @@ TEST_F(RandomWindow, OkKeepsTheChoicesAndAnyOtherCloseForgetsThem)
     QTest::mouseClick(dialog.findChild<QPushButton*>(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(settings.operation, RandomOperation::Add);
-    EXPECT_EQ(settings.colourMode, RandomColourMode::Single);
-    EXPECT_EQ(settings.colour1, makeCell(1, 2, 3));
-    EXPECT_EQ(settings.colour2, before.colour2);
+    EXPECT_EQ(settings.colorMode, RandomColorMode::Single);
+    EXPECT_EQ(settings.color1, makeCell(1, 2, 3));
+    EXPECT_EQ(settings.color2, before.color2);
     EXPECT_EQ(settings.density, 100);
     EXPECT_EQ(settings.variation, 33);
 }

@@ -17,17 +17,17 @@ namespace {
 const Cell kRed = makeCell(255, 0, 0);
 const Cell kBlue = makeCell(0, 0, 255);
 
-using CanvasTools_ = CanvasFixture;
+using CanvasToolsTest = CanvasFixture;
 
-TEST_F(CanvasTools_, PencilStrokeIsOneUndoableEditAndRightButtonErasesWithoutOne)
+TEST_F(CanvasToolsTest, PencilStrokeIsOneUndoableEditAndRightButtonErasesWithoutOne)
 {
     press(at(5, 12));
     moveTo(at(6, 12));
     moveTo(at(7, 13));
     release(at(7, 13));
-    EXPECT_EQ(cell(5, 12), options.pencilColour);
-    EXPECT_EQ(cell(6, 12), options.pencilColour);
-    EXPECT_EQ(cell(7, 13), options.pencilColour);
+    EXPECT_EQ(cell(5, 12), options.pencilColor);
+    EXPECT_EQ(cell(6, 12), options.pencilColor);
+    EXPECT_EQ(cell(7, 13), options.pencilColor);
     EXPECT_EQ(undo.size(), 2);
 
     press(at(6, 12), Qt::RightButton);
@@ -42,24 +42,24 @@ TEST_F(CanvasTools_, PencilStrokeIsOneUndoableEditAndRightButtonErasesWithoutOne
     release(at(0, 0));
     ASSERT_EQ(undo.size(), 3);
     session.undo();
-    EXPECT_EQ(cell(6, 12), options.pencilColour);
+    EXPECT_EQ(cell(6, 12), options.pencilColor);
     EXPECT_EQ(cell(0, 0), 0u);
 }
 
-TEST_F(CanvasTools_, PencilVariesEveryCellAndCtrlClickPaintsNothing)
+TEST_F(CanvasToolsTest, PencilVariesEveryCellAndCtrlClickPaintsNothing)
 {
     quom::srand(7);
-    options.pencilColour = kRed;
+    options.pencilColor = kRed;
     options.pencilVariation = 100;
     press(at(1, 1));
     for (int i = 2; i < 40; ++i)
         moveTo(at(i, 1));
     release(at(39, 1));
-    std::set<Cell> colours;
+    std::set<Cell> colors;
     for (int x = 1; x < 40; ++x)
-        colours.insert(cell(x, 1));
-    EXPECT_GT(colours.size(), 30u);
-    EXPECT_TRUE(std::any_of(colours.begin(), colours.end(), [](Cell c) { return greenOf(c) > 0; }));
+        colors.insert(cell(x, 1));
+    EXPECT_GT(colors.size(), 30u);
+    EXPECT_TRUE(std::any_of(colors.begin(), colors.end(), [](Cell c) { return greenOf(c) > 0; }));
 
     press(at(50, 50), Qt::LeftButton, Qt::ControlModifier);
     moveTo(at(51, 50));
@@ -67,7 +67,7 @@ TEST_F(CanvasTools_, PencilVariesEveryCellAndCtrlClickPaintsNothing)
     EXPECT_EQ(cell(51, 50), 0u);
 }
 
-TEST_F(CanvasTools_, ReleaseOffTheCanvasLeavesTheStrokeOpen)
+TEST_F(CanvasToolsTest, ReleaseOffTheCanvasLeavesTheStrokeOpen)
 {
     press(at(3, 3));
     release(offCanvas());
@@ -89,7 +89,7 @@ TEST_F(CanvasTools_, ReleaseOffTheCanvasLeavesTheStrokeOpen)
     EXPECT_EQ(undo.size(), 2);
 }
 
-TEST_F(CanvasTools_, EraserClearsItsFootprintAndShowsItsOutlineOnlyOverTheCanvas)
+TEST_F(CanvasToolsTest, EraserClearsItsFootprintAndShowsItsOutlineOnlyOverTheCanvas)
 {
     for (int i = 0; i < kCells; ++i)
         model.current().set(i, kBlue);
@@ -124,11 +124,11 @@ TEST_F(CanvasTools_, EraserClearsItsFootprintAndShowsItsOutlineOnlyOverTheCanvas
     EXPECT_TRUE(tools.eraserOutline().isNull());
 }
 
-TEST_F(CanvasTools_, LineDrawsItsPreviewWhileDraggedAndThePatternOnRelease)
+TEST_F(CanvasToolsTest, LineDrawsItsPreviewWhileDraggedAndThePatternOnRelease)
 {
     tools.selectTool(Tool::Line);
-    options.lineColour1 = kRed;
-    options.lineColour2 = kBlue;
+    options.lineColor1 = kRed;
+    options.lineColor2 = kBlue;
     options.lineQuantize = 4;
 
     press(at(0, 5));
@@ -158,11 +158,11 @@ TEST_F(CanvasTools_, LineDrawsItsPreviewWhileDraggedAndThePatternOnRelease)
     EXPECT_EQ(undo.size(), 2);
 }
 
-TEST_F(CanvasTools_, AirbrushSpraysAroundTheCentreUntilReleasedOverTheCanvas)
+TEST_F(CanvasToolsTest, AirbrushSpraysAroundTheCentreUntilReleasedOverTheCanvas)
 {
     tools.selectTool(Tool::Aero);
-    options.aeroColour1 = kRed;
-    options.aeroColour2 = kRed;
+    options.aeroColor1 = kRed;
+    options.aeroColor2 = kRed;
     options.aeroRadius = 2;
     options.aeroSpeed = 100;
 
@@ -191,7 +191,7 @@ TEST_F(CanvasTools_, AirbrushSpraysAroundTheCentreUntilReleasedOverTheCanvas)
     }
 }
 
-TEST_F(CanvasTools_, HandShiftsWithWrapAroundAndReturnsToTheAnchor)
+TEST_F(CanvasToolsTest, HandShiftsWithWrapAroundAndReturnsToTheAnchor)
 {
     const Grid start = distinctGrid();
     model.current().assign(start);
@@ -226,7 +226,7 @@ TEST_F(CanvasTools_, HandShiftsWithWrapAroundAndReturnsToTheAnchor)
     EXPECT_EQ(undo.size(), 4);
 }
 
-TEST_F(CanvasTools_, EyedropperPicksAnyCellColourAndLeavesThePattern)
+TEST_F(CanvasToolsTest, EyedropperPicksAnyCellColorAndLeavesThePattern)
 {
     tools.selectTool(Tool::EyeDropper);
     QSignalSpy picked(&tools, &CanvasTools::colorPicked);
@@ -243,7 +243,7 @@ TEST_F(CanvasTools_, EyedropperPicksAnyCellColourAndLeavesThePattern)
     EXPECT_EQ(undo.size(), 1);
 }
 
-TEST_F(CanvasTools_, SelectorDragKeepsTheAnchorAndLeavingTheToolDropsIt)
+TEST_F(CanvasToolsTest, SelectorDragKeepsTheAnchorAndLeavingTheToolDropsIt)
 {
     tools.selectTool(Tool::Selector);
     press(at(10, 5));
@@ -261,7 +261,7 @@ TEST_F(CanvasTools_, SelectorDragKeepsTheAnchorAndLeavingTheToolDropsIt)
     EXPECT_EQ(changed.size(), 1);
 }
 
-TEST_F(CanvasTools_, StatusTextNamesTheSampleOfTheRowForPaintingToolsOnly)
+TEST_F(CanvasToolsTest, StatusTextNamesTheSampleOfTheRowForPaintingToolsOnly)
 {
     tools.setSampleNames([](int row) { return QStringLiteral("kick%1.wav").arg(row); });
     moveTo(at(7, 12));

@@ -30,7 +30,7 @@ TEST(CommandTable, ButtonsFitTheWindowAndNeverOverlap)
     for (const auto& g : {CanvasGeometry(12, 10), CanvasGeometry(13, 11)}) {
         const QRect window(0, 0, g.windowWidth(), g.windowHeight());
         const QRect canvas = edgesRect(g.left(), g.top(), g.right(), g.bottom());
-        std::vector<QRect> placed{pickedColourRect(g)};
+        std::vector<QRect> placed{pickedColorRect(g)};
         for (const auto& c : commandTable()) {
             const QRect r = buttonRect(c, g);
             EXPECT_TRUE(window.contains(r)) << c.caption;
@@ -51,7 +51,7 @@ TEST(CommandTable, PlacesFollowTheCanvasEdges)
     EXPECT_EQ(commandPosition(*findCommand(CommandId::Pencil), g), QPoint(g.right() + 20, 9));
     EXPECT_EQ(commandPosition(*findCommand(CommandId::EyeDropper), g), QPoint(g.right() + 20 + 2 * p, 49));
     EXPECT_EQ(commandPosition(*findCommand(CommandId::Redo), g), QPoint(g.right() + 20 + 2 * p, 440));
-    EXPECT_EQ(pickedColourRect(g), QRect(g.right() + 20 + 3 * p + 4, 52, 24, 20));
+    EXPECT_EQ(pickedColorRect(g), QRect(g.right() + 20 + 3 * p + 4, 52, 24, 20));
     EXPECT_EQ(findCommand(CommandId::Record)->kind, CommandKind::Toggle);
     EXPECT_EQ(findCommand(CommandId::Selector)->kind, CommandKind::Tool);
 }
@@ -109,14 +109,14 @@ TEST(KeyTable, KeypadDigitsSelectPatterns)
     EXPECT_FALSE(resolveKey(Qt::Key_5, Qt::NoModifier)) << "the digit row is not the key pad";
 }
 
-TEST(KeyTable, ColourKeysAndArrowsScaleWithShift)
+TEST(KeyTable, ColorKeysAndArrowsScaleWithShift)
 {
     using K = KeyAction::Kind;
-    EXPECT_EQ(resolveKey(Qt::Key_R, Qt::NoModifier), (KeyAction{K::AddColour, CommandId::New, 0, 1}));
-    EXPECT_EQ(resolveKey(Qt::Key_G, Qt::ShiftModifier), (KeyAction{K::AddColour, CommandId::New, 1, 10}));
-    EXPECT_EQ(resolveKey(Qt::Key_B, Qt::ControlModifier), (KeyAction{K::AddColour, CommandId::New, 2, -1}));
+    EXPECT_EQ(resolveKey(Qt::Key_R, Qt::NoModifier), (KeyAction{K::AddColor, CommandId::New, 0, 1}));
+    EXPECT_EQ(resolveKey(Qt::Key_G, Qt::ShiftModifier), (KeyAction{K::AddColor, CommandId::New, 1, 10}));
+    EXPECT_EQ(resolveKey(Qt::Key_B, Qt::ControlModifier), (KeyAction{K::AddColor, CommandId::New, 2, -1}));
     EXPECT_EQ(resolveKey(Qt::Key_B, Qt::ControlModifier | Qt::ShiftModifier),
-        (KeyAction{K::AddColour, CommandId::New, 2, -10}));
+        (KeyAction{K::AddColor, CommandId::New, 2, -10}));
     EXPECT_EQ(resolveKey(Qt::Key_Left, Qt::NoModifier), (KeyAction{K::Scroll, CommandId::New, -1, 0}));
     EXPECT_EQ(resolveKey(Qt::Key_Down, Qt::ShiftModifier), (KeyAction{K::Scroll, CommandId::New, 0, 4}));
     EXPECT_FALSE(resolveKey(Qt::Key_Up, Qt::ControlModifier));

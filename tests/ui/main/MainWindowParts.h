@@ -13,9 +13,9 @@
 // no audio device (the engine is rendered by hand), no confirmations, no default kit.
 struct MainWindowParts {
     explicit MainWindowParts(const std::string& applicationFolder)
-        : folders(quom::BuildFolders(applicationFolder))
+        : folders(quom::buildFolders(applicationFolder))
     {
-        quom::CreateFolders(folders);
+        quom::createFolders(folders);
         settings.confirmationMessages = false;
         settings.loadDefaultKit = false;
     }

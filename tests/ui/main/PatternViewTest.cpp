@@ -31,8 +31,8 @@ protected:
 
 TEST_P(PatternViewTest, CellsFillTheirRectanglesAndEmptyCellsAreBlack)
 {
-    const Cell colour = makeCell(200, 100, 50);
-    cells.set(5, 12, colour);
+    const Cell color = makeCell(200, 100, 50);
+    cells.set(5, 12, color);
     cells.set(63, 63, makeCell(1, 0, 0));
     const QImage image = view.grab().toImage();
 

@@ -112,16 +112,16 @@ TEST_F(MainWindowEditing, PencilStrokeOnTheCanvasCanBeUndoneWithZ)
     QTest::mousePress(&view(), Qt::LeftButton, {}, at(5, 12));
     QTest::mouseMove(&view(), at(6, 12));
     QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(6, 12));
-    EXPECT_EQ(cells().at(5, 12), parts.session.toolOptions().pencilColour);
+    EXPECT_EQ(cells().at(5, 12), parts.session.toolOptions().pencilColor);
     EXPECT_EQ(undo().size(), 2);
 
     key(Qt::Key_Z);
     EXPECT_EQ(countNotes(cells().snapshot()), 0);
     key(Qt::Key_Y);
-    EXPECT_EQ(cells().at(6, 12), parts.session.toolOptions().pencilColour);
+    EXPECT_EQ(cells().at(6, 12), parts.session.toolOptions().pencilColor);
 }
 
-TEST_F(MainWindowEditing, PencilPaintsInThePanelsColour)
+TEST_F(MainWindowEditing, PencilPaintsInThePanelsColor)
 {
     auto* swatch = window->findChild<GUIcolorButton*>(QStringLiteral("Pencil Color"));
     ASSERT_NE(swatch, nullptr);
@@ -149,7 +149,7 @@ TEST_F(MainWindowEditing, StatusLineNamesTheRowsSampleAndEyedropperFillsTheSwatc
     EXPECT_EQ(undo().size(), 1);
 }
 
-TEST_F(MainWindowEditing, KeysScrollShiftColoursAndEvolve)
+TEST_F(MainWindowEditing, KeysScrollShiftColorsAndEvolve)
 {
     cells().set(0, 0, makeCell(100, 100, 100));
     key(Qt::Key_Right);

@@ -3,7 +3,6 @@
 #include "core/files/PatternFile.h"
 #include "core/kit/Kit.h"
 #include "core/kit/WaveReader.h"
-#include "core/session/ProjectIO.h"
 #include "support/TempDir.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
@@ -100,7 +99,7 @@ TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
         EXPECT_EQ(b->geometry(), QRect(commandPosition(entry, g), QSize(32, 30))) << entry.caption;
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(entry.toolTip));
     }
-    EXPECT_EQ(window->pickedColorSwatch().geometry(), pickedColourRect(g));
+    EXPECT_EQ(window->pickedColorSwatch().geometry(), pickedColorRect(g));
 }
 
 TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
@@ -210,7 +209,7 @@ TEST_F(MainWindow, NewErasesEveryPatternAndTempoButKeepsTheKit)
 {
     auto kit = std::make_shared<CKit>();
     kit->slot(7).name = "kept.wav";
-    engine().SetKit(kit);
+    engine().setKit(kit);
     cells().set(2, 2, 5);
     window->tempoSlider().setValue(200);
     key(Qt::Key_3, Qt::KeypadModifier);
@@ -388,7 +387,7 @@ TEST_F(MainWindow, KeyIAuditionsTheSampleOfTheRowUnderTheMouse)
     slot.name = "click.wav";
     slot.data.assign(4000, 0.5f);
     slot.length = 4000;
-    engine().SetKit(kit);
+    engine().setKit(kit);
     std::vector<float> out(2 * 256);
     auto loudness = [&] {
         engine().Render(256, out.data());

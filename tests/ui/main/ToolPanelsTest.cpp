@@ -73,7 +73,7 @@ TEST_F(ToolPanelsTest, ControlsEditTheOptionsWhichOutliveThePanel)
     auto* second = control<GUIcolorButton>("Line Color2");
     second->setColor(makeCell(1, 2, 3));
     second->colorChanged();
-    EXPECT_EQ(options.lineColour2, makeCell(1, 2, 3));
+    EXPECT_EQ(options.lineColor2, makeCell(1, 2, 3));
 
     panels.show(Tool::Pencil);
     control<GUIslider>("Pencil Variation")->setValue(42.9);
