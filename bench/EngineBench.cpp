@@ -24,7 +24,6 @@ std::shared_ptr<const CKit> benchKit()
         i.data.resize(kSampleRate);
         for (auto& v : i.data)
             v = u(gen);
-        i.length = kSampleRate;
     }
     return kit;
 }

@@ -10,9 +10,8 @@ namespace {
 void readVoice(benchmark::State& state)
 {
     quom::CInstrument inst;
-    inst.length = 44100;
     inst.loop = true;
-    for (std::uint32_t i = 0; i < inst.length; ++i)
+    for (int i = 0; i < 44100; ++i)
         inst.data.push_back(std::sin(static_cast<float>(i) * 0.01f));
     const auto mode = static_cast<std::uint8_t>(state.range(0));
 

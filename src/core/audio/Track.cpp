@@ -116,8 +116,8 @@ float mixSerial(const Mix& m, float position, int count, int frames, float* accL
 
 // A ThreadSanitizer build goes without the clones: the resolver that picks one runs
 // while the program is being loaded, before the sanitizer's runtime is up, and
-// crashes once instrumented.
-#ifdef __SANITIZE_THREAD__
+// crashes once instrumented. Clang (and so clang-tidy) cannot clone a template.
+#if defined(__SANITIZE_THREAD__) || defined(__clang__)
 #define QUOM_AVX2_CLONES
 #else
 #define QUOM_AVX2_CLONES [[gnu::target_clones("avx2", "default")]]
@@ -240,7 +240,7 @@ void mixNote(const CInstrument& instrument, std::uint8_t mode, Note& note, bool 
 {
     if (frames <= 0)
         return;
-    const std::uint32_t n = instrument.length;
+    const std::uint32_t n = instrument.length();
     const bool loop = instrument.loop && n != 0;
     if (n == 0 || mode > static_cast<std::uint8_t>(Interpolation::Quadratic)) {
         // Silent, but the position still moves: a later block may read it with
@@ -286,7 +286,7 @@ void CTrack::renderSpan(const CInstrument& instrument, std::uint8_t mode, int co
 {
     if (!active_)
         return;
-    const bool fade = instrument.fade && instrument.length != 0;
+    const bool fade = instrument.fade && instrument.length() != 0;
     mixNote(instrument, mode, note_, fade, count, samplesPerStep, frames, accL, accR);
 }
 

@@ -6,7 +6,7 @@ namespace quom {
 
 float SampleAt(const CInstrument& instrument, float position, std::uint8_t mode) noexcept
 {
-    const std::uint32_t n = instrument.length;
+    const std::uint32_t n = instrument.length();
     if (static_cast<double>(position) >= static_cast<double>(n) || position < 0.0f)
         return 0.0f;
 
@@ -28,7 +28,7 @@ float SampleAt(const CInstrument& instrument, float position, std::uint8_t mode)
 float AdvancePosition(const CInstrument& instrument, float position, float ratio) noexcept
 {
     position += ratio;
-    const std::uint32_t n = instrument.length;
+    const std::uint32_t n = instrument.length();
     if (instrument.loop && n != 0) {
         const auto length = static_cast<float>(n);
         while (position >= length)

@@ -13,15 +13,16 @@ class CInstrument {
 public:
     virtual ~CInstrument() = default;
 
-    // Reads a RIFF WAVE file into data, length and rootKey. Leaves the name and the
+    // Reads a RIFF WAVE file into data and rootKey. Leaves the name and the
     // flags alone. On failure the previous sample stays (rootKey is reset to 60).
     bool LoadWave(const std::string& path);
 
     bool isEmpty() const noexcept { return name == kNotUsed; }
+    // Frames in data; a wave file cannot hold more than 32 bits count.
+    std::uint32_t length() const noexcept { return static_cast<std::uint32_t>(data.size()); }
 
     std::string name; // path of the wave file, or "not used"
     std::vector<float> data; // mono sample, nominal range -1..1
-    std::uint32_t length = 0; // frames in data
     std::uint8_t rootKey = 60; // shown to the user only
     bool loop = false;
     bool fade = false;

@@ -31,7 +31,6 @@ void CKit::ClearSlot(int index)
     s.name = kNotUsed;
     s.data.clear();
     s.data.shrink_to_fit();
-    s.length = 0;
     s.loop = false;
     s.fade = false;
     s.rootKey = 60;

@@ -161,7 +161,6 @@ bool CInstrument::LoadWave(const std::string& path)
     if (!wave)
         return false;
     data = std::move(wave->samples);
-    length = static_cast<std::uint32_t>(data.size());
     rootKey = wave->rootKey;
     return true;
 }

@@ -14,11 +14,14 @@ struct GlyphInk {
     QColor accent;
 };
 
-// Draws one command's symbol into the 32 x 30 picture.
-using GlyphDrawer = void (*)(QPainter& p, const GlyphInk& ink);
+// Draws one command's symbol into the 32 x 30 picture. Each symbol is an SVG file in the
+// resource folder ":/button-pictures", named by its caption (pictures/ButtonPictures.qrc) and
+// drawn in #e0e0e0 where the line ink goes and #ffaa5a where the accent goes; those two colours
+// become the given inks. False, drawing nothing, for a name without a file or with a file that
+// does not parse.
+bool drawGlyph(QPainter& p, QStringView name, const GlyphInk& ink);
 
-// Null for a name without a symbol.
-GlyphDrawer glyphFor(QStringView name);
+// The names drawGlyph() has a symbol for.
 QStringList glyphNames();
 
 } // namespace quom

@@ -15,7 +15,7 @@ constexpr int kHeight = 30;
 
 // One frame for every button: a raised grey key, or, pressed, a sunken amber one with an
 // orange rim and the glyph moved one pixel down and right.
-QPixmap drawPicture(const GlyphDrawer& glyph, QStringView caption, bool pressed)
+QPixmap drawPicture(QStringView caption, bool pressed)
 {
     QPixmap pixmap(kWidth, kHeight);
     pixmap.fill(QColor(34, 34, 34));
@@ -36,9 +36,7 @@ QPixmap drawPicture(const GlyphDrawer& glyph, QStringView caption, bool pressed)
     if (pressed)
         p.translate(1, 1);
     p.setClipRect(QRectF(2, 2, kWidth - 4, kHeight - 4));
-    if (glyph) {
-        glyph(p, ink);
-    } else {
+    if (!drawGlyph(p, caption, ink)) {
         QFont font(QStringLiteral("Arial"));
         font.setStyleHint(QFont::SansSerif);
         font.setPixelSize(8);
@@ -54,8 +52,7 @@ QPixmap drawPicture(const GlyphDrawer& glyph, QStringView caption, bool pressed)
 
 PicturePair buttonPictures(QStringView name)
 {
-    const GlyphDrawer glyph = glyphFor(name);
-    return {drawPicture(glyph, name, false), drawPicture(glyph, name, true)};
+    return {drawPicture(name, false), drawPicture(name, true)};
 }
 
 QStringList buttonPictureNames()

@@ -1,6 +1,7 @@
 #include "ReferenceEngine.h"
 
 #include "core/audio/Engine.h"
+#include "support/Instruments.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,7 @@ constexpr std::uint8_t kLinear = 1;
 
 void fillSlot(CKit& kit, int slot, std::vector<float> data, bool loop = false, bool fade = false)
 {
-    CInstrument& i = kit.slot(slot);
-    i.name = "slot.wav";
-    i.length = static_cast<std::uint32_t>(data.size());
-    i.data = std::move(data);
-    i.loop = loop;
-    i.fade = fade;
+    kit.slot(slot) = instrumentOf(std::move(data), loop, fade);
 }
 
 struct Rig {

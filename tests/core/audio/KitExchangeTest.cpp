@@ -1,4 +1,5 @@
 #include "core/audio/Engine.h"
+#include "support/Instruments.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,8 @@ using namespace quom;
 std::shared_ptr<CKit> constantKit(float value)
 {
     auto kit = std::make_shared<CKit>();
-    for (int s = 0; s < kKitSlots; ++s) {
-        CInstrument& i = kit->slot(s);
-        i.name = "k.wav";
-        i.data.assign(3000, value);
-        i.length = 3000;
-        i.loop = true;
-    }
+    for (int s = 0; s < kKitSlots; ++s)
+        kit->slot(s) = instrumentOf(std::vector<float>(3000, value), true);
     return kit;
 }
 

@@ -112,7 +112,7 @@ void ReferenceEngine::NextFrame(Track& t, float& left, float& right)
         const CInstrument& inst = *t.instrument;
         float s = SampleAt(inst, t.position, mode);
         t.position = AdvancePosition(inst, t.position, t.ratio);
-        if (inst.fade && inst.length != 0) {
+        if (inst.fade && inst.length() != 0) {
             if (t.count < 20)
                 s = s * static_cast<float>(t.count) / 20.0f;
             else if (static_cast<int>(t.count) > samplesPerStep - 20)

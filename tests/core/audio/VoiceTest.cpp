@@ -1,4 +1,5 @@
 #include "core/audio/Voice.h"
+#include "support/Instruments.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@ using quom::SampleAt;
 constexpr std::uint8_t kTruncate = 0;
 constexpr std::uint8_t kLinear = 1;
 constexpr std::uint8_t kQuadratic = 2;
-
-CInstrument instrumentOf(std::vector<float> data, bool loop = false)
-{
-    CInstrument i;
-    i.name = "test.wav";
-    i.length = static_cast<std::uint32_t>(data.size());
-    i.data = std::move(data);
-    i.loop = loop;
-    return i;
-}
 
 TEST(Voice, TruncateAndLinearBetweenSamples)
 {

@@ -1,4 +1,5 @@
 #include "core/audio/WaveExport.h"
+#include "support/Instruments.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,7 @@ using namespace quom;
 std::shared_ptr<CKit> kitWithSlot0(std::vector<float> data, bool loop)
 {
     auto kit = std::make_shared<CKit>();
-    CInstrument& i = kit->slot(0);
-    i.name = "a.wav";
-    i.length = static_cast<std::uint32_t>(data.size());
-    i.data = std::move(data);
-    i.loop = loop;
+    kit->slot(0) = instrumentOf(std::move(data), loop);
     return kit;
 }
 

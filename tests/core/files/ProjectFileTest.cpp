@@ -97,7 +97,6 @@ TEST(ProjectFile, SlotRecordsCarryKeysThatLoadingNeverAppliesToTheKit)
 
     CInstrument loaded;
     loaded.data = {0.5f};
-    loaded.length = 1;
     applyProjectSlot({"/w/ride.wav", false, true, 99, 100, 5}, loaded);
     EXPECT_EQ(loaded.name, "/w/ride.wav");
     EXPECT_FALSE(loaded.loop);
@@ -105,7 +104,7 @@ TEST(ProjectFile, SlotRecordsCarryKeysThatLoadingNeverAppliesToTheKit)
     EXPECT_EQ(loaded.minKey, 0);
     EXPECT_EQ(loaded.maxKey, 127);
     EXPECT_EQ(loaded.scaleIndex, 0);
-    EXPECT_EQ(loaded.length, 1u); // the sample is the caller's to read
+    EXPECT_EQ(loaded.length(), 1u); // the sample is the caller's to read
 }
 
 TEST(ProjectFile, FlagsAreTrueOnlyForTheByteOne)

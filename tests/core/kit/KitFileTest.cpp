@@ -98,7 +98,7 @@ TEST(KitFile, RoundTripsNamesFlagsAndRereadsTheSamples)
     EXPECT_EQ(loaded.slot(0).data, (std::vector<float>{0.5f, -0.5f}));
     EXPECT_EQ(loaded.slot(5).data, std::vector<float>{0.25f});
     EXPECT_EQ(loaded.slot(5).rootKey, 38);
-    EXPECT_EQ(loaded.slot(63).length, 2u);
+    EXPECT_EQ(loaded.slot(63).length(), 2u);
     EXPECT_EQ(progress,
         (std::vector<std::string>{dir.file("kick.wav"), dir.file("snare.wav"), dir.file("kick.wav")}));
 }

@@ -43,7 +43,7 @@ TEST(WaveReader, SixteenBitStereoKeepsTheLeftChannel)
     inst.name = "keep me";
     inst.loop = true;
     ASSERT_TRUE(inst.LoadWave(dir.file("stereo.wav")));
-    EXPECT_EQ(inst.length, 1000u);
+    EXPECT_EQ(inst.length(), 1000u);
     EXPECT_EQ(inst.data, left);
     EXPECT_EQ(inst.name, "keep me");
     EXPECT_TRUE(inst.loop);
@@ -142,7 +142,7 @@ TEST(WaveReader, AFailedLoadKeepsThePreviousSample)
     for (const auto& path : {dir.file("twelve.wav"), dir.file("missing.wav"), dir.path()}) {
         EXPECT_FALSE(inst.LoadWave(path)) << path;
         EXPECT_EQ(inst.data, std::vector<float>{0.5f});
-        EXPECT_EQ(inst.length, 1u);
+        EXPECT_EQ(inst.length(), 1u);
         EXPECT_EQ(inst.rootKey, 60);
     }
 }

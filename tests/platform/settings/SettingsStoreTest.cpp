@@ -15,8 +15,7 @@ class SettingsStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QSettings::setPath(
-            QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir.path()));
     }
 
     static QSettings store()
@@ -25,7 +24,7 @@ protected:
             QStringLiteral("Quom"));
     }
 
-    TempDir dir_;
+    TempDir dir;
 };
 
 TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
@@ -44,7 +43,7 @@ TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
 TEST_F(SettingsStore, SavingWritesAllSixteenKeysInTheirSections)
 {
     quom::saveSettings(Settings{});
-    EXPECT_TRUE(dir_.exists("Caldenor/Quom.conf"));
+    EXPECT_TRUE(dir.exists("Caldenor/Quom.conf"));
 
     auto s = store();
     EXPECT_EQ(s.childGroups(), (QStringList{"Audio Settings", "General Settings", "MIDI Settings"}));

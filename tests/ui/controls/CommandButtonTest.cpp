@@ -1,10 +1,12 @@
 #include "support/QtPrinters.h"
+#include "ui/controls/ButtonGlyphs.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/StatusLineOwner.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -197,6 +199,38 @@ TEST(ButtonPictures, EveryCommandHasItsOwnPictureInBothLooks)
     const auto unknown = quom::buttonPictures(u"Tempo");
     EXPECT_EQ(image(unknown.normal).size(), QSize(32, 30));
     EXPECT_NE(image(unknown.normal), image(quom::buttonPictures(u"Tap").normal));
+}
+
+TEST(ButtonPictures, EverySymbolFileParsesAndTakesTheInksGiven)
+{
+    const quom::GlyphInk ink{QColor(255, 0, 0), QColor(0, 0, 255)};
+    QImage blank(32, 30, QImage::Format_ARGB32);
+    blank.fill(Qt::transparent);
+    const auto draw = [&](const QString& name) {
+        QImage glyph = blank;
+        QPainter p(&glyph);
+        // A file that does not parse would quietly become the caption's text.
+        EXPECT_TRUE(quom::drawGlyph(p, name, ink)) << name.toStdString();
+        p.end();
+        return glyph;
+    };
+    for (const QString& name : quom::buttonPictureNames())
+        EXPECT_NE(draw(name), blank) << name.toStdString() << " draws nothing";
+
+    // "New" is a page in the line ink with a plus in the accent.
+    const QImage page = draw(QStringLiteral("New"));
+    const auto shows = [&](const QColor& color) {
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb c = page.pixel(x, y);
+                if (qAlpha(c) > 0 && qRgb(qRed(c), qGreen(c), qBlue(c)) == color.rgb())
+                    return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(shows(ink.line));
+    EXPECT_TRUE(shows(ink.accent));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/files/PatternFile.h"
 #include "core/kit/Kit.h"
 #include "core/kit/WaveReader.h"
+#include "support/Instruments.h"
 #include "support/TempDir.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
@@ -383,10 +384,7 @@ TEST_F(MainWindow, VolumeSliderSetsTheMasterGain)
 TEST_F(MainWindow, KeyIAuditionsTheSampleOfTheRowUnderTheMouse)
 {
     auto kit = std::make_shared<CKit>();
-    CInstrument& slot = kit->slot(5);
-    slot.name = "click.wav";
-    slot.data.assign(4000, 0.5f);
-    slot.length = 4000;
+    kit->slot(5) = instrumentOf(std::vector<float>(4000, 0.5f));
     engine().setKit(kit);
     std::vector<float> out(2 * 256);
     auto loudness = [&] {
@@ -481,12 +479,12 @@ TEST_F(MainWindow, DefaultKitIsLoadedAtStartWhenTheSettingsAskForIt)
 
     window.reset();
     window = std::make_unique<CQuomDlg>(parts.context());
-    EXPECT_EQ(engine().kit()->slot(2).length, 0u) << "the setting is off";
+    EXPECT_EQ(engine().kit()->slot(2).length(), 0u) << "the setting is off";
 
     window.reset();
     parts.settings.loadDefaultKit = true;
     window = std::make_unique<CQuomDlg>(parts.context());
-    EXPECT_EQ(engine().kit()->slot(2).length, 300u);
+    EXPECT_EQ(engine().kit()->slot(2).length(), 300u);
 }
 
 TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
@@ -502,7 +500,7 @@ TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
     key(Qt::Key_Space);
     window->openDroppedFile(file("drums.kit"));
     EXPECT_FALSE(engine().playing());
-    EXPECT_EQ(engine().kit()->slot(0).length, 100u);
+    EXPECT_EQ(engine().kit()->slot(0).length(), 100u);
     EXPECT_TRUE(engine().kit()->slot(1).loop);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0], "Unable to read the file:\n " + file("gone.wav"));
@@ -510,7 +508,7 @@ TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
     window->openDroppedFile(file("missing.kit"));
     ASSERT_EQ(prompts->messages.size(), 2u);
     EXPECT_EQ(prompts->messages[1], "Error: unable to load the file:\n " + file("missing.kit"));
-    EXPECT_EQ(engine().kit()->slot(0).length, 100u) << "a kit that cannot be read changes nothing";
+    EXPECT_EQ(engine().kit()->slot(0).length(), 100u) << "a kit that cannot be read changes nothing";
 }
 
 TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
