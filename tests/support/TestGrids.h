@@ -13,6 +13,11 @@ inline quom::Grid distinctGrid()
     return g;
 }
 
+inline quom::Cell cellAt(const quom::Grid& grid, int column, int row)
+{
+    return grid[static_cast<std::size_t>(quom::cellIndex(column, row))];
+}
+
 inline quom::Grid sortedCells(quom::Grid g)
 {
     std::sort(g.begin(), g.end());

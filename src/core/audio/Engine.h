@@ -24,8 +24,8 @@
 //   order they were made.
 // - The pattern, the tempo source and the kit are read once per block.
 //
-// Kits. The window never changes the kit in place: it builds a new CKit and hands
-// it over with setKit. The engine publishes it to the audio thread at the next
+// Kits. Nobody changes the engine's kit in place: the session builds a new CKit and
+// hands it over with setKit. The engine publishes it to the audio thread at the next
 // block and frees the kit it replaces on the window thread, once no block can still
 // be reading it (at a later setKit or releaseRetiredKits call). The audio thread
 // never frees anything.

@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-// Where the engine and the pattern model read the tempo (beats per minute). The
-// window's tempo slider implements it; the audio thread calls tempo() once per
-// block, so an implementation must be lock-free and must not allocate.
+// Where the engine reads the tempo (beats per minute): the session's tempo, or a
+// render's own. The audio thread calls tempo() once per block, so an implementation
+// must be lock-free and must not allocate.
 namespace quom {
 
 class TempoSource {
@@ -13,7 +13,7 @@ public:
     virtual int tempo() const noexcept = 0;
 };
 
-// A tempo held in an atomic: for renders without a window, and for tests.
+// A tempo held in an atomic, set on the window thread and read on the audio thread.
 class TempoValue final : public TempoSource {
 public:
     explicit TempoValue(int bpm = 120) noexcept

@@ -4,7 +4,7 @@
 #include <string>
 
 // The user's persistent settings as plain data, with their defaults. The store that
-// keeps them between runs lives in the window layer (SettingsStore).
+// keeps them between runs is the platform's (SettingsStore).
 namespace quom {
 
 struct Settings {

@@ -4,6 +4,7 @@
 #include "core/edit/ToolOptions.h"
 #include "core/model/Cell.h"
 #include "ui/main/CanvasGeometry.h"
+#include "ui/main/Tool.h"
 
 #include <QObject>
 #include <QPoint>
@@ -28,19 +29,6 @@ namespace quom {
 class PatternModel;
 class PatternView;
 class Session;
-
-enum class Tool : int {
-    Pencil = 1,
-    Line = 2,
-    Aero = 3,
-    Eraser = 4,
-    Hand = 5,
-    EyeDropper = 6,
-    Selector = 7,
-    // A paste or mix floating over the pattern; the tool before it is kept aside.
-    FloatingPaste = 0xFFFE,
-    FloatingMix = 0xFFFF,
-};
 
 class CanvasTools : public QObject {
     Q_OBJECT

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ui/main/CanvasGeometry.h"
-#include "ui/main/CanvasTools.h"
 #include "ui/main/KeyChord.h"
+#include "ui/main/Tool.h"
 
 #include <QPoint>
 

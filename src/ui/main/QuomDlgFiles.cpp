@@ -3,8 +3,8 @@
 
 #include "core/settings/AppFolders.h"
 #include "platform/pictures/Picture.h"
+#include "ui/controls/WaitCursor.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -24,15 +24,6 @@ const QString kUnableToLoad = QStringLiteral("Error: unable to load the file:\n 
 const QString kUnableToSave = QStringLiteral("Error: unable to save the file:\n %1");
 const QString kDamaged = QStringLiteral("Error: the file is damaged or incomplete:\n %1");
 const QString kUnreadableSample = QStringLiteral("Unable to read the file:\n %1");
-
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString readFailureText(const ReadError& error, const QString& wrongKind)
 {

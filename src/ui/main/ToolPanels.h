@@ -2,7 +2,7 @@
 
 #include "core/edit/ToolOptions.h"
 #include "ui/main/CanvasGeometry.h"
-#include "ui/main/CanvasTools.h"
+#include "ui/main/Tool.h"
 
 #include <QPointer>
 #include <QWidget>

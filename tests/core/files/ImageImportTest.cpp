@@ -1,4 +1,5 @@
 #include "core/files/ImageImport.h"
+#include "support/TestGrids.h"
 
 #include <gtest/gtest.h>
 
@@ -7,13 +8,7 @@
 namespace {
 
 using quom::Cell;
-using quom::cellIndex;
 using quom::makeCell;
-
-Cell cellAt(const quom::Grid& grid, int x, int y)
-{
-    return grid[static_cast<std::size_t>(cellIndex(x, y))];
-}
 
 TEST(ImageImport, SolidAreasStayExactAndOnlyTheirBordersBlend)
 {

@@ -1,6 +1,7 @@
 #include "platform/pictures/Picture.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
+#include "support/TestGrids.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,13 +13,7 @@
 namespace {
 
 using quom::Cell;
-using quom::cellIndex;
 using quom::makeCell;
-
-Cell cellAt(const quom::Grid& grid, int x, int y)
-{
-    return grid[static_cast<std::size_t>(cellIndex(x, y))];
-}
 
 // A colour that differs for every pixel of a 64 x 64 image.
 QColor uniqueColor(int x, int y)
