@@ -39,7 +39,7 @@ public:
     struct Context {
         Session& session;
         AudioOutput& output;
-        Settings& settings; // read when a command asks for confirmation
+        const Settings& settings; // confirmations, the default kit
         AppFolders& folders; // the file windows replace a folder with the last path chosen
     };
 
@@ -121,7 +121,7 @@ private:
 
     Session& session_;
     AudioOutput& output_;
-    Settings& settings_;
+    const Settings& settings_;
     AppFolders& folders_;
     const CanvasGeometry geometry_;
     std::unique_ptr<UserPrompts> prompts_;
