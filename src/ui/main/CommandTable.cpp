@@ -57,7 +57,7 @@ constexpr CommandOperation window(WindowOperation operation)
 // A friend of the window, so that the rows name its command handlers.
 std::span<const CommandEntry> commandTable()
 {
-    static const std::array<CommandEntry, 45> kCommands = std::to_array<CommandEntry>({
+    static const auto kCommands = std::to_array<CommandEntry>({
         CommandEntry{C::New, "New", K::Push, bottom(0), "Create a new project.", ctrl(Qt::Key_N),
             window(&CQuomDlg::newProject)},
         CommandEntry{C::Load, "Load", K::Push, bottom(1), "Load a project (.qom file).", ctrl(Qt::Key_O),
