@@ -21,9 +21,10 @@ std::shared_ptr<const CKit> benchKit()
     for (int s = 0; s < kKitSlots; ++s) {
         CInstrument& i = kit->slot(s);
         i.name = "noise.wav";
-        i.data.resize(kSampleRate);
-        for (auto& v : i.data)
+        std::vector<float> noise(kSampleRate);
+        for (auto& v : noise)
             v = u(gen);
+        i.data = std::move(noise);
     }
     return kit;
 }

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -11,8 +12,10 @@ void readVoice(benchmark::State& state)
 {
     quom::CInstrument inst;
     inst.loop = true;
+    std::vector<float> sine;
     for (int i = 0; i < 44100; ++i)
-        inst.data.push_back(std::sin(static_cast<float>(i) * 0.01f));
+        sine.push_back(std::sin(static_cast<float>(i) * 0.01f));
+    inst.data = std::move(sine);
     const auto mode = static_cast<std::uint8_t>(state.range(0));
 
     float position = 0.0f;

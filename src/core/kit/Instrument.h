@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/kit/SampleData.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,7 +24,7 @@ public:
     std::uint32_t length() const noexcept { return static_cast<std::uint32_t>(data.size()); }
 
     std::string name; // path of the wave file, or "not used"
-    std::vector<float> data; // mono sample, nominal range -1..1
+    SampleData data; // mono sample, nominal range -1..1, shared between copies
     std::uint8_t rootKey = 60; // shown to the user only
     bool loop = false;
     bool fade = false;

@@ -30,7 +30,6 @@ void CKit::ClearSlot(int index)
     CInstrument& s = slot(index);
     s.name = kNotUsed;
     s.data.clear();
-    s.data.shrink_to_fit();
     s.loop = false;
     s.fade = false;
     s.rootKey = 60;

@@ -96,7 +96,7 @@ TEST(ProjectFile, SlotRecordsCarryKeysThatLoadingNeverAppliesToTheKit)
     EXPECT_EQ(slot.scaleIndex, 7);
 
     CInstrument loaded;
-    loaded.data = {0.5f};
+    loaded.data = std::vector<float>{0.5f};
     applyProjectSlot({"/w/ride.wav", false, true, 99, 100, 5}, loaded);
     EXPECT_EQ(loaded.name, "/w/ride.wav");
     EXPECT_FALSE(loaded.loop);

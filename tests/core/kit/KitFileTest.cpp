@@ -95,8 +95,8 @@ TEST(KitFile, RoundTripsNamesFlagsAndRereadsTheSamples)
         EXPECT_EQ(loaded.slot(s).fade, kit.slot(s).fade) << s;
     }
     EXPECT_EQ(loaded.slot(7).minKey, 0);
-    EXPECT_EQ(loaded.slot(0).data, (std::vector<float>{0.5f, -0.5f}));
-    EXPECT_EQ(loaded.slot(5).data, std::vector<float>{0.25f});
+    EXPECT_EQ(loaded.slot(0).data.values(), (std::vector<float>{0.5f, -0.5f}));
+    EXPECT_EQ(loaded.slot(5).data.values(), std::vector<float>{0.25f});
     EXPECT_EQ(loaded.slot(5).rootKey, 38);
     EXPECT_EQ(loaded.slot(63).length(), 2u);
     EXPECT_EQ(progress,
@@ -160,13 +160,13 @@ TEST(KitFile, LoadingKeepsWhatTheFileDoesNotChange)
     ASSERT_TRUE(result.opened);
     // Slot 0 is named "not used" but keeps its sample; callers clear first.
     EXPECT_TRUE(kit.slot(0).isEmpty());
-    EXPECT_EQ(kit.slot(0).data, std::vector<float>{0.5f});
-    EXPECT_EQ(kit.slot(1).data, std::vector<float>{-0.5f});
+    EXPECT_EQ(kit.slot(0).data.values(), std::vector<float>{0.5f});
+    EXPECT_EQ(kit.slot(1).data.values(), std::vector<float>{-0.5f});
     EXPECT_TRUE(kit.slot(1).fade);
     EXPECT_FALSE(kit.slot(0).fade);
     // Slot 2 is not in the file: its name stays and its sample is read again, which fails.
     EXPECT_EQ(kit.slot(2).name, dir.file("a.wav"));
-    EXPECT_EQ(kit.slot(2).data, std::vector<float>{0.5f});
+    EXPECT_EQ(kit.slot(2).data.values(), std::vector<float>{0.5f});
     EXPECT_EQ(result.failedSamples, std::vector<std::string>{dir.file("a.wav")});
 }
 
@@ -198,6 +198,21 @@ TEST(KitFile, AFailedSaveLeavesThePreviousFile)
     const auto kept = dir.read("keep.kit");
     EXPECT_EQ(std::string(kept.begin(), kept.end()), "previous contents\n");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"keep.kit"}) << "no temporary file left behind";
+}
+
+TEST(Kit, ACopySharesTheSamplesAndAnEditOfTheCopyLeavesTheOriginal)
+{
+    CKit kit;
+    kit.slot(0).data = std::vector<float>(1000, 0.5f);
+    kit.slot(1).data = std::vector<float>{0.25f};
+    CKit copy(kit);
+    EXPECT_TRUE(copy.slot(0).data.shares(kit.slot(0).data)) << "no sample is copied";
+
+    copy.ClearSlot(0);
+    copy.slot(1).loop = true;
+    EXPECT_EQ(kit.slot(0).length(), 1000u);
+    EXPECT_FALSE(kit.slot(1).loop);
+    EXPECT_TRUE(copy.slot(0).data.empty());
 }
 
 } // namespace

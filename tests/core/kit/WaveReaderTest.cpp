@@ -44,7 +44,7 @@ TEST(WaveReader, SixteenBitStereoKeepsTheLeftChannel)
     inst.loop = true;
     ASSERT_TRUE(inst.LoadWave(dir.file("stereo.wav")));
     EXPECT_EQ(inst.length(), 1000u);
-    EXPECT_EQ(inst.data, left);
+    EXPECT_EQ(inst.data.values(), left);
     EXPECT_EQ(inst.name, "keep me");
     EXPECT_TRUE(inst.loop);
 }
@@ -141,7 +141,7 @@ TEST(WaveReader, AFailedLoadKeepsThePreviousSample)
     EXPECT_EQ(inst.rootKey, 72);
     for (const auto& path : {dir.file("twelve.wav"), dir.file("missing.wav"), dir.path()}) {
         EXPECT_FALSE(inst.LoadWave(path)) << path;
-        EXPECT_EQ(inst.data, std::vector<float>{0.5f});
+        EXPECT_EQ(inst.data.values(), std::vector<float>{0.5f});
         EXPECT_EQ(inst.length(), 1u);
         EXPECT_EQ(inst.rootKey, 60);
     }
