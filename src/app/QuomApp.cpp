@@ -1,5 +1,6 @@
 #include "app/QuomApp.h"
 
+#include "core/kit/StarterKit.h"
 #include "platform/settings/ApplicationFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "ui/main/QuomDlg.h"
@@ -31,8 +32,13 @@ void CQuomApp::InitInstance()
     settings_.audioDevice = output_.defaultOutputDeviceName();
 
     folders_ = buildFolders(applicationFolder);
+    const bool firstStart = !QDir(QString::fromStdString(folders_.kitsFolder)).exists();
     for (const auto& message : createFolders(folders_))
         QMessageBox::warning(nullptr, QStringLiteral("Quom"), QString::fromStdString(message));
+    // A first start gets sounds to play. Should they not be written, the default kit
+    // fails to load as it would without them, and Quom starts silent.
+    if (firstStart)
+        writeStarterKit(folders_);
     QDir::setCurrent(QString::fromStdString(applicationFolder));
 
     loadSettings(settings_);

@@ -27,6 +27,8 @@ constexpr std::array kCommands{
     SubCommand{"render", runRender,
         "render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] [--interpolation truncate|linear|quadratic]\n"
         "        render one pass of a pattern as the Export command does"},
+    SubCommand{"slice", runSlice,
+        "slice IN.wav -o FOLDER [--kit OUT.kit]   cut a wave file into 64 slices, one per kit slot"},
 };
 
 void printHelp(std::ostream& out)

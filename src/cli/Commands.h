@@ -10,5 +10,6 @@ int runImport(const Args& args, std::ostream& out, std::ostream& err);
 int runInfo(const Args& args, std::ostream& out, std::ostream& err);
 int runMidi(const Args& args, std::ostream& out, std::ostream& err);
 int runRender(const Args& args, std::ostream& out, std::ostream& err);
+int runSlice(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace quom::cli

@@ -60,17 +60,32 @@ void Engine::setKit(std::shared_ptr<const CKit> kit)
 {
     std::shared_ptr<const CKit> old = std::move(kit_);
     kit_ = kit ? std::move(kit) : std::make_shared<const CKit>();
-    // Sequentially consistent with the two epoch increments in Render: if the
-    // audio thread read the old pointer, its block began before this store, so the
-    // epoch read below is odd until that block has ended.
     audioKit_.store(kit_.get(), std::memory_order_seq_cst);
-    const std::uint64_t epoch = epoch_.load(std::memory_order_seq_cst);
-    if (old && epoch % 2 == 1)
-        retired_.push_back({std::move(old), epoch});
-    releaseRetiredKits();
+    retire(std::move(old));
 }
 
-void Engine::releaseRetiredKits()
+void Engine::startAudition(std::shared_ptr<const CInstrument> sound)
+{
+    std::shared_ptr<const CInstrument> old = std::move(audition_);
+    audition_ = std::move(sound);
+    auditionSound_.store(audition_.get(), std::memory_order_seq_cst);
+    auditionRequest_.store(nextSerial(), std::memory_order_seq_cst);
+    retire(std::move(old));
+}
+
+void Engine::retire(std::shared_ptr<const void> object)
+{
+    // Sequentially consistent with the two epoch increments in Render and with the
+    // stores before this call: if the audio thread read the old pointer, its block
+    // began before those stores, so the epoch read here is odd until that block has
+    // ended; any later block reads the new pointer first.
+    const std::uint64_t epoch = epoch_.load(std::memory_order_seq_cst);
+    if (object && epoch % 2 == 1)
+        retired_.push_back({std::move(object), epoch});
+    releaseRetired();
+}
+
+void Engine::releaseRetired()
 {
     const std::uint64_t now = epoch_.load(std::memory_order_seq_cst);
     std::erase_if(retired_, [now](const Retired& r) { return r.epoch != now; });
@@ -101,6 +116,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         if (running)
             renderChunk(kit, pattern, mode, frames);
         mixPreview(kit, mode, frames);
+        mixAudition(frames);
         if (running)
             writeScaled(accL_.data(), accR_.data(), gain, frames, out + 2 * done);
         else
@@ -112,6 +128,11 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 
 void Engine::applyRequests() noexcept
 {
+    const std::uint64_t audition = auditionRequest_.load(std::memory_order_seq_cst);
+    if (audition != auditionSeen_) {
+        auditionSeen_ = audition;
+        auditionNow_ = {auditionSound_.load(std::memory_order_seq_cst), 0};
+    }
     const std::uint64_t reset = resetRequest_.load(std::memory_order_acquire);
     if (reset != resetSeen_) {
         resetSeen_ = reset;
@@ -180,6 +201,24 @@ void Engine::mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept
     preview_.count += static_cast<std::uint32_t>(n);
     if (preview_.count == preview_.length)
         preview_.slot = -1;
+}
+
+void Engine::mixAudition(int frames) noexcept
+{
+    const CInstrument* sound = auditionNow_.sound;
+    if (!sound)
+        return;
+    const float* d = sound->data.data();
+    const std::uint32_t length = sound->length();
+    // Centred at full volume: half the sample on each side, as the pan law gives.
+    int f = 0;
+    for (; f < frames && auditionNow_.position < length; ++f, ++auditionNow_.position) {
+        const float s = 0.5f * d[auditionNow_.position];
+        accL_[f] += s;
+        accR_[f] += s;
+    }
+    if (auditionNow_.position >= length)
+        auditionNow_.sound = nullptr;
 }
 
 } // namespace quom

@@ -24,11 +24,11 @@
 //   order they were made.
 // - The pattern, the tempo source and the kit are read once per block.
 //
-// Kits. Nobody changes the engine's kit in place: the session builds a new CKit and
-// hands it over with setKit. The engine publishes it to the audio thread at the next
-// block and frees the kit it replaces on the window thread, once no block can still
-// be reading it (at a later setKit or releaseRetiredKits call). The audio thread
-// never frees anything.
+// Kits and auditions. Nobody changes the engine's kit in place: the session builds a
+// new CKit and hands it over with setKit; an audition is handed over whole. The
+// engine publishes them to the audio thread at the next block and frees what they
+// replace on the window thread, once no block can still be reading it (at a later
+// setKit, audition or releaseRetired call). The audio thread never frees anything.
 namespace quom {
 
 class Engine {
@@ -52,6 +52,12 @@ public:
     // Another slot number changes nothing.
     void StartPreview(int slot, Cell color) noexcept;
     void StopPreview() noexcept;
+
+    // Plays sound once from its start at its own pitch (one sample frame per output
+    // frame), full volume, centred, beside the pattern and the preview, even while
+    // stopped; a new audition cuts the last. Null stops it. Window thread.
+    void startAudition(std::shared_ptr<const CInstrument> sound);
+    void stopAudition() { startAudition(nullptr); }
 
     // Frames per column as of the last block rendered while playing; 0 before that.
     // Any thread.
@@ -90,10 +96,11 @@ public:
     // Window thread, see "Kits" above. A null kit stands for an empty one.
     void setKit(std::shared_ptr<const CKit> kit);
     const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
-    // Frees replaced kits the audio thread has finished with; never waits.
-    void releaseRetiredKits();
-    // Replaced kits not freed yet (a block was in progress when they were replaced).
-    std::size_t retiredKitCount() const noexcept { return retired_.size(); }
+    // Frees replaced kits and auditions the audio thread has finished with; never waits.
+    void releaseRetired();
+    // Replaced kits and auditions not freed yet (a block was in progress when they
+    // were replaced).
+    std::size_t retiredCount() const noexcept { return retired_.size(); }
 
 private:
     static constexpr int kChunkFrames = 4096;
@@ -105,8 +112,13 @@ private:
         std::uint32_t length = 0; // 0: until stopped
     };
 
+    struct Audition {
+        const CInstrument* sound = nullptr;
+        std::uint32_t position = 0;
+    };
+
     struct Retired {
-        std::shared_ptr<const CKit> kit;
+        std::shared_ptr<const void> object;
         std::uint64_t epoch; // odd: the block in progress when it was replaced
     };
 
@@ -116,6 +128,9 @@ private:
     void renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept;
     void advanceStep(const LiveGrid* pattern) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
+    void mixAudition(int frames) noexcept;
+    // Keeps object until no block that may have read it is in progress.
+    void retire(std::shared_ptr<const void> object);
 
     // Shared with the other threads.
     std::atomic<bool> playing_{false};
@@ -129,16 +144,21 @@ private:
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls
     std::atomic<std::uint64_t> resetRequest_{0}; // serial of the last Reset
     std::atomic<std::uint64_t> previewRequest_{0}; // serial << 32 | start bit | slot | colour
+    std::atomic<const CInstrument*> auditionSound_{nullptr};
+    std::atomic<std::uint64_t> auditionRequest_{0}; // serial of the last audition call
     std::atomic<int> samplesPerStep_{0};
     std::atomic<int> column_{-1};
 
     // Window thread only.
     std::shared_ptr<const CKit> kit_;
+    std::shared_ptr<const CInstrument> audition_;
     std::vector<Retired> retired_;
 
     // Audio thread only.
     std::array<CTrack, kRows> tracks_;
     Preview preview_;
+    Audition auditionNow_;
+    std::uint64_t auditionSeen_ = 0;
     std::uint64_t resetSeen_ = 0;
     std::uint64_t previewSeen_ = 0;
     int step_ = -1;

@@ -221,9 +221,23 @@ void Session::stopAndRewind()
     engine_.Reset();
 }
 
-void Session::audition(int row) noexcept
+void Session::previewRow(int row) noexcept
 {
     engine_.StartPreview(row, makeCell(255, 128, 128));
+}
+
+bool Session::auditionFile(const std::string& path)
+{
+    auto sound = std::make_shared<CInstrument>();
+    if (!sound->LoadWave(path))
+        return false;
+    engine_.startAudition(std::move(sound));
+    return true;
+}
+
+void Session::stopAudition()
+{
+    engine_.stopAudition();
 }
 
 void Session::setVolume(int percent) noexcept
@@ -241,9 +255,9 @@ void Session::setKit(std::shared_ptr<const CKit> kit)
     engine_.setKit(std::move(kit));
 }
 
-void Session::releaseRetiredKits()
+void Session::releaseRetired()
 {
-    engine_.releaseRetiredKits();
+    engine_.releaseRetired();
 }
 
 } // namespace quom

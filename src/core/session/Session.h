@@ -137,9 +137,13 @@ public:
     // Stops playback and rewinds every track: before a file replaces what plays,
     // and before an export.
     void stopAndRewind();
-    // Auditions a row's sample at full volume, centred, at about its own speed; a new
-    // audition cuts the last.
-    void audition(int row) noexcept;
+    // Previews a row's sample for one step at full volume, centred, at about its own
+    // speed; a new preview cuts the last.
+    void previewRow(int row) noexcept;
+    // Plays the wave file as it is on disk now, once, at its own pitch and full length;
+    // a new audition cuts the last. False, playing nothing, when it cannot be read.
+    bool auditionFile(const std::string& path);
+    void stopAudition();
     // Master volume in percent, 0..100.
     void setVolume(int percent) noexcept;
 
@@ -147,8 +151,8 @@ public:
     const std::shared_ptr<const CKit>& kit() const noexcept;
     // Publishes a new kit to the engine (the old one is freed once no block reads it).
     void setKit(std::shared_ptr<const CKit> kit);
-    // Frees kits the audio thread has finished with; call it now and then.
-    void releaseRetiredKits();
+    // Frees kits and auditions the audio thread has finished with; call it now and then.
+    void releaseRetired();
 
     // Files. On failure nothing has changed; the results name the path.
     // A project replaces every pattern, tempo and kit slot, shows its first pattern

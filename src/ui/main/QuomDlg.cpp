@@ -282,7 +282,7 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
 void CQuomDlg::auditionRowUnderMouse()
 {
     if (const auto cell = geometry_.cellAt(view_->mapFromGlobal(QCursor::pos())))
-        session_.audition(cell->y());
+        session_.previewRow(cell->y());
 }
 
 void CQuomDlg::wheelEvent(QWheelEvent* event)
@@ -316,7 +316,7 @@ void CQuomDlg::timerEvent(QTimerEvent* event)
     if (event->timerId() != cpuTimer_)
         return;
     ShowCpuLoad();
-    session_.releaseRetiredKits();
+    session_.releaseRetired();
 }
 
 void CQuomDlg::ShowCpuLoad()

@@ -62,11 +62,11 @@ TEST(KitExchange, KitReplacedDuringABlockIsFreedOnlyAfterIt)
     engine.Render(32, out.data());
     EXPECT_TRUE(swapper.replacedSurvivedTheBlock);
     EXPECT_EQ(out[0], 0.75f); // the block keeps the kit it started with
-    EXPECT_EQ(engine.retiredKitCount(), 1u);
+    EXPECT_EQ(engine.retiredCount(), 1u);
 
     swapper.engine = nullptr;
-    engine.releaseRetiredKits();
-    EXPECT_EQ(engine.retiredKitCount(), 0u);
+    engine.releaseRetired();
+    EXPECT_EQ(engine.retiredCount(), 0u);
     EXPECT_TRUE(swapper.replaced.expired());
     engine.Render(32, out.data());
     EXPECT_EQ(out[0], 0.5f);
@@ -110,13 +110,38 @@ TEST(KitExchange, RenderingWhileAnotherThreadSwapsKits)
     for (int k = 1; k <= 400; ++k) {
         engine.setKit(constantKit(static_cast<float>(k % 64 + 1) / 4096.0f));
         if (k % 7 == 0)
-            engine.releaseRetiredKits();
+            engine.releaseRetired();
     }
     stop.store(true);
     audio.join();
-    engine.releaseRetiredKits();
-    EXPECT_EQ(engine.retiredKitCount(), 0u);
+    engine.releaseRetired();
+    EXPECT_EQ(engine.retiredCount(), 0u);
     EXPECT_EQ(badFrames.load(), 0);
+}
+
+// The kit editor's audition: once, at the sample's own pitch, centred, whole; a new
+// one cuts the last, and a replaced sound outlives the block that read it.
+TEST(KitExchange, AnAuditionPlaysItsSoundOnceAndIsFreedOnlyAfterItsBlock)
+{
+    Engine engine;
+    auto sound = std::make_shared<CInstrument>(instrumentOf({0.2f, 0.4f, 0.6f}));
+    engine.startAudition(sound);
+    std::vector<float> out(2 * 5);
+    engine.Render(5, out.data());
+    EXPECT_EQ(out, (std::vector<float>{0.1f, 0.1f, 0.2f, 0.2f, 0.3f, 0.3f, 0, 0, 0, 0}));
+    engine.Render(5, out.data());
+    EXPECT_EQ(out, std::vector<float>(10, 0.0f)) << "played once";
+
+    std::weak_ptr<const CInstrument> first = sound;
+    engine.startAudition(sound);
+    sound.reset();
+    engine.startAudition(std::make_shared<CInstrument>(instrumentOf(std::vector<float>(100, 0.5f))));
+    EXPECT_TRUE(first.expired()) << "nothing was rendering";
+    engine.Render(5, out.data());
+    EXPECT_EQ(out[0], 0.25f) << "the new sound from its start";
+    engine.stopAudition();
+    engine.Render(5, out.data());
+    EXPECT_EQ(out[0], 0.0f);
 }
 
 } // namespace

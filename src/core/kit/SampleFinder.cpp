@@ -1,0 +1,121 @@
+#include "core/kit/SampleFinder.h"
+
+#include "core/generators/Random.h"
+#include "core/kit/Kit.h"
+#include "core/kit/WaveCheck.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace quom {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lowered(std::string s)
+{
+    std::ranges::transform(s, s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+bool endsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The entries of folder, in name order ignoring case (ties by the exact name, so the
+// order never depends on the file system). Empty when the folder cannot be read.
+std::vector<fs::directory_entry> entriesOf(const std::string& folder)
+{
+    std::vector<fs::directory_entry> entries;
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error))
+        entries.push_back(*it);
+    std::ranges::sort(entries, [](const fs::directory_entry& a, const fs::directory_entry& b) {
+        const std::string x = a.path().filename().string();
+        const std::string y = b.path().filename().string();
+        const std::string lx = lowered(x);
+        const std::string ly = lowered(y);
+        return lx != ly ? lx < ly : x < y;
+    });
+    return entries;
+}
+
+std::string joined(const std::string& folder, const fs::directory_entry& entry)
+{
+    const std::string name = entry.path().filename().string();
+    return endsWith(folder, "/") ? folder + name : folder + '/' + name;
+}
+
+void scan(const std::string& folder, std::vector<std::string>& found,
+    const std::function<void(const std::string&)>& looking)
+{
+    for (const fs::directory_entry& entry : entriesOf(folder)) {
+        std::error_code error;
+        const std::string path = joined(folder, entry);
+        if (entry.is_symlink(error)) {
+            // A link to a folder may lead back up the tree: only linked files count.
+            if (fs::is_directory(entry.path(), error))
+                continue;
+        } else if (entry.is_directory(error)) {
+            scan(path, found, looking);
+            continue;
+        }
+        if (looking)
+            looking(path);
+        const std::string name = entry.path().filename().string();
+        if ((endsWith(name, ".wav") || endsWith(name, ".WAV")) && passesWaveCheck(path))
+            found.push_back(path);
+    }
+}
+
+} // namespace
+
+std::vector<std::string> listFolderWaves(const std::string& folder)
+{
+    std::vector<std::string> waves;
+    for (const fs::directory_entry& entry : entriesOf(folder)) {
+        std::error_code error;
+        if (entry.is_regular_file(error) && endsWith(lowered(entry.path().filename().string()), ".wav"))
+            waves.push_back(joined(folder, entry));
+    }
+    return waves;
+}
+
+std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& files, int most)
+{
+    std::vector<std::string> passing;
+    for (const std::string& file : files) {
+        if (passing.size() == static_cast<std::size_t>(most))
+            break;
+        if (passesWaveCheck(file))
+            passing.push_back(file);
+    }
+    return passing;
+}
+
+std::vector<std::string> scanWaveTree(
+    const std::string& root, const std::function<void(const std::string& path)>& looking)
+{
+    std::vector<std::string> found;
+    scan(root, found, looking);
+    return found;
+}
+
+std::vector<std::string> pickForKit(std::vector<std::string> files)
+{
+    if (files.size() <= static_cast<std::size_t>(kKitSlots))
+        return files;
+    std::vector<std::string> picked;
+    while (picked.size() < static_cast<std::size_t>(kKitSlots)) {
+        const std::size_t index = randomInt(static_cast<int>(files.size()) - 1);
+        picked.push_back(std::move(files[index]));
+        files.erase(files.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    return picked;
+}
+
+} // namespace quom

@@ -1,0 +1,37 @@
+#include "core/kit/StarterKit.h"
+
+#include "core/kit/Kit.h"
+#include "core/kit/StarterSounds.h"
+#include "core/kit/WaveWriter.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace quom {
+
+std::string starterFileName(int row)
+{
+    const std::string number = std::to_string(row);
+    return std::string(2 - number.size(), '0') + number + "-" + starterSoundName(row) + ".wav";
+}
+
+WriteResult writeStarterKit(const AppFolders& folders)
+{
+    const std::string folder = folders.wavesFolder + "/" + kStarterFolder;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return {false, folder + ": " + error.message()};
+
+    CKit kit;
+    for (int row = 0; row < kKitSlots; ++row) {
+        const std::string path = folder + "/" + starterFileName(row);
+        std::vector<float> sound = starterSound(row);
+        if (WriteResult written = WriteWave16(path, sound, 1); !written)
+            return written;
+        kit.slot(row).name = path;
+    }
+    return kit.Save(folders.kitsFolder + "/default.kit");
+}
+
+} // namespace quom
