@@ -30,8 +30,13 @@ void registerOnce()
 
 bool drawGlyph(QPainter& p, QStringView name, const GlyphInk& ink)
 {
+    return drawInkedSvg(p, kFolder + name.toString(), ink, kPicture);
+}
+
+bool drawInkedSvg(QPainter& p, const QString& resource, const GlyphInk& ink, const QRectF& target)
+{
     registerOnce();
-    QFile file(kFolder + name.toString());
+    QFile file(resource);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     QString svg = QString::fromUtf8(file.readAll());
@@ -40,7 +45,7 @@ bool drawGlyph(QPainter& p, QStringView name, const GlyphInk& ink)
     QSvgRenderer renderer(svg.toUtf8());
     if (!renderer.isValid())
         return false;
-    renderer.render(&p, kPicture);
+    renderer.render(&p, target);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QRectF>
+#include <QString>
 #include <QStringList>
 #include <QStringView>
 
@@ -23,5 +25,10 @@ bool drawGlyph(QPainter& p, QStringView name, const GlyphInk& ink);
 
 // The names drawGlyph() has a symbol for.
 QStringList glyphNames();
+
+// Draws the SVG file at resource (a Qt resource path) into target, its two placeholder
+// colours replaced by the inks as drawGlyph does. False, drawing nothing, for a file
+// that is missing or does not parse.
+bool drawInkedSvg(QPainter& p, const QString& resource, const GlyphInk& ink, const QRectF& target);
 
 } // namespace quom

@@ -8,6 +8,12 @@ namespace quom {
 
 namespace {
 
+QString startFolderOf(const QString& startPath)
+{
+    const QFileInfo start(startPath);
+    return start.isDir() ? start.absoluteFilePath() : start.absolutePath();
+}
+
 QString runFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.caption);
@@ -15,8 +21,7 @@ QString runFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    const QFileInfo start(request.startPath);
-    dialog.setDirectory(start.isDir() ? start.absoluteFilePath() : start.absolutePath());
+    dialog.setDirectory(startFolderOf(request.startPath));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -44,6 +49,17 @@ QString DialogPrompts::openFile(QWidget* parent, const FileRequest& request)
 QString DialogPrompts::saveFile(QWidget* parent, const FileRequest& request)
 {
     return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+QStringList DialogPrompts::openFiles(QWidget* parent, const FileRequest& request)
+{
+    return QFileDialog::getOpenFileNames(
+        parent, request.caption, startFolderOf(request.startPath), request.filter);
+}
+
+QString DialogPrompts::chooseFolder(QWidget* parent, const QString& caption, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, startFolderOf(startFolder));
 }
 
 } // namespace quom

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
-// The questions the main window puts to the user: messages, confirmations and file
-// choices. The window asks through this interface so that tests can answer in place
-// of a person; DialogPrompts asks with the platform's standard dialogs.
+// The questions the windows put to the user: messages, confirmations, file and folder
+// choices. A window asks through this interface so that tests can answer in place of
+// a person; DialogPrompts asks with Qt's standard dialogs.
 namespace quom {
 
 struct FileRequest {
@@ -27,6 +28,10 @@ public:
     // The chosen path, or an empty string when the user cancels.
     virtual QString openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual QString saveFile(QWidget* parent, const FileRequest& request) = 0;
+    // Several existing files in the order given; empty when the user cancels.
+    virtual QStringList openFiles(QWidget* parent, const FileRequest& request) = 0;
+    // An existing folder, or an empty string when the user cancels.
+    virtual QString chooseFolder(QWidget* parent, const QString& caption, const QString& startFolder) = 0;
 };
 
 class DialogPrompts final : public UserPrompts {
@@ -35,6 +40,8 @@ public:
     bool confirm(QWidget* parent, const QString& text) override;
     QString openFile(QWidget* parent, const FileRequest& request) override;
     QString saveFile(QWidget* parent, const FileRequest& request) override;
+    QStringList openFiles(QWidget* parent, const FileRequest& request) override;
+    QString chooseFolder(QWidget* parent, const QString& caption, const QString& startFolder) override;
 };
 
 } // namespace quom

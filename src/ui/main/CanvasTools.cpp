@@ -4,7 +4,7 @@
 #include "core/edit/Clipboard.h"
 #include "core/model/PatternModel.h"
 #include "core/session/Session.h"
-#include "ui/main/Cursors.h"
+#include "ui/controls/Cursors.h"
 #include "ui/main/PatternView.h"
 
 #include <QMouseEvent>
@@ -392,7 +392,7 @@ void CanvasTools::updateCursor(std::optional<QPoint> cell)
         view_.unsetCursor();
         return;
     }
-    const CanvasCursors& cursors = canvasCursors();
+    const Cursors& cursors = paintedCursors();
     if (tool_ == Tool::EyeDropper)
         view_.setCursor(cursors.eyedropper);
     else if (tool_ == Tool::Hand && handDragging_)

@@ -82,8 +82,8 @@ std::span<const CommandEntry> commandTable()
             window(&CQuomDlg::playOrStop)},
         CommandEntry{C::Record, "Record", K::Toggle, bottom(13), "Record the audio output of Quom.", {},
             window(&CQuomDlg::toggleRecording)},
-        CommandEntry{
-            C::Kits, "Kits", K::Push, bottom(15), "Open the window to edit Kits.", any(Qt::Key_K), {}},
+        CommandEntry{C::Kits, "Kits", K::Push, bottom(15), "Open the window to edit Kits.", any(Qt::Key_K),
+            window(&CQuomDlg::openKitEditor)},
         CommandEntry{C::Patterns, "Patterns", K::Push, bottom(16), "Select one of the 16 patterns.",
             any(Qt::Key_P), {}},
         CommandEntry{C::Settings, "Settings", K::Push, bottom(17), "Display the settings window.", {}, {}},

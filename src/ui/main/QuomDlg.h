@@ -109,6 +109,7 @@ private:
     void paste();
     void mix();
     void randomPattern();
+    void openKitEditor();
 
     // File commands (QuomDlgFiles.cpp).
     void loadProjectCommand();

@@ -8,6 +8,7 @@
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/generators/RandomDlg.h"
+#include "ui/kit/CKitDlg.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/PatternView.h"
 
@@ -71,6 +72,15 @@ void CQuomDlg::randomPattern()
     RandomDlg dialog(session_.generatorSettings().random, this);
     if (dialog.exec() == QDialog::Accepted)
         session_.randomPattern();
+}
+
+void CQuomDlg::openKitEditor()
+{
+    session_.stopAndRewind();
+    CKitDlg editor(
+        {session_, settings_, folders_, *prompts_, QSize(geometry_.cellWidth(), geometry_.cellHeight())},
+        this);
+    editor.exec();
 }
 
 void CQuomDlg::showError(const QString& format, const QString& path)

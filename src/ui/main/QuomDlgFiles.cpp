@@ -3,6 +3,7 @@
 
 #include "core/settings/AppFolders.h"
 #include "platform/pictures/Picture.h"
+#include "ui/controls/FileTexts.h"
 #include "ui/controls/WaitCursor.h"
 
 #include <QFileInfo>
@@ -20,10 +21,7 @@ const QString kWaveFilter = QStringLiteral("Wave files (*.wav);;All files (*)");
 const QString kImageFilter = QStringLiteral(
     "JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files (*.bmp);;All files (*)");
 
-const QString kUnableToLoad = QStringLiteral("Error: unable to load the file:\n %1");
-const QString kUnableToSave = QStringLiteral("Error: unable to save the file:\n %1");
 const QString kDamaged = QStringLiteral("Error: the file is damaged or incomplete:\n %1");
-const QString kUnreadableSample = QStringLiteral("Unable to read the file:\n %1");
 
 QString readFailureText(const ReadError& error, const QString& wrongKind)
 {
@@ -36,16 +34,6 @@ QString readFailureText(const ReadError& error, const QString& wrongKind)
         break;
     }
     return kUnableToLoad;
-}
-
-std::string utf8(const QString& s)
-{
-    return s.toStdString();
-}
-
-QString fromUtf8(const std::string& s)
-{
-    return QString::fromStdString(s);
 }
 
 } // namespace

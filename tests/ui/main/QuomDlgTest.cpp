@@ -7,7 +7,9 @@
 #include "support/TempDir.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
+#include "ui/controls/FakePrompts.h"
 #include "ui/controls/GUIcolorButton.h"
+#include "ui/kit/CKitDlg.h"
 #include "ui/main/MainWindowParts.h"
 #include "ui/main/PatternView.h"
 #include "ui/main/QuomSlider.h"
@@ -15,6 +17,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,32 +28,6 @@
 using namespace quom;
 
 namespace {
-
-// Answers the window's questions in place of a person and keeps what it was told.
-class FakePrompts : public UserPrompts {
-public:
-    void message(QWidget*, const QString& text, const QString&) override { messages.push_back(text); }
-    bool confirm(QWidget*, const QString& text) override
-    {
-        questions.push_back(text);
-        return answer;
-    }
-    QString openFile(QWidget*, const FileRequest& request) override { return choose(request); }
-    QString saveFile(QWidget*, const FileRequest& request) override { return choose(request); }
-
-    std::vector<QString> messages;
-    std::vector<QString> questions;
-    std::vector<FileRequest> requests;
-    bool answer = true;
-    QString path; // the file the next dialog returns; empty = cancel
-
-private:
-    QString choose(const FileRequest& request)
-    {
-        requests.push_back(request);
-        return path;
-    }
-};
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -107,11 +84,11 @@ TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
 {
     for (CommandId ready : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear,
              CommandId::Import, CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi,
-             CommandId::Play, CommandId::About, CommandId::Undo, CommandId::Redo}) {
+             CommandId::Play, CommandId::About, CommandId::Undo, CommandId::Redo, CommandId::Kits}) {
         EXPECT_TRUE(window->button(ready)->isEnabled()) << static_cast<int>(ready);
     }
     EXPECT_TRUE(window->gridButton().isEnabled());
-    EXPECT_FALSE(window->button(CommandId::Kits)->isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Patterns)->isEnabled());
     EXPECT_FALSE(window->button(CommandId::Cam)->isEnabled());
     EXPECT_FALSE(window->runCommand(CommandId::Mutate));
 }
@@ -531,4 +508,23 @@ TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
     key(Qt::Key_W, Qt::ControlModifier);
     ASSERT_EQ(prompts->messages.size(), 1u);
     EXPECT_EQ(prompts->messages[0], "Error: unable to save the file:\n " + prompts->path);
+}
+
+TEST_F(MainWindow, KeyKStopsPlaybackAndOpensTheKitEditorWhoseEditsArePlayed)
+{
+    key(Qt::Key_Space);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* editor = qobject_cast<CKitDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->parentWidget(), window.get());
+        EXPECT_FALSE(engine().playing());
+        QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(205, editor->layout().rowTop(4) + 5));
+        editor->close();
+        opened = true;
+    });
+    key(Qt::Key_K);
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(window->button(CommandId::Play)->state());
+    EXPECT_TRUE(engine().kit()->slot(4).loop) << "the loop mark clicked in the editor";
 }

@@ -2,11 +2,11 @@
 
 #include <QCursor>
 
-// The five cursors of the canvas, drawn here rather than loaded from files. Built on
-// first use, which needs the application object.
+// The cursors of the canvas and the kit editor, drawn here rather than loaded from
+// files. Built on first use, which needs the application object.
 namespace quom {
 
-struct CanvasCursors {
+struct Cursors {
     QCursor drawing; // a cross hair on the cell
     QCursor hand; // grabs the whole pattern, or a floating paste
     QCursor handRow; // moves one row sideways
@@ -14,6 +14,6 @@ struct CanvasCursors {
     QCursor eyedropper; // the tip is the hot spot
 };
 
-const CanvasCursors& canvasCursors();
+const Cursors& paintedCursors();
 
 } // namespace quom

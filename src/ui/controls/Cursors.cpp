@@ -1,4 +1,4 @@
-#include "ui/main/Cursors.h"
+#include "ui/controls/Cursors.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -103,9 +103,9 @@ QCursor eyedropperCursor()
 
 } // namespace
 
-const CanvasCursors& canvasCursors()
+const Cursors& paintedCursors()
 {
-    static const CanvasCursors kCursors{
+    static const Cursors kCursors{
         drawingCursor(), handCursor(0), handCursor(1), handCursor(2), eyedropperCursor()};
     return kCursors;
 }

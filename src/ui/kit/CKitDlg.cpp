@@ -1,0 +1,330 @@
+#include "ui/kit/CKitDlg.h"
+
+#include "core/session/Session.h"
+#include "ui/controls/ButtonGlyphs.h"
+#include "ui/controls/ButtonPictures.h"
+#include "ui/controls/CCommandButton.h"
+#include "ui/controls/Cursors.h"
+#include "ui/controls/Theme.h"
+#include "ui/controls/UserPrompts.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QUrl>
+
+#include <array>
+
+namespace quom {
+
+namespace {
+
+const QColor kSelectedText(255, 100, 100);
+
+struct ButtonEntry {
+    int id;
+    int offset;
+    const char* picture;
+    const char* toolTip;
+};
+
+constexpr std::array kButtons{
+    ButtonEntry{CKitDlg::kClear, 0, "Kit Clear", "Clear the kit. Current data will be lost."},
+    ButtonEntry{CKitDlg::kLoad, 70, "Kit Load", "Load a kit (.kit file)."},
+    ButtonEntry{CKitDlg::kSave, 110, "Kit Save", "Save the current kit (.kit file)."},
+    ButtonEntry{CKitDlg::kAdd, 180, "Add", "Add multiple samples in the first available slots."},
+    ButtonEntry{CKitDlg::kFolder, 220, "Folder", "Create a new kit from successive samples in a folder."},
+    ButtonEntry{CKitDlg::kRandom, 260, "Random",
+        "Create a new kit from samples randomly chosen in a folder and its subfolders."},
+    ButtonEntry{CKitDlg::kSlicer, 300, "Slicer", "Create a new kit by randomly slicing a long sample."},
+};
+
+// A flag's mark: the accent ink when on, a dim one when off.
+void paintFlag(QPainter& painter, const QString& name, bool on, QPoint at)
+{
+    const QColor ink = on ? QColor(255, 170, 90) : QColor(96, 96, 96);
+    drawInkedSvg(painter, QStringLiteral(":/slot-flags/") + name, {ink, ink}, QRectF(at, QSizeF(12, 10)));
+}
+
+} // namespace
+
+CKitDlg::CKitDlg(Context context, QWidget* parent)
+    : QDialog(parent)
+    , session_(context.session)
+    , settings_(context.settings)
+    , folders_(context.folders)
+    , prompts_(context.prompts)
+    , layout_(context.cell)
+    , kit_(*context.session.kit())
+{
+    setWindowTitle(QStringLiteral("Kit Editor"));
+    theme::apply(this);
+    setFixedSize(layout_.windowSize());
+    setMouseTracking(true);
+    setAcceptDrops(true);
+    buildButtons();
+}
+
+CKitDlg::~CKitDlg()
+{
+    session_.stopAudition();
+}
+
+void CKitDlg::buildButtons()
+{
+    for (const ButtonEntry& entry : kButtons) {
+        auto* button = new CCommandButton(entry.id, this);
+        const QString tip = QString::fromUtf8(entry.toolTip);
+        button->setUp(QPoint(KitEditorLayout::kLeft + entry.offset, layout_.buttonsTop()),
+            buttonPictures(QString::fromUtf8(entry.picture)), tip, CCommandButton::Push);
+        button->setToolTip(tip);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &HelpTextButton::command, this, &CKitDlg::runButton);
+    }
+}
+
+CCommandButton* CKitDlg::button(int commandId) const
+{
+    for (auto* b : findChildren<CCommandButton*>()) {
+        if (b->commandId() == commandId)
+            return b;
+    }
+    return nullptr;
+}
+
+void CKitDlg::runButton(int commandId)
+{
+    switch (commandId) {
+    case kClear:
+        clearKitCommand();
+        break;
+    case kLoad:
+        loadKit();
+        break;
+    case kSave:
+        saveKit();
+        break;
+    case kAdd:
+        addCommand();
+        break;
+    case kFolder:
+        folderCommand();
+        break;
+    case kRandom:
+        randomCommand();
+        break;
+    case kSlicer:
+        slicerCommand();
+        break;
+    default:
+        break;
+    }
+}
+
+void CKitDlg::publish()
+{
+    session_.setKit(std::make_shared<const CKit>(kit_));
+}
+
+void CKitDlg::repaintSlots()
+{
+    update(layout_.slotArea());
+}
+
+void CKitDlg::showStatusText(const QString& text)
+{
+    status_ = text;
+    repaint(layout_.statusArea());
+}
+
+void CKitDlg::showMessage(const QString& text)
+{
+    prompts_.message(this, text, QStringLiteral("Quom"));
+}
+
+void CKitDlg::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), theme::kBackground);
+    painter.setFont(font());
+    for (int slot = 0; slot < kKitSlots; ++slot)
+        paintSlot(painter, slot);
+    painter.setPen(theme::kStaticText);
+    const QRect status = layout_.statusArea();
+    painter.drawText(
+        QRect(layout_.statusOrigin(), status.bottomRight()), Qt::AlignLeft | Qt::AlignTop, status_);
+}
+
+void CKitDlg::paintSlot(QPainter& painter, int slot) const
+{
+    const CInstrument& s = kit_.slot(slot);
+    const int top = layout_.rowTop(slot);
+    const int height = layout_.rowHeight();
+    painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
+    const auto text = [&](int left, int right, const std::string& value) {
+        painter.drawText(QRect(left, top, right - left, height), Qt::AlignLeft | Qt::AlignVCenter,
+            QString::fromStdString(value));
+    };
+    text(KitEditorLayout::kLeft, 196, slotLabel(slot, s));
+    paintFlag(painter, QStringLiteral("Loop"), s.loop, {KitEditorLayout::kLoopX, top});
+    paintFlag(painter, QStringLiteral("Fade"), s.fade, {KitEditorLayout::kFadeX, top});
+    painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
+    text(KitEditorLayout::kLengthX, KitEditorLayout::kKeyX, std::to_string(s.length()));
+    text(KitEditorLayout::kKeyX, KitEditorLayout::kWindowWidth, keyName(s.rootKey));
+}
+
+void CKitDlg::select(int slot)
+{
+    if (slot == selected_)
+        return;
+    selected_ = slot;
+    if (slot >= 0)
+        showStatusText(QString::fromStdString(kit_.slot(slot).name));
+    repaintSlots();
+}
+
+void CKitDlg::clearSlot(int slot)
+{
+    kit_.ClearSlot(slot);
+    publish();
+    repaintSlots();
+}
+
+void CKitDlg::toggleFlag(int slot, SlotFlag flag, bool everySlot)
+{
+    if (everySlot)
+        setFlagEverywhere(kit_, flag, slot);
+    else
+        flagOf(kit_.slot(slot), flag) = !flagOf(kit_.slot(slot), flag);
+    publish();
+    repaintSlots();
+}
+
+void CKitDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    const auto hit = layout_.hit(event->position().toPoint());
+    if (!hit) {
+        unsetCursor();
+        select(-1);
+        return;
+    }
+    setCursor(paintedCursors().hand);
+    select(hit->slot);
+    if (clearDragging_)
+        clearSlot(hit->slot);
+}
+
+void CKitDlg::mousePressEvent(QMouseEvent* event)
+{
+    const auto hit = layout_.hit(event->position().toPoint());
+    if (!hit)
+        return;
+    setCursor(paintedCursors().hand);
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    if (event->button() == Qt::LeftButton) {
+        switch (hit->zone) {
+        case SlotZone::Name:
+            chooseFileForSlot(hit->slot);
+            break;
+        case SlotZone::Loop:
+            toggleFlag(hit->slot, SlotFlag::Loop, shift);
+            break;
+        case SlotZone::Fade:
+            toggleFlag(hit->slot, SlotFlag::Fade, shift);
+            break;
+        case SlotZone::None:
+            break;
+        }
+    } else if (event->button() == Qt::RightButton && hit->zone == SlotZone::Name) {
+        if (shift)
+            clearKit(kit_);
+        else
+            kit_.ClearSlot(hit->slot);
+        publish();
+        update();
+        clearDragging_ = true;
+    }
+}
+
+void CKitDlg::mouseReleaseEvent(QMouseEvent*)
+{
+    clearDragging_ = false;
+}
+
+void CKitDlg::keyPressEvent(QKeyEvent* event)
+{
+    if (!handleKey(*event))
+        QDialog::keyPressEvent(event);
+}
+
+bool CKitDlg::handleKey(const QKeyEvent& key)
+{
+    const bool shift = key.modifiers().testFlag(Qt::ShiftModifier);
+    const bool chosen = selected_ >= 0;
+    switch (key.key()) {
+    case Qt::Key_Delete:
+        if (shift) {
+            clearKit(kit_);
+            publish();
+            update();
+            return true;
+        }
+        if (!chosen)
+            return false;
+        clearSlot(selected_);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (chosen)
+            openInExternalEditor(selected_);
+        return true;
+    case Qt::Key_Space:
+        if (chosen)
+            audition(selected_);
+        return true;
+    case Qt::Key_Up:
+        select(selected_ <= 0 ? (selected_ == 0 ? kKitSlots - 1 : 0) : selected_ - 1);
+        return true;
+    case Qt::Key_Down:
+        select(selected_ < 0 || selected_ == kKitSlots - 1 ? 0 : selected_ + 1);
+        return true;
+    case Qt::Key_F:
+    case Qt::Key_L:
+        if (!chosen)
+            return true;
+        toggleFlag(shift ? 0 : selected_, key.key() == Qt::Key_F ? SlotFlag::Fade : SlotFlag::Loop, shift);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CKitDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CKitDlg::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    addFiles(paths);
+}
+
+void CKitDlg::done(int result)
+{
+    session_.stopAudition();
+    QDialog::done(result);
+}
+
+} // namespace quom

@@ -1,0 +1,302 @@
+#include "ui/kit/CKitDlg.h"
+#include "core/audio/Engine.h"
+#include "core/session/Session.h"
+#include "core/settings/AppFolders.h"
+#include "core/settings/Settings.h"
+#include "support/QtPrinters.h"
+#include "support/TempDir.h"
+#include "support/WaveBytes.h"
+#include "ui/controls/CCommandButton.h"
+#include "ui/controls/FakePrompts.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace quom;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class KitEditor : public ::testing::Test {
+protected:
+    KitEditor()
+        : folders(buildFolders(dir.path() + "/"))
+    {
+        createFolders(folders);
+        settings.audioEditor = "/nonexistent/editor --flag";
+        editor
+            = std::make_unique<CKitDlg>(CKitDlg::Context{session, settings, folders, prompts, QSize(12, 10)});
+        editor->show();
+    }
+
+    std::string wave(const std::string& name, std::size_t frames = 4, std::int16_t value = 1000)
+    {
+        dir.write(name, wavebytes::mono16(std::vector<std::int16_t>(frames, value)));
+        return dir.file(name);
+    }
+    // The slot as the engine plays it: every edit is published at once.
+    const CInstrument& slot(int index) const { return session.kit()->slot(index); }
+    QPoint at(int slot, int x) const { return {x, editor->layout().rowTop(slot) + 5}; }
+    void moveTo(QPoint p) { QTest::mouseMove(editor.get(), p); }
+    void press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
+    {
+        QTest::mousePress(editor.get(), b, m, p);
+    }
+    void release(QPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QTest::mouseRelease(editor.get(), b, {}, p);
+    }
+    void click(QPoint p, Qt::KeyboardModifiers m = {})
+    {
+        press(p, Qt::LeftButton, m);
+        release(p);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(editor.get(), k, m); }
+    void button(int id) { QTest::mouseClick(editor->button(id), Qt::LeftButton, {}, QPoint(5, 5)); }
+    // Slots 0..count-1 hold a sample.
+    void fill(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            prompts.path = QString::fromStdString(wave("s" + std::to_string(i) + ".wav"));
+            click(at(i, 30));
+        }
+    }
+
+    TempDir dir;
+    Engine engine;
+    Session session{engine};
+    Settings settings;
+    AppFolders folders;
+    FakePrompts prompts;
+    std::unique_ptr<CKitDlg> editor;
+};
+
+TEST_F(KitEditor, ThePointerSelectsARowLeftOfTheFlagsAndShowsItsFile)
+{
+    EXPECT_EQ(editor->size(), QSize(400, 740));
+    EXPECT_EQ(editor->windowTitle(), "Kit Editor");
+    moveTo(at(3, 100));
+    EXPECT_EQ(editor->selectedSlot(), 3);
+    EXPECT_EQ(editor->statusText(), "not used");
+    moveTo(at(63, 249));
+    EXPECT_EQ(editor->selectedSlot(), 63);
+    moveTo(at(63, 250));
+    EXPECT_EQ(editor->selectedSlot(), -1);
+
+    QTest::mouseMove(editor->button(CKitDlg::kRandom), QPoint(5, 5));
+    EXPECT_EQ(editor->statusText(),
+        "Create a new kit from samples randomly chosen in a folder and its subfolders.");
+}
+
+TEST_F(KitEditor, AClickOnANameLoadsAFileAndAFileThatFailsKeepsTheSlot)
+{
+    const QString good = QString::fromStdString(wave("kick.wav", 10));
+    prompts.path = good;
+    click(at(2, 30));
+    EXPECT_EQ(slot(2).name, good.toStdString());
+    EXPECT_EQ(slot(2).length(), 10u);
+    EXPECT_EQ(folders.wavesFolder, good.toStdString()) << "the next dialog starts there";
+
+    dir.write("broken.wav", std::string("RIFF"));
+    prompts.path = QString::fromStdString(dir.file("broken.wav"));
+    click(at(2, 30));
+    EXPECT_EQ(slot(2).name, good.toStdString());
+}
+
+TEST_F(KitEditor, MarksToggleAndShiftSetsEverySlotToTheOppositeOfTheOneClicked)
+{
+    click(at(2, 205));
+    EXPECT_TRUE(slot(2).loop);
+    EXPECT_FALSE(slot(3).loop);
+    click(at(2, 211), Qt::ShiftModifier);
+    for (int i = 0; i < kKitSlots; ++i)
+        ASSERT_FALSE(slot(i).loop);
+    click(at(9, 235), Qt::ShiftModifier);
+    for (int i = 0; i < kKitSlots; ++i)
+        ASSERT_TRUE(slot(i).fade);
+    click(at(9, 220));
+    EXPECT_TRUE(slot(9).fade) << "between the marks is no zone";
+}
+
+TEST_F(KitEditor, RightDragClearsEverySlotPassedAndShiftClearsTheKit)
+{
+    fill(6);
+    press(at(1, 50), Qt::RightButton);
+    moveTo(at(2, 50));
+    moveTo(at(3, 50));
+    release(at(3, 50), Qt::RightButton);
+    moveTo(at(4, 50));
+    EXPECT_FALSE(slot(0).isEmpty());
+    for (int i : {1, 2, 3})
+        EXPECT_TRUE(slot(i).isEmpty()) << i;
+    EXPECT_FALSE(slot(4).isEmpty()) << "the release ends the clearing";
+
+    press(at(5, 50), Qt::RightButton, Qt::ShiftModifier);
+    release(at(5, 50), Qt::RightButton);
+    for (int i = 0; i < kKitSlots; ++i)
+        ASSERT_TRUE(slot(i).isEmpty());
+}
+
+TEST_F(KitEditor, KeysWrapAroundAndActOnTheSelectedSlot)
+{
+    fill(2);
+    moveTo(at(0, 300)); // right of the rows: nothing selected
+    key(Qt::Key_Up);
+    EXPECT_EQ(editor->selectedSlot(), 0);
+    key(Qt::Key_Up);
+    EXPECT_EQ(editor->selectedSlot(), 63);
+    key(Qt::Key_Down);
+    EXPECT_EQ(editor->selectedSlot(), 0);
+    key(Qt::Key_Down);
+    key(Qt::Key_L);
+    EXPECT_TRUE(slot(1).loop);
+    key(Qt::Key_F, Qt::ShiftModifier);
+    EXPECT_TRUE(slot(63).fade) << "every slot takes the opposite of slot 0";
+
+    key(Qt::Key_Down);
+    key(Qt::Key_Return); // an empty slot: no editor, no message
+    key(Qt::Key_Space);
+    EXPECT_TRUE(prompts.messages.empty());
+    key(Qt::Key_Up);
+    key(Qt::Key_Return);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "Unable to open the wave file in the external audio editor.");
+    EXPECT_TRUE(editor->isVisible());
+
+    key(Qt::Key_Delete);
+    EXPECT_TRUE(slot(1).isEmpty());
+    EXPECT_FALSE(slot(0).isEmpty());
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(slot(0).isEmpty());
+}
+
+TEST_F(KitEditor, SpacePlaysTheFileAsItIsOnDiskNowUntilTheWindowCloses)
+{
+    prompts.path = QString::fromStdString(wave("tone.wav", 4000, 1000));
+    click(at(0, 30));
+    wave("tone.wav", 4000, 16384); // changed by another program since it was loaded
+    moveTo(at(0, 30));
+    key(Qt::Key_Space);
+    std::vector<float> out(2 * 64);
+    engine.Render(64, out.data());
+    EXPECT_FLOAT_EQ(out[0], 0.25f) << "half of 16384 / 32768 on each side";
+    editor->close();
+    engine.Render(64, out.data());
+    EXPECT_EQ(out[0], 0.0f);
+}
+
+TEST_F(KitEditor, AddAndDropFillTheEmptySlotsAndSayWhenTheKitIsFull)
+{
+    fill(kKitSlots);
+    prompts.paths = {QString::fromStdString(wave("extra.wav"))};
+    button(CKitDlg::kAdd);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "There was not enough empty slots for all samples.");
+
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+    editor->addFiles(
+        {QString::fromStdString(dir.file("missing.wav")), QString::fromStdString(wave("a.wav"))});
+    EXPECT_EQ(slot(0).name, dir.file("a.wav")) << "a failed file leaves its slot empty for the next";
+    EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
+TEST_F(KitEditor, FolderTakesTheFirstSixtyFourFilesThatPassAndSaysWhenThereAreNone)
+{
+    fs::create_directory(dir.file("many"));
+    dir.write("many/000.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 12)}));
+    for (int i = 1; i <= 70; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "many/%03d.wav", i);
+        wave(name);
+    }
+    prompts.folder = QString::fromStdString(dir.file("many"));
+    button(CKitDlg::kFolder);
+    EXPECT_EQ(slot(0).name, dir.file("many/001.wav")) << "the file that fails the check is skipped";
+    EXPECT_EQ(slot(63).name, dir.file("many/064.wav"));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    prompts.folder = QString::fromStdString(dir.file("bad"));
+    fs::create_directory(dir.file("bad"));
+    dir.write("bad/000.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 12)}));
+    button(CKitDlg::kFolder);
+    EXPECT_TRUE(slot(0).isEmpty()) << "none passes: the kit stays cleared";
+    EXPECT_TRUE(prompts.messages.empty());
+
+    fs::create_directory(dir.file("none"));
+    dir.write("none/readme.txt", std::string("x"));
+    prompts.folder = QString::fromStdString(dir.file("none"));
+    button(CKitDlg::kFolder);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0],
+        "No sample file has been found in this folder, or they were not in the right format!");
+    EXPECT_TRUE(slot(0).isEmpty());
+}
+
+TEST_F(KitEditor, RandomWalksATreeWithALinkLoopAndKeepsScanOrderForFewFiles)
+{
+    fs::create_directories(dir.file("tree/sub"));
+    wave("tree/b.wav");
+    wave("tree/sub/a.WAV");
+    wave("tree/c.Wav");
+    fs::create_directory_symlink(dir.file("tree"), dir.file("tree/sub/loop"));
+    prompts.folder = QString::fromStdString(dir.file("tree"));
+    button(CKitDlg::kRandom);
+    EXPECT_EQ(slot(0).name, dir.file("tree/b.wav"));
+    EXPECT_EQ(slot(1).name, dir.file("tree/sub/a.WAV"));
+    EXPECT_TRUE(slot(2).isEmpty()) << "x.Wav is neither of the two spellings";
+}
+
+TEST_F(KitEditor, SlicerFillsTheKitWithSixtyFourSlicesOrRefusesAShortFile)
+{
+    fill(1);
+    prompts.path = QString::fromStdString(wave("short.wav", 127));
+    prompts.folder = QString::fromStdString(dir.path());
+    button(CKitDlg::kSlicer);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "The file 'short.wav' is too short.");
+    EXPECT_FALSE(slot(0).isEmpty());
+
+    fs::create_directory(dir.file("slices"));
+    prompts.path = QString::fromStdString(wave("loop.wav", 128));
+    prompts.folder = QString::fromStdString(dir.file("slices"));
+    button(CKitDlg::kSlicer);
+    ASSERT_EQ(prompts.folderRequests.size(), 1u) << "a short file asks for no folder";
+    EXPECT_EQ(prompts.folderRequests.back().second, QString::fromStdString(dir.path()))
+        << "opens on the source's folder";
+    EXPECT_EQ(slot(0).name, dir.file("slices/loop_kit01.wav"));
+    EXPECT_EQ(slot(63).name, dir.file("slices/loop_kit64.wav"));
+    EXPECT_EQ(slot(63).length(), 2u);
+}
+
+TEST_F(KitEditor, AKitThatCannotBeReadKeepsTheKitAndAFailedSaveSaysSo)
+{
+    fill(1);
+    prompts.path = QString::fromStdString(dir.file("missing.kit"));
+    button(CKitDlg::kLoad);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], "Error: unable to load the file:\n " + prompts.path);
+    EXPECT_FALSE(slot(0).isEmpty());
+
+    prompts.path = QString::fromStdString(dir.file("no/such/folder/drums.kit"));
+    button(CKitDlg::kSave);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1], "Error: unable to save the file:\n " + prompts.path);
+
+    prompts.path = QString::fromStdString(dir.file("drums.kit"));
+    button(CKitDlg::kSave);
+    EXPECT_EQ(folders.kitsFolder, dir.file("drums.kit"));
+    prompts.answer = false;
+    button(CKitDlg::kClear);
+    EXPECT_FALSE(slot(0).isEmpty()) << "Cancel keeps the kit";
+    prompts.answer = true;
+    button(CKitDlg::kClear);
+    EXPECT_TRUE(slot(0).isEmpty());
+    button(CKitDlg::kLoad);
+    EXPECT_EQ(slot(0).name, dir.file("s0.wav"));
+}
+
+} // namespace
