@@ -11,8 +11,7 @@ namespace quom {
 
 std::string starterFileName(int row)
 {
-    const std::string number = std::to_string(row);
-    return std::string(2 - number.size(), '0') + number + "-" + starterSoundName(row) + ".wav";
+    return starterSoundName(row) + ".wav";
 }
 
 WriteResult writeStarterKit(const AppFolders& folders)

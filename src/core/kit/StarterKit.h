@@ -11,7 +11,8 @@ namespace quom {
 // The starter sound files go into this folder of the Waves folder.
 inline constexpr const char* kStarterFolder = "Starter";
 
-// The file of row 0..63 in the starter folder: "00-kick.wav" ... "63-epiano-C2.wav".
+// The file of row 0..63 in the starter folder: "kick.wav" ... "epiano-C2.wav"; the kit
+// editor shows it as the slot's name.
 std::string starterFileName(int row);
 
 // Creates the starter folder, writes the sounds in row order, then the kit, replacing
