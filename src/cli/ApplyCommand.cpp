@@ -3,14 +3,19 @@
 #include "core/edit/Transforms.h"
 #include "core/files/PatternFile.h"
 #include "core/generators/Automaton.h"
+#include "core/generators/ColorCurves.h"
+#include "core/generators/MutateColors.h"
 #include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
+#include "core/generators/WaveSequence.h"
 
+#include <array>
 #include <charconv>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 namespace quom::cli {
 namespace {
@@ -20,6 +25,8 @@ constexpr std::string_view kUsage
       "  OP: clear revx revy rotate-cw rotate-ccw scroll=DX,DY offset=DR,DG,DB\n"
       "      shuffle-rows shuffle-columns shuffle-cells drum automaton\n"
       "      random=replace|add,single|gradient,COLOUR1,COLOUR2,DENSITY,VARIATION\n"
+      "      mutate=R,G,B,SEED curves=R,G,B,INV\n"
+      "      waveseq=sine|exp|ramp|triangle|sh|random,PERIOD,SCALE,OX,OY,START,END,FX,FY\n"
       "  colours as 0xRRGGBB or as decimal colour words 0x00BBGGRR\n";
 
 using Operation = std::function<void(Grid&)>;
@@ -90,12 +97,24 @@ std::optional<Cell> parseColor(std::string_view text)
     return *word;
 }
 
-std::optional<int> parsePercent(std::string_view text)
+std::optional<int> parseInRange(std::string_view text, int min, int max)
 {
     const auto value = parseNumber<int>(text);
-    if (!value || *value < 0 || *value > 100)
+    if (!value || *value < min || *value > max)
         return std::nullopt;
     return value;
+}
+
+std::optional<int> parsePercent(std::string_view text)
+{
+    return parseInRange(text, 0, 100);
+}
+
+std::optional<bool> parseFlag(std::string_view text)
+{
+    if (text == "0" || text == "1")
+        return text == "1";
+    return std::nullopt;
 }
 
 std::optional<RandomSettings> parseRandomSettings(std::string_view text)
@@ -127,6 +146,73 @@ std::optional<RandomSettings> parseRandomSettings(std::string_view text)
     settings.density = *density;
     settings.variation = *variation;
     return settings;
+}
+
+// R,G,B percentages, then the seed the mutation starts from.
+std::optional<Operation> parseMutate(std::string_view text)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 4)
+        return std::nullopt;
+    const auto red = parsePercent(parts[0]);
+    const auto green = parsePercent(parts[1]);
+    const auto blue = parsePercent(parts[2]);
+    const auto seed = parseNumber<std::uint32_t>(parts[3]);
+    if (!red || !green || !blue || !seed)
+        return std::nullopt;
+    return Operation{[r = *red, g = *green, b = *blue, seed = *seed](Grid& grid) {
+        srand(seed);
+        mutateCells(grid, r, g, b);
+    }};
+}
+
+// R,G,B amounts -50..50, then one 0 or 1 per channel for its inversion, e.g. 010.
+std::optional<CurveSettings> parseCurveSettings(std::string_view text)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 4 || parts[3].size() != 3)
+        return std::nullopt;
+    CurveSettings curves;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto amount = parseSigned(parts[i]);
+        const auto inverted = parseFlag(parts[3].substr(i, 1));
+        if (!amount || *amount < -50 || *amount > 50 || !inverted)
+            return std::nullopt;
+        curves.amounts[i] = *amount;
+        curves.inverted[i] = *inverted;
+    }
+    return curves;
+}
+
+std::optional<Wave> parseWave(std::string_view text)
+{
+    constexpr std::array<std::pair<std::string_view, Wave>, 6> kWaves{
+        {{"sine", Wave::Sine}, {"exp", Wave::Exp}, {"ramp", Wave::Ramp}, {"triangle", Wave::Triangle},
+            {"sh", Wave::SampleAndHold}, {"random", Wave::Random}}};
+    for (const auto& [name, wave] : kWaves) {
+        if (text == name)
+            return wave;
+    }
+    return std::nullopt;
+}
+
+std::optional<WaveSettings> parseWaveSettings(std::string_view text)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 9)
+        return std::nullopt;
+    const auto wave = parseWave(parts[0]);
+    const auto period = parseInRange(parts[1], 1, 10);
+    const auto scale = parseInRange(parts[2], 2, kRows);
+    const auto offsetX = parseInRange(parts[3], 0, kColumns - 1);
+    const auto offsetY = parseInRange(parts[4], 0, kRows - 1);
+    const auto start = parseColor(parts[5]);
+    const auto end = parseColor(parts[6]);
+    const auto flipX = parseFlag(parts[7]);
+    const auto flipY = parseFlag(parts[8]);
+    if (!wave || !period || !scale || !offsetX || !offsetY || !start || !end || !flipX || !flipY)
+        return std::nullopt;
+    return WaveSettings{*wave, *period, *scale, *offsetX, *offsetY, *start, *end, *flipX, *flipY};
 }
 
 std::optional<Operation> parseOperation(std::string_view text)
@@ -176,6 +262,21 @@ std::optional<Operation> parseOperation(std::string_view text)
         if (!settings)
             return std::nullopt;
         return Operation{[s = *settings](Grid& g) { paintRandomPattern(g, s); }};
+    }
+    if (name == "mutate")
+        return parseMutate(*argument);
+    if (name == "curves") {
+        const auto curves = parseCurveSettings(*argument);
+        if (!curves)
+            return std::nullopt;
+        return Operation{[c = *curves](Grid& g) { g = withColorCurves(g, c); }};
+    }
+    if (name == "waveseq") {
+        const auto settings = parseWaveSettings(*argument);
+        if (!settings)
+            return std::nullopt;
+        // The random values are drawn when the operation runs, after the draws before it.
+        return Operation{[s = *settings](Grid& g) { drawWaveSequence(g, s, drawWaveRandoms()); }};
     }
     return std::nullopt;
 }

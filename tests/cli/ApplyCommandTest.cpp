@@ -2,8 +2,11 @@
 #include "core/edit/Transforms.h"
 #include "core/files/PatternFile.h"
 #include "core/generators/Automaton.h"
+#include "core/generators/ColorCurves.h"
+#include "core/generators/MutateColors.h"
 #include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
+#include "core/generators/WaveSequence.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 
@@ -62,6 +65,29 @@ TEST(ApplyCommand, RunsTheOperationsInOrderFromTheSeedAndKeepsTheTempo)
     const PatternFileData out = readBack(dir.file("out.pat"));
     EXPECT_EQ(out.tempo, 97);
     EXPECT_EQ(out.cells, expected);
+}
+
+TEST(ApplyCommand, ColorGeneratorsMatchTheCoreAndDrawInTurn)
+{
+    TempDir dir;
+    ASSERT_TRUE(writePatternFile(dir.file("in.pat"), samplePattern()));
+    const auto run = runQuom({"apply", dir.file("in.pat"), "-o", dir.file("out.pat"), "--seed", "9",
+        "shuffle-rows", "waveseq=sh,3,40,10,5,0x00FF00,16711680,1,0", "mutate=30,0,100,77",
+        "curves=+50,-20,0,010", "waveseq=triangle,9,64,63,0,0,0,0,1", "shuffle-cells"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    Grid expected = samplePattern().cells;
+    srand(9);
+    shuffleRows(expected);
+    drawWaveSequence(expected,
+        {Wave::SampleAndHold, 3, 40, 10, 5, makeCell(0, 255, 0), 0xFF0000, true, false}, drawWaveRandoms());
+    srand(77);
+    mutateCells(expected, 30, 0, 100);
+    expected = withColorCurves(expected, {{50, -20, 0}, {false, true, false}});
+    // Black draws erase; the 64 values are drawn even though a triangle reads none.
+    drawWaveSequence(expected, {Wave::Triangle, 9, 64, 63, 0, 0, 0, false, true}, drawWaveRandoms());
+    shuffleCells(expected);
+    EXPECT_EQ(readBack(dir.file("out.pat")).cells, expected);
 }
 
 TEST(ApplyCommand, KeepsATempoFieldBeyondTheSlidersRangeAsRead)
@@ -125,6 +151,14 @@ TEST(ApplyCommand, UsageErrorsWriteNothing)
         {"apply", in, "-o", out, "random=replace,single,0,0,101,0"},
         {"apply", in, "-o", out, "random=swap,single,0,0,5,0"},
         {"apply", in, "-o", out, "random=add,gradient,0,0,5"},
+        {"apply", in, "-o", out, "mutate=101,0,0,1"},
+        {"apply", in, "-o", out, "mutate=10,10,10,4294967296"},
+        {"apply", in, "-o", out, "curves=51,0,0,000"},
+        {"apply", in, "-o", out, "curves=0,0,0,012"},
+        {"apply", in, "-o", out, "waveseq=saw,1,64,0,0,0,0,0,0"},
+        {"apply", in, "-o", out, "waveseq=sine,1,1,0,0,0,0,0,0"},
+        {"apply", in, "-o", out, "waveseq=sine,1,64,64,0,0,0,0,0"},
+        {"apply", in, "-o", out, "waveseq=sine,1,64,0,0,0,0,0"},
         {"apply", in, "-o", out, "--seed", "-3", "drum"},
         {"apply", in, "-o", out},
         {"apply", in, "drum"},

@@ -5,16 +5,6 @@
 namespace quom {
 namespace {
 
-int varyChannel(int channel, float amount) noexcept
-{
-    const float value = static_cast<float>(channel) + amount * (2.0f * randomUnit() - 1.0f);
-    if (value <= 0.0f)
-        return 0;
-    if (value > 255.0f)
-        return 255;
-    return static_cast<int>(value);
-}
-
 int lerpChannel(int a, int b, float t) noexcept
 {
     return static_cast<int>(t * static_cast<float>(b - a) + static_cast<float>(a));
@@ -25,6 +15,16 @@ int lerpChannel(int a, int b, float t) noexcept
 float variationAmount(int percent) noexcept
 {
     return static_cast<float>(percent) * 2.55f;
+}
+
+int varyChannel(int channel, float amount) noexcept
+{
+    const float value = static_cast<float>(channel) + amount * (2.0f * randomUnit() - 1.0f);
+    if (value <= 0.0f)
+        return 0;
+    if (value > 255.0f)
+        return 255;
+    return static_cast<int>(value);
 }
 
 Cell varyColour(Cell color, float amount) noexcept

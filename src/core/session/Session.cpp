@@ -34,6 +34,21 @@ void Session::patternChanged()
         listener_->patternChanged();
 }
 
+void Session::showCells(const Grid& cells)
+{
+    model_.current().assign(cells);
+    patternChanged();
+}
+
+void Session::setCellColor(int column, int row, Cell color)
+{
+    if (model_.current().at(column, row) == color)
+        return;
+    model_.current().set(column, row, color);
+    patternChanged();
+    recordUndo();
+}
+
 void Session::commit(const Grid& cells)
 {
     model_.current().assign(cells);
@@ -223,7 +238,17 @@ void Session::stopAndRewind()
 
 void Session::previewRow(int row) noexcept
 {
-    engine_.StartPreview(row, makeCell(255, 128, 128));
+    previewCell(row, makeCell(255, 128, 128));
+}
+
+void Session::previewCell(int row, Cell color) noexcept
+{
+    engine_.StartPreview(row, color);
+}
+
+void Session::stopPreview() noexcept
+{
+    engine_.StopPreview();
 }
 
 bool Session::auditionFile(const std::string& path)

@@ -6,6 +6,7 @@
 #include "core/files/PatternFile.h"
 #include "core/files/ReadResult.h"
 #include "core/generators/RandomPattern.h"
+#include "core/generators/WaveSequence.h"
 #include "core/kit/Kit.h"
 #include "core/model/PatternModel.h"
 #include "core/model/UndoSystem.h"
@@ -36,6 +37,7 @@ class Engine;
 // them, so that a window reopens with its last values.
 struct GeneratorSettings {
     RandomSettings random;
+    WaveSettings wave;
 };
 
 // What a view of the session hears about. Called on the window thread, during the
@@ -77,6 +79,9 @@ public:
     void recordUndo();
     // Tells the listener that the cells changed.
     void patternChanged();
+    // The current pattern shows cells, with no undo state: a tool window's live preview,
+    // or the pattern it started from put back.
+    void showCells(const Grid& cells);
 
     // One undoable edit of the whole current pattern. change(Grid&) returns whether
     // it changed anything worth an undo state; a void change always does.
@@ -85,6 +90,8 @@ public:
     // The current pattern becomes cells, as one undoable edit (a pattern file, an
     // imported picture).
     void replaceCells(const Grid& cells);
+    // One cell takes a colour, as one undoable edit when the colour differs.
+    void setCellColor(int column, int row, Cell color);
 
     // Pattern commands, each one undoable edit (copy changes no cell).
     void clearPattern();
@@ -140,6 +147,9 @@ public:
     // Previews a row's sample for one step at full volume, centred, at about its own
     // speed; a new preview cuts the last.
     void previewRow(int row) noexcept;
+    // Previews a row's sample with a cell colour, for one step.
+    void previewCell(int row, Cell color) noexcept;
+    void stopPreview() noexcept;
     // Plays the wave file as it is on disk now, once, at its own pitch and full length;
     // a new audition cuts the last. False, playing nothing, when it cannot be read.
     bool auditionFile(const std::string& path);

@@ -62,4 +62,13 @@ void CCommandButton::mouseReleaseEvent(QMouseEvent* event)
         setState(stateBeforePress_);
 }
 
+CCommandButton* findCommandButton(const QWidget& parent, int commandId)
+{
+    for (auto* button : parent.findChildren<CCommandButton*>()) {
+        if (button->commandId() == commandId)
+            return button;
+    }
+    return nullptr;
+}
+
 } // namespace quom

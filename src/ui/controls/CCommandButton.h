@@ -40,4 +40,7 @@ private:
     Kind kind_ = Push;
 };
 
+// The command button with that id among parent's children, or null.
+CCommandButton* findCommandButton(const QWidget& parent, int commandId);
+
 } // namespace quom

@@ -2,7 +2,8 @@
 
 #include "ui/controls/GUIcolorButton.h"
 #include "ui/controls/Theme.h"
-#include "ui/generators/RandomSlider.h"
+#include "ui/controls/ToolWindowRows.h"
+#include "ui/generators/GeneratorSliders.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,13 +23,6 @@ int leadingNumber(const QString& text)
         value = value * 10 + c.digitValue();
     }
     return value;
-}
-
-QLabel* staticText(QDialog* dialog, const QString& text, int x, int y, int width)
-{
-    auto* label = new QLabel(text, dialog);
-    theme::place(label, x, y, width, 8);
-    return label;
 }
 
 QComboBox* list(QDialog* dialog, const char* name, const QStringList& items, int current, int y)
@@ -54,18 +48,9 @@ GUIcolorButton* swatch(QDialog* dialog, const char* name, Cell color, int x)
 // One slider row: caption, slider and the text that shows the value.
 QLabel* sliderRow(QDialog* dialog, const char* name, const QString& caption, int value, int y)
 {
-    staticText(dialog, caption, 7, y + 1, 52);
-    auto* text = new QLabel(dialog);
-    text->setObjectName(QString::fromUtf8(name) + QStringLiteral(" value"));
-    theme::place(text, 166, y + 1, 28, 8);
-    auto* slider = new RandomSlider(*text, dialog);
-    slider->setObjectName(QString::fromUtf8(name));
-    theme::place(slider, 62, y, 100, 10);
-    slider->setStyle(GUIslider::kGradientFill);
-    slider->setColors(GUIslider::windowColors());
-    slider->setSteps(1, 10);
-    slider->setRange(0, 100, value);
-    return text;
+    auto* slider = addSliderRow<RandomSlider>(dialog, name, caption, y, {7, 52, 62, 100, 166, 28});
+    slider->setUp(0, 100, value);
+    return &slider->valueText();
 }
 
 } // namespace
@@ -78,10 +63,10 @@ RandomDlg::RandomDlg(RandomSettings& settings, QWidget* parent)
     theme::apply(this);
     setFixedSize(theme::dluRect(0, 0, 198, 126).size());
 
-    staticText(this, QStringLiteral("Operation"), 7, 9, 52);
+    addStaticText(this, QStringLiteral("Operation"), 7, 9, 52);
     operation_ = list(this, "operation", {QStringLiteral("replace"), QStringLiteral("add")},
         settings.operation == RandomOperation::Add ? 1 : 0, 7);
-    staticText(this, QStringLiteral("Color mode"), 7, 27, 52);
+    addStaticText(this, QStringLiteral("Color mode"), 7, 27, 52);
     const int mode = settings.colorMode == RandomColorMode::Gradient ? 1 : 0;
     colorMode_
         = list(this, "color mode", {QStringLiteral("single color"), QStringLiteral("gradient")}, mode, 25);

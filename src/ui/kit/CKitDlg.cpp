@@ -88,11 +88,7 @@ void CKitDlg::buildButtons()
 
 CCommandButton* CKitDlg::button(int commandId) const
 {
-    for (auto* b : findChildren<CCommandButton*>()) {
-        if (b->commandId() == commandId)
-            return b;
-    }
-    return nullptr;
+    return findCommandButton(*this, commandId);
 }
 
 void CKitDlg::runButton(int commandId)

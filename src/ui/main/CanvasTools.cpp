@@ -177,9 +177,10 @@ void CanvasTools::leftDown(QPoint cell, Qt::KeyboardModifiers modifiers)
 {
     switch (tool_) {
     case Tool::Pencil:
-        // Ctrl+click is kept for editing one cell's colour exactly.
-        if (modifiers & Qt::ControlModifier)
+        if (modifiers & Qt::ControlModifier) {
+            emit cellColorRequested(cell);
             return;
+        }
         setCell(cell, varyColour(options_.pencilColor, variationAmount(options_.pencilVariation)));
         drawing_ = true;
         return;

@@ -72,6 +72,8 @@ signals:
     void toolChanged(Tool tool);
     // The eyedropper took a cell's colour.
     void colorPicked(Cell color);
+    // The pencil's Ctrl+click: the cell whose colour the user wants to set exactly.
+    void cellColorRequested(QPoint cell);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

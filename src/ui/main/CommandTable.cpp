@@ -91,12 +91,13 @@ std::span<const CommandEntry> commandTable()
             window(&CQuomDlg::toggleGrid)},
         CommandEntry{C::About, "About", K::Push, bottom(20), "Display information about this program.", {},
             window(&CQuomDlg::about)},
-        CommandEntry{
-            C::Mutate, "Mutate", K::Push, right(0, 220), "Mutate the colors of the pattern.", {}, {}},
-        CommandEntry{C::Map, "Map", K::Push, right(1, 220), "Adjust the color curves.", {}, {}},
+        CommandEntry{C::Mutate, "Mutate", K::Push, right(0, 220), "Mutate the colors of the pattern.", {},
+            window(&CQuomDlg::mutateColours)},
+        CommandEntry{C::Map, "Map", K::Push, right(1, 220), "Adjust the color curves.", {},
+            window(&CQuomDlg::colourCurves)},
         CommandEntry{C::Filter, "Filter", K::Push, right(2, 220), "Filter the pattern.", any(Qt::Key_F), {}},
-        CommandEntry{
-            C::Colors, "Colors", K::Push, right(3, 220), "Offset the colors of the pattern.", {}, {}},
+        CommandEntry{C::Colors, "Colors", K::Push, right(3, 220), "Offset the colors of the pattern.", {},
+            window(&CQuomDlg::offsetColours)},
         CommandEntry{C::RevX, "RevX", K::Push, right(0, 260), "Reverse the cells horizontally.", {},
             session(&Session::reverseX)},
         CommandEntry{C::RevY, "RevY", K::Push, right(1, 260), "Reverse the cells vertically.", {},
@@ -126,7 +127,8 @@ std::span<const CommandEntry> commandTable()
             session(&Session::automaton)},
         CommandEntry{
             C::Drum, "Drum", K::Push, right(1, 380), "Create a drum pattern.", {}, session(&Session::drum)},
-        CommandEntry{C::WaveSeq, "WaveSeq", K::Push, right(2, 380), "Create a wave sequence.", {}, {}},
+        CommandEntry{C::WaveSeq, "WaveSeq", K::Push, right(2, 380), "Create a wave sequence.", {},
+            window(&CQuomDlg::waveSequence)},
         CommandEntry{C::Cam, "Cam", K::Push, right(3, 380), "Acquire pattern from webcam.", {}, {}},
         CommandEntry{C::Pencil, "Pencil", K::Tool, rightFromTop(0, 0), "Selects the pencil tool.",
             any(Qt::Key_F1), Tool::Pencil},

@@ -167,18 +167,15 @@ void CQuomDlg::buildSliders()
         value->setGeometry(x + 166, y, 40, 15);
         auto* slider = new QuomSlider(*value, this);
         slider->setGeometry(x + 60, y, 100, 15);
-        slider->setStyle(GUIslider::kGradientFill);
-        slider->setColors(GUIslider::windowColors());
-        slider->setSteps(1, 10);
         return slider;
     };
     tempo_ = makeRow(QStringLiteral("Tempo"), 540);
     tempo_->setReaction([this](int bpm) { session_.setTempo(bpm); });
-    tempo_->setRange(kMinTempo, kMaxTempo, session_.tempo());
+    tempo_->setUp(kMinTempo, kMaxTempo, session_.tempo());
 
     volume_ = makeRow(QStringLiteral("Volume"), 570);
     volume_->setReaction([this](int percent) { session_.setVolume(percent); });
-    volume_->setRange(0, 100, 80);
+    volume_->setUp(0, 100, 80);
 }
 
 CCommandButton* CQuomDlg::button(CommandId id) const

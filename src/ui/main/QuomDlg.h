@@ -110,6 +110,12 @@ private:
     void mix();
     void randomPattern();
     void openKitEditor();
+    void mutateColours();
+    void colourCurves();
+    void offsetColours();
+    void waveSequence();
+    // The pencil's Ctrl+click: one cell's colour set exactly.
+    void editCellColor(QPoint cell);
 
     // File commands (QuomDlgFiles.cpp).
     void loadProjectCommand();

@@ -7,7 +7,12 @@
 #include "ui/about/AboutDlg.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
+#include "ui/generators/CCellDlg.h"
+#include "ui/generators/CColorsDlg.h"
+#include "ui/generators/ColorCurvesDlg.h"
+#include "ui/generators/MutateDlg.h"
 #include "ui/generators/RandomDlg.h"
+#include "ui/generators/WaveSeqDlg.h"
 #include "ui/kit/CKitDlg.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/PatternView.h"
@@ -81,6 +86,33 @@ void CQuomDlg::openKitEditor()
         {session_, settings_, folders_, *prompts_, QSize(geometry_.cellWidth(), geometry_.cellHeight())},
         this);
     editor.exec();
+}
+
+void CQuomDlg::mutateColours()
+{
+    MutateDlg(session_, this).exec();
+}
+
+void CQuomDlg::colourCurves()
+{
+    ColorCurvesDlg(session_, this).exec();
+}
+
+void CQuomDlg::offsetColours()
+{
+    CColorsDlg(session_, this).exec();
+}
+
+void CQuomDlg::waveSequence()
+{
+    WaveSeqDlg(session_, this).exec();
+}
+
+void CQuomDlg::editCellColor(QPoint cell)
+{
+    CCellDlg dialog(session_, cell.y(), session_.model().current().at(cell.x(), cell.y()), this);
+    dialog.exec();
+    session_.setCellColor(cell.x(), cell.y(), dialog.newColor());
 }
 
 void CQuomDlg::showError(const QString& format, const QString& path)

@@ -23,6 +23,8 @@ void CQuomDlg::buildEditing()
     tools_ = new CanvasTools(session_, *view_, geometry_, this);
     tools_->setSampleNames([this](int row) { return fileNameOf(session_.kit()->slot(row).name); });
     connect(tools_, &CanvasTools::colorPicked, pickedColor_, &GUIcolorButton::setColor);
+    // Queued, so that the window opens once the press that asked for it is handled.
+    connect(tools_, &CanvasTools::cellColorRequested, this, &CQuomDlg::editCellColor, Qt::QueuedConnection);
     panels_ = std::make_unique<ToolPanels>(*this, geometry_, session_.toolOptions());
     panels_->show(tools_->tool());
     connect(tools_, &CanvasTools::toolChanged, this, [this](Tool tool) {

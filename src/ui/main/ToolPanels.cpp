@@ -1,7 +1,7 @@
 #include "ui/main/ToolPanels.h"
 
 #include "ui/controls/GUIcolorButton.h"
-#include "ui/controls/GUIslider.h"
+#include "ui/controls/ValueSlider.h"
 
 #include <QLabel>
 
@@ -25,40 +25,6 @@ public:
 private:
     Cell& color_;
 };
-
-// A slider that keeps its tool option up to date and shows it in its value label.
-class ToolSlider : public GUIslider {
-public:
-    ToolSlider(int& value, QLabel& label, QString (*text)(int), QWidget* parent)
-        : GUIslider(parent)
-        , value_(value)
-        , label_(label)
-        , text_(text)
-    {
-    }
-
-protected:
-    void valueChanged(double v) override
-    {
-        value_ = static_cast<int>(v);
-        label_.setText(text_(value_));
-    }
-
-private:
-    int& value_;
-    QLabel& label_;
-    QString (*text_)(int);
-};
-
-QString plain(int v)
-{
-    return QString::number(v);
-}
-
-QString percent(int v)
-{
-    return QStringLiteral("%1 %").arg(v);
-}
 
 // Quantize q draws every 2^q-th point: shown as the note length of the step.
 QString noteLength(int q)
@@ -98,11 +64,11 @@ void ToolPanels::show(Tool tool)
         caption("Pencil Color Name", QStringLiteral("color"), kFirstRow + kBesideSwatch);
         swatch("Pencil Color", o.pencilColor, 60, kFirstRow);
         caption("Pencil Variation Name", QStringLiteral("variation"), kSecondRow + kBesideSlider);
-        slider("Pencil Variation", o.pencilVariation, 0, 100, 10, kSecondRow, percent);
+        slider("Pencil Variation", o.pencilVariation, 0, 100, 10, kSecondRow, percentage);
         break;
     case Tool::Eraser:
         caption("Eraser Size Name", QStringLiteral("size"), kFirstRow + kBesideSlider);
-        slider("Eraser Size", o.eraserSize, 1, 10, 3, kFirstRow, plain);
+        slider("Eraser Size", o.eraserSize, 1, 10, 3, kFirstRow, plainNumber);
         break;
     case Tool::Line:
         caption("Line Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
@@ -118,9 +84,9 @@ void ToolPanels::show(Tool tool)
         swatch("Aero Color1", o.aeroColor1, 60, kFirstRow);
         swatch("Aero Color2", o.aeroColor2, 95, kFirstRow);
         caption("Aero Radius Name", QStringLiteral("radius"), kTightSecondRow + kBesideSlider);
-        slider("Aero Radius", o.aeroRadius, 2, 32, 10, kTightSecondRow, plain);
+        slider("Aero Radius", o.aeroRadius, 2, 32, 10, kTightSecondRow, plainNumber);
         caption("Aero Speed Name", QStringLiteral("speed"), kTightThirdRow + kBesideSlider);
-        slider("Aero Speed", o.aeroSpeed, 1, 100, 10, kTightThirdRow, plain);
+        slider("Aero Speed", o.aeroSpeed, 1, 100, 10, kTightThirdRow, plainNumber);
         break;
     default:
         break;
@@ -166,13 +132,12 @@ void ToolPanels::slider(
     label->setGeometry(edgesRect(right + 166, y + 1, right + 206, y + 21));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* control = new ToolSlider(value, *label, text, &window_);
+    // The option follows the slider, so it outlives the panel.
+    auto* control = new ValueSlider(*label, text, &window_);
     control->setObjectName(QString::fromUtf8(name));
     control->setGeometry(edgesRect(right + 60, y, right + 160, y + 15));
-    control->setStyle(GUIslider::kGradientFill);
-    control->setColors(GUIslider::windowColors());
-    control->setSteps(1, largeStep);
-    control->setRange(minimum, maximum, value);
+    control->setReaction([&value](int v) { value = v; });
+    control->setUp(minimum, maximum, value, largeStep);
     controls_.emplace_back(control);
     controls_.emplace_back(label);
 }

@@ -3,6 +3,8 @@
 #include "support/TestGrids.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/GUIcolorButton.h"
+#include "ui/controls/GUIslider.h"
+#include "ui/generators/CCellDlg.h"
 #include "ui/generators/RandomDlg.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/MainWindowParts.h"
@@ -238,6 +240,29 @@ TEST_F(MainWindowEditing, RandomWindowPaintsOnOkOnlyAndRemembersItsSettings)
     });
     EXPECT_EQ(cells().snapshot(), painted);
     EXPECT_EQ(undo().size(), 2);
+}
+
+TEST_F(MainWindowEditing, CtrlClickWithThePencilSetsOneCellExactlyAsOneEdit)
+{
+    cells().set(10, 5, makeCell(1, 2, 3));
+    const int states = undo().size();
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CCellDlg*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        EXPECT_EQ(dialog->newColor(), makeCell(1, 2, 3));
+        dialog->findChild<GUIslider*>(QStringLiteral("green"))->setValue(200);
+        QTest::keyClick(dialog, Qt::Key_Return);
+        answered = true;
+    });
+    poll.start(5);
+    QTest::mouseClick(&view(), Qt::LeftButton, Qt::ControlModifier, at(10, 5));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered && cells().at(10, 5) != makeCell(1, 2, 3); }, 5000));
+    EXPECT_EQ(cells().at(10, 5), makeCell(1, 200, 3));
+    EXPECT_EQ(undo().size(), states + 1);
 }
 
 } // namespace

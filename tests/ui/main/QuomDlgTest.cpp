@@ -90,7 +90,7 @@ TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
     EXPECT_TRUE(window->gridButton().isEnabled());
     EXPECT_FALSE(window->button(CommandId::Patterns)->isEnabled());
     EXPECT_FALSE(window->button(CommandId::Cam)->isEnabled());
-    EXPECT_FALSE(window->runCommand(CommandId::Mutate));
+    EXPECT_FALSE(window->runCommand(CommandId::Filter));
 }
 
 TEST_F(MainWindow, SpaceStartsFromTheFirstStepAndStopsAgain)
