@@ -48,12 +48,14 @@ void CQuomApp::InitInstance()
     engine_.setInterpolation(settings_.interpolation);
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
+    midi_ = std::make_unique<MidiInput>();
 }
 
 int CQuomApp::run(const QString& file)
 {
-    CQuomDlg window({session_, output_, settings_, folders_});
+    CQuomDlg window({session_, output_, settings_, folders_, midi_.get()});
     window.show();
+    window.openMidiInput();
     if (!file.isEmpty())
         QTimer::singleShot(0, &window, [&window, file] { window.openDroppedFile(file); });
     const int status = QApplication::exec();

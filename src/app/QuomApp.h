@@ -5,8 +5,11 @@
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/midi/MidiInput.h"
 
 #include <QString>
+
+#include <memory>
 
 // The application object: fixes the folders, loads the settings, opens the audio
 // stream, runs the main window on the session, and on a normal exit stops the audio
@@ -39,6 +42,8 @@ private:
     AudioOutput output_;
     Settings settings_;
     AppFolders folders_;
+    // Made at start-up, once Qt runs; the window closes its ports.
+    std::unique_ptr<MidiInput> midi_;
 };
 
 } // namespace quom

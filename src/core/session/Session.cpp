@@ -176,6 +176,11 @@ void Session::setPatternTempo(int bpm)
     showTempo(clamped);
 }
 
+void Session::changeTempo(int bpm)
+{
+    showTempo(clampTempo(bpm));
+}
+
 void Session::storeCurrentPattern()
 {
     model_.storeCurrentPattern(tempo());
@@ -268,6 +273,11 @@ void Session::stopAudition()
 void Session::setVolume(int percent) noexcept
 {
     engine_.setGain(static_cast<float>(percent) / 100.0f);
+}
+
+void Session::setInterpolation(std::uint8_t mode) noexcept
+{
+    engine_.setInterpolation(mode);
 }
 
 const std::shared_ptr<const CKit>& Session::kit() const noexcept

@@ -87,6 +87,10 @@ public:
     // it changed anything worth an undo state; a void change always does.
     template <typename Change> void edit(Change change);
 
+    // An edit of the whole current pattern with no undo state of its own: a stream of
+    // controller moves, snapshotted once it rests (recordUndo).
+    template <typename Change> void liveEdit(Change change);
+
     // The current pattern becomes cells, as one undoable edit (a pattern file, an
     // imported picture).
     void replaceCells(const Grid& cells);
@@ -124,6 +128,9 @@ public:
     int tempo() const noexcept { return tempo_.tempo(); }
     // The current pattern's tempo: into its slot and what plays; the listener is told.
     void setPatternTempo(int bpm);
+    // The tempo as the slider would take it from elsewhere (a controller): clamped to
+    // 1..350, played, and told to the listener; the slot keeps its tempo until stored.
+    void changeTempo(int bpm);
 
     // Stores the current pattern, then, when index is another slot, makes it
     // current: its tempo plays, the selection is cleared and the undo history
@@ -156,6 +163,8 @@ public:
     void stopAudition();
     // Master volume in percent, 0..100.
     void setVolume(int percent) noexcept;
+    // 0 truncate, 1 linear, 2 quadratic; heard from the next block.
+    void setInterpolation(std::uint8_t mode) noexcept;
 
     // The kit the engine plays; never null.
     const std::shared_ptr<const CKit>& kit() const noexcept;
@@ -194,6 +203,13 @@ private:
     GeneratorSettings generators_;
     SessionListener* listener_ = nullptr;
 };
+
+template <typename Change> void Session::liveEdit(Change change)
+{
+    Grid cells = model_.current().snapshot();
+    change(cells);
+    showCells(cells);
+}
 
 template <typename Change> void Session::edit(Change change)
 {

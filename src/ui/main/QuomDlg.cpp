@@ -4,6 +4,7 @@
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/midi/MidiInput.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
@@ -82,6 +83,7 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     , output_(context.output)
     , settings_(context.settings)
     , folders_(context.folders)
+    , midi_(context.midi)
     , geometry_(CanvasGeometry::forScreenWidth(screenWidth()))
     , prompts_(std::make_unique<DialogPrompts>())
 {
@@ -105,6 +107,12 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     if (settings_.loadDefaultKit)
         loadKit(QString::fromStdString(folders_.kitsFolder + "/default.kit"));
 
+    midiRest_.setSingleShot(true);
+    midiRest_.setInterval(500);
+    connect(&midiRest_, &QTimer::timeout, this, &CQuomDlg::recordMidiMoves);
+    if (midi_)
+        connect(midi_, &MidiInput::message, this, &CQuomDlg::applyMidiMessage);
+
     marker_ = new PlaybackMarker(
         *view_, [this] { return session_.playingColumn(); }, this);
     cpuTimer_ = startTimer(1000);
@@ -116,6 +124,8 @@ CQuomDlg::~CQuomDlg()
     qApp->removeEventFilter(this);
     session_.setListener(nullptr);
     session_.stop();
+    if (midi_)
+        midi_->close();
     if (output_.recording())
         output_.ToggleRecording(folders_.outputFolder);
 }

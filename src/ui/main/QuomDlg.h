@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/midi/MidiControl.h"
 #include "core/session/Session.h"
 #include "ui/controls/StatusLineOwner.h"
 #include "ui/controls/UserPrompts.h"
@@ -7,6 +8,7 @@
 #include "ui/main/CommandTable.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -21,6 +23,7 @@ namespace quom {
 
 struct AppFolders;
 class AudioOutput;
+class MidiInput;
 class CanvasTools;
 class CBrushButton;
 class CCommandButton;
@@ -39,8 +42,9 @@ public:
     struct Context {
         Session& session;
         AudioOutput& output;
-        const Settings& settings; // confirmations, the default kit
+        Settings& settings; // the settings window edits them
         AppFolders& folders; // the file windows replace a folder with the last path chosen
+        MidiInput* midi = nullptr; // none: no MIDI control
     };
 
     explicit CQuomDlg(Context context, QWidget* parent = nullptr);
@@ -64,6 +68,12 @@ public:
 
     // A file dropped on the window, or named on the command line.
     void openDroppedFile(const QString& path);
+
+    // Opens the MIDI input port of the settings, and Quom's own; says so when the port
+    // cannot be opened although there are ports, and plays on without it.
+    void openMidiInput();
+    // One message from a MIDI controller, acted on in arrival order (QuomDlgMidi.cpp).
+    void applyMidiMessage(std::uint32_t message);
 
     // Commands that take a path, as the file dialogs and drops hand it over.
     void loadProject(const QString& path);
@@ -93,6 +103,7 @@ private:
     bool loadKit(const QString& path);
     // The stream's CPU load in the title, once a second.
     void ShowCpuLoad();
+    void recordMidiMoves();
 
     // SessionListener.
     void patternChanged() override;
@@ -110,6 +121,8 @@ private:
     void mix();
     void randomPattern();
     void openKitEditor();
+    void choosePattern();
+    void openSettings();
     void mutateColours();
     void colourCurves();
     void offsetColours();
@@ -128,8 +141,13 @@ private:
 
     Session& session_;
     AudioOutput& output_;
-    const Settings& settings_;
+    Settings& settings_;
     AppFolders& folders_;
+    MidiInput* midi_;
+    MidiControl midiControl_;
+    // Restarted by every controller move: when it runs out the moves so far become one
+    // undo state.
+    QTimer midiRest_;
     const CanvasGeometry geometry_;
     std::unique_ptr<UserPrompts> prompts_;
     PatternView* view_ = nullptr;

@@ -4,6 +4,7 @@
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/midi/MidiInput.h"
 #include "ui/about/AboutDlg.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
@@ -16,6 +17,8 @@
 #include "ui/kit/CKitDlg.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/PatternView.h"
+#include "ui/patterns/CPatternsDlg.h"
+#include "ui/settings/CSettingsDlg.h"
 
 namespace quom {
 
@@ -86,6 +89,26 @@ void CQuomDlg::openKitEditor()
         {session_, settings_, folders_, *prompts_, QSize(geometry_.cellWidth(), geometry_.cellHeight())},
         this);
     editor.exec();
+}
+
+void CQuomDlg::choosePattern()
+{
+    session_.storeCurrentPattern();
+    CPatternsDlg chooser(session_.model(), this);
+    if (chooser.exec() == QDialog::Accepted)
+        session_.selectPattern(chooser.highlighted());
+}
+
+void CQuomDlg::openSettings()
+{
+    CSettingsDlg::Choices choices{
+        midi_ ? midi_->portNames() : std::vector<std::string>{}, output_.outputDeviceNames()};
+    CSettingsDlg settings(settings_, choices, *prompts_, this);
+    // The channel, the controllers, the editor and the confirmations are read where they
+    // are used; the interpolation reaches the engine here; the ports, the device and the
+    // default kit wait for the next start.
+    if (settings.exec() == QDialog::Accepted)
+        session_.setInterpolation(settings_.interpolation);
 }
 
 void CQuomDlg::mutateColours()

@@ -155,4 +155,18 @@ TEST_F(SessionTest, PlaybackIsToldAndTheDestructorTakesThePatternBack)
     EXPECT_EQ(engine.tempoSource(), nullptr);
 }
 
+TEST_F(SessionTest, ControllerMovesChangeThePatternAndTempoWithoutUndoStates)
+{
+    cells().set(0, 0, 5);
+    session.liveEdit([](Grid& g) { g[cellIndex(1, 0)] = g[cellIndex(0, 0)]; });
+    EXPECT_EQ(cells().at(1, 0), 5u);
+    EXPECT_EQ(heard.changes, 1);
+    EXPECT_EQ(undoStates(), 1) << "a stream of moves is snapshotted once it rests";
+
+    session.changeTempo(351);
+    EXPECT_EQ(session.tempo(), 350);
+    EXPECT_EQ(heard.tempos, std::vector<int>{350});
+    EXPECT_EQ(session.model().tempo(0), 120) << "the slot keeps its tempo until stored";
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include "ui/main/MainWindowParts.h"
 #include "ui/main/PatternView.h"
 #include "ui/main/QuomSlider.h"
+#include "ui/patterns/CPatternsDlg.h"
 
 #include <QCursor>
 #include <QImage>
@@ -82,13 +83,14 @@ TEST_F(MainWindow, ScreenshotShowsCellsAndButtonsWhereTheLayoutPutsThem)
 
 TEST_F(MainWindow, CommandsOfLaterWindowsAreShownDisabled)
 {
-    for (CommandId ready : {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear,
-             CommandId::Import, CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi,
-             CommandId::Play, CommandId::About, CommandId::Undo, CommandId::Redo, CommandId::Kits}) {
+    for (CommandId ready :
+        {CommandId::New, CommandId::Load, CommandId::Save, CommandId::Clear, CommandId::Import,
+            CommandId::LoadPattern, CommandId::SavePattern, CommandId::ExportMidi, CommandId::Play,
+            CommandId::About, CommandId::Undo, CommandId::Redo, CommandId::Kits, CommandId::Patterns}) {
         EXPECT_TRUE(window->button(ready)->isEnabled()) << static_cast<int>(ready);
     }
     EXPECT_TRUE(window->gridButton().isEnabled());
-    EXPECT_FALSE(window->button(CommandId::Patterns)->isEnabled());
+    EXPECT_FALSE(window->button(CommandId::Filter)->isEnabled());
     EXPECT_FALSE(window->button(CommandId::Cam)->isEnabled());
     EXPECT_FALSE(window->runCommand(CommandId::Filter));
 }
@@ -527,4 +529,45 @@ TEST_F(MainWindow, KeyKStopsPlaybackAndOpensTheKitEditorWhoseEditsArePlayed)
     EXPECT_TRUE(opened);
     EXPECT_FALSE(window->button(CommandId::Play)->state());
     EXPECT_TRUE(engine().kit()->slot(4).loop) << "the loop mark clicked in the editor";
+}
+
+TEST_F(MainWindow, KeyPStoresThePatternAndSwitchesToTheChosenThumbnail)
+{
+    cells().set(2, 2, 9);
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<CPatternsDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(chooser, nullptr);
+        QTest::keyClick(chooser, Qt::Key_Right);
+        QTest::keyClick(chooser, Qt::Key_Right);
+        QTest::keyClick(chooser, Qt::Key_Return);
+        chosen = true;
+    });
+    key(Qt::Key_P);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    EXPECT_EQ(cells().at(2, 2), 0u);
+    EXPECT_EQ(parts.session.model().slot(0)[cellIndex(2, 2)], 9u) << "the pattern was stored first";
+}
+
+TEST_F(MainWindow, ControllerMessagesPlayThePatternAndRestAsOneUndoState)
+{
+    const auto message = [](int status, int data1, int data2) {
+        return static_cast<std::uint32_t>(status | data1 << 8 | data2 << 16);
+    };
+    window->applyMidiMessage(message(0xC0, 1, 0));
+    EXPECT_EQ(parts.session.model().currentIndex(), 1) << "program 1 is pattern 2";
+    cells().set(4, 4, makeCell(100, 0, 0));
+    parts.session.recordUndo();
+    const int states = parts.session.undoHistory().size();
+
+    window->applyMidiMessage(message(0xB0, 7, 10)); // the red controller: the first value only
+    window->applyMidiMessage(message(0xB0, 7, 20));
+    window->applyMidiMessage(message(0xB1, 7, 90)); // another channel
+    EXPECT_EQ(cells().at(4, 4), makeCell(120, 0, 0));
+    EXPECT_EQ(parts.session.undoHistory().size(), states) << "not while the knob turns";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return parts.session.undoHistory().size() == states + 1; }, 2000));
+
+    window->applyMidiMessage(message(0xB0, 20, 0)); // the tempo controller
+    EXPECT_EQ(window->tempoSlider().wholeValue(), 1);
 }

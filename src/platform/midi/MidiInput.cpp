@@ -1,0 +1,143 @@
+#include "platform/midi/MidiInput.h"
+
+#include <RtMidi.h>
+
+#include <QMetaObject>
+
+#include <algorithm>
+#include <iostream>
+
+namespace quom {
+
+namespace {
+
+constexpr const char* kClientName = "Quom";
+constexpr const char* kVirtualPortName = "MIDI In";
+constexpr const char* kChosenPortName = "Controller In";
+
+// RtMidi writes to std::cerr when an API cannot start, before it throws or gives up.
+// A machine without an ALSA sequencer or a JACK server is normal: nothing to say.
+class QuietErrorStream {
+public:
+    QuietErrorStream()
+        : saved_(std::cerr.rdbuf(nullptr))
+    {
+    }
+    ~QuietErrorStream() { std::cerr.rdbuf(saved_); }
+    QuietErrorStream(const QuietErrorStream&) = delete;
+    QuietErrorStream& operator=(const QuietErrorStream&) = delete;
+
+private:
+    std::streambuf* saved_;
+};
+
+// With an error callback RtMidi neither prints nor throws after construction; it
+// calls back on the thread that made the failing call.
+void noteError(RtMidiError::Type, const std::string&, void* failed)
+{
+    *static_cast<bool*>(failed) = true;
+}
+
+bool isShortMessage(const std::vector<unsigned char>& bytes)
+{
+    if (bytes.empty() || bytes.size() > 3)
+        return false;
+    const unsigned char status = bytes.front();
+    return status >= 0x80 && status != 0xF0 && status != 0xF7;
+}
+
+// The device thread: hand the message over and touch nothing else.
+void receive(double, std::vector<unsigned char>* bytes, void* target)
+{
+    if (!isShortMessage(*bytes))
+        return;
+    std::uint32_t packed = 0;
+    for (std::size_t i = 0; i < bytes->size(); ++i)
+        packed |= std::uint32_t{(*bytes)[i]} << (8 * i);
+    auto* input = static_cast<MidiInput*>(target);
+    QMetaObject::invokeMethod(
+        input, [input, packed] { emit input->message(packed); }, Qt::QueuedConnection);
+}
+
+} // namespace
+
+// One started API: an input that offers the virtual port, and one that lists the
+// ports and opens the chosen one (an RtMidiIn opens one port at a time).
+struct MidiInput::Api {
+    bool failed = false;
+    std::unique_ptr<RtMidiIn> patchbay;
+    std::unique_ptr<RtMidiIn> chosen;
+};
+
+MidiInput::MidiInput(QObject* parent)
+    : QObject(parent)
+{
+    std::vector<RtMidi::Api> compiled;
+    RtMidi::getCompiledApi(compiled);
+    for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
+        if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
+            continue;
+        auto started = std::make_unique<Api>();
+        try {
+            QuietErrorStream quiet;
+            // The virtual port's input first: JACK gives the first client the name
+            // "Quom" and later ones a numbered variant.
+            for (auto* in : {&started->patchbay, &started->chosen}) {
+                *in = std::make_unique<RtMidiIn>(api, kClientName);
+                (*in)->setErrorCallback(&noteError, &started->failed);
+                (*in)->setCallback(&receive, this);
+                // JACK reports a missing server here, through the callback.
+                (*in)->getPortCount();
+                if (started->failed)
+                    break;
+            }
+        } catch (const RtMidiError&) {
+            continue;
+        }
+        if (!started->failed)
+            apis_.push_back(std::move(started));
+    }
+}
+
+MidiInput::~MidiInput()
+{
+    close();
+}
+
+std::vector<std::string> MidiInput::portNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& api : apis_) {
+        const unsigned count = api->chosen->getPortCount();
+        for (unsigned i = 0; i < count; ++i)
+            names.push_back(api->chosen->getPortName(i));
+    }
+    return names;
+}
+
+bool MidiInput::open(int port)
+{
+    close();
+    bool opened = false;
+    int first = 0;
+    for (const auto& api : apis_) {
+        api->patchbay->openVirtualPort(kVirtualPortName);
+        const int count = static_cast<int>(api->chosen->getPortCount());
+        if (port >= first && port < first + count) {
+            api->chosen->openPort(static_cast<unsigned>(port - first), kChosenPortName);
+            opened = api->chosen->isPortOpen();
+        }
+        first += count;
+    }
+    return opened;
+}
+
+void MidiInput::close()
+{
+    for (const auto& api : apis_) {
+        api->chosen->closePort();
+        api->patchbay->closePort();
+    }
+}
+
+} // namespace quom

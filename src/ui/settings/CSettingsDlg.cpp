@@ -1,0 +1,201 @@
+#include "ui/settings/CSettingsDlg.h"
+
+#include "core/settings/ControllerNames.h"
+#include "core/settings/Settings.h"
+#include "ui/controls/FileTexts.h"
+#include "ui/controls/Theme.h"
+#include "ui/controls/ToolWindowRows.h"
+#include "ui/controls/UserPrompts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdint>
+
+namespace quom {
+
+namespace {
+
+// A role a MIDI controller can drive, and the setting that holds its controller number.
+struct ControllerRole {
+    const char* name;
+    const char* label;
+    std::uint8_t Settings::*setting;
+};
+
+constexpr std::array<ControllerRole, 7> kControllerRoles{{
+    {"ccTempo", "Tempo", &Settings::ccTempo},
+    {"ccX", "Offset X", &Settings::ccX},
+    {"ccY", "Offset Y", &Settings::ccY},
+    {"ccRotation", "Rotation", &Settings::ccRotation},
+    {"ccRed", "Red", &Settings::ccRed},
+    {"ccGreen", "Green", &Settings::ccGreen},
+    {"ccBlue", "Blue", &Settings::ccBlue},
+}};
+
+// MIDI on the left, audio and the rest on the right; a label, then its control.
+struct Column {
+    int labelX;
+    int controlX;
+    int controlWidth;
+};
+constexpr Column kMidiColumn{7, 57, 140};
+constexpr Column kAudioColumn{214, 264, 167};
+constexpr int kLabelWidth = 48;
+constexpr int kRowStep = 16;
+constexpr int kControllersY = 45; // a gap sets the controllers apart from port and channel
+
+const QString kDeviceChanged = QStringLiteral(
+    "The audio output device has been changed.\nThis change will be reflected the next time you start Quom.");
+
+QStringList texts(const std::vector<std::string>& items)
+{
+    QStringList list;
+    for (const std::string& item : items)
+        list << fromUtf8(item);
+    return list;
+}
+
+// current outside the list selects nothing.
+QComboBox* addList(QDialog* dialog, const char* name, const char* label, const QStringList& items,
+    int current, Column column, int y)
+{
+    auto* box = new QComboBox(dialog);
+    box->setObjectName(QString::fromUtf8(name));
+    box->addItems(items);
+    box->setCurrentIndex(current < items.size() ? current : -1);
+    theme::place(box, column.controlX, y, column.controlWidth, 13);
+    addStaticText(dialog, QString::fromUtf8(label), column.labelX, y + 2, kLabelWidth)->setBuddy(box);
+    return box;
+}
+
+QCheckBox* addSwitch(QDialog* dialog, const char* name, const QString& text, bool on, int y)
+{
+    auto* box = new QCheckBox(text, dialog);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setChecked(on);
+    theme::place(box, kAudioColumn.controlX, y, kAudioColumn.controlWidth, 10);
+    return box;
+}
+
+// The device of that exact name, or else the first whose name begins with it, so that
+// a stored name cut short still finds its device; -1 when none does. An empty name
+// (no default device at start-up) names none, though every name begins with it.
+int deviceIndex(const QStringList& devices, const QString& stored)
+{
+    const int exact = devices.indexOf(stored);
+    if (exact >= 0 || stored.isEmpty())
+        return exact;
+    for (int i = 0; i < devices.size(); ++i) {
+        if (devices[i].startsWith(stored, Qt::CaseInsensitive))
+            return i;
+    }
+    return -1;
+}
+
+// A list with nothing selected leaves the setting as it was.
+void storeSelection(const QComboBox* box, std::uint8_t& setting)
+{
+    if (box->currentIndex() >= 0)
+        setting = static_cast<std::uint8_t>(box->currentIndex());
+}
+
+} // namespace
+
+CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPrompts& prompts, QWidget* parent)
+    : QDialog(parent)
+    , settings_(settings)
+    , prompts_(prompts)
+    , audioDevices_(choices.audioDevices)
+{
+    setWindowTitle(QStringLiteral("Settings"));
+    theme::apply(this);
+    setFixedSize(theme::dluRect(0, 0, 438, 185).size());
+
+    midiPort_ = addList(
+        this, "midiInPort", "MIDI port", texts(choices.midiPorts), settings.midiInPort, kMidiColumn, 7);
+    QStringList channels;
+    for (int channel = 1; channel <= 16; ++channel)
+        channels << QString::number(channel);
+    midiChannel_ = addList(
+        this, "midiInChannel", "MIDI channel", channels, settings.midiInChannel, kMidiColumn, 7 + kRowStep);
+
+    QStringList controllerNames;
+    for (const char* name : kControllerNames)
+        controllerNames << QString::fromUtf8(name);
+    static_assert(kControllerRoles.size() == std::tuple_size_v<decltype(controllers_)>);
+    for (std::size_t i = 0; i < kControllerRoles.size(); ++i) {
+        const ControllerRole& role = kControllerRoles[i];
+        controllers_[i] = addList(this, role.name, role.label, controllerNames, settings.*role.setting,
+            kMidiColumn, kControllersY + static_cast<int>(i) * kRowStep);
+    }
+
+    const QStringList devices = texts(choices.audioDevices);
+    audioDevice_ = addList(this, "audioDevice", "Audio Device", devices,
+        deviceIndex(devices, fromUtf8(settings.audioDevice)), kAudioColumn, 7);
+    interpolation_ = addList(this, "interpolation", "Interpolation",
+        {QStringLiteral("Truncate"), QStringLiteral("Linear"), QStringLiteral("Quadratic")},
+        settings.interpolation, kAudioColumn, 7 + kRowStep);
+
+    audioEditor_ = new QLineEdit(fromUtf8(settings.audioEditor), this);
+    audioEditor_->setObjectName(QStringLiteral("audioEditor"));
+    theme::place(audioEditor_, kAudioColumn.controlX, kControllersY, kAudioColumn.controlWidth - 20, 13);
+    addStaticText(this, QStringLiteral("Audio Editor"), kAudioColumn.labelX, kControllersY + 2, kLabelWidth)
+        ->setBuddy(audioEditor_);
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setObjectName(QStringLiteral("browseAudioEditor"));
+    theme::place(browse, kAudioColumn.controlX + kAudioColumn.controlWidth - 17, kControllersY, 17, 13);
+    connect(browse, &QPushButton::clicked, this, &CSettingsDlg::chooseAudioEditor);
+
+    loadDefaultKit_ = addSwitch(this, "loadDefaultKit", QStringLiteral("Load Default Kit"),
+        settings.loadDefaultKit, kControllersY + kRowStep + 4);
+    confirmationMessages_ = addSwitch(this, "confirmationMessages", QStringLiteral("Confirmation messages"),
+        settings.confirmationMessages, kControllersY + 2 * kRowStep + 4);
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    theme::place(ok, 194, 164, 50, 14);
+    connect(ok, &QPushButton::clicked, this, &CSettingsDlg::accept);
+}
+
+void CSettingsDlg::chooseAudioEditor()
+{
+    // A bare program name ("audacity") has no folder to start in.
+    const QString current = audioEditor_->text();
+    const QString folder = current.contains(QLatin1Char('/')) ? QFileInfo(current).path() : QString();
+    const QString path = prompts_.openFile(
+        this, {tr("Choose the audio editor"), folder, QStringLiteral("Programs (*)"), {}});
+    if (!path.isEmpty())
+        audioEditor_->setText(path);
+}
+
+void CSettingsDlg::storeAudioDevice()
+{
+    const int index = audioDevice_->currentIndex();
+    if (index < 0 || audioDevices_[static_cast<std::size_t>(index)] == settings_.audioDevice)
+        return;
+    settings_.audioDevice = audioDevices_[static_cast<std::size_t>(index)];
+    // The stream stays on its device until the next start.
+    prompts_.message(this, kDeviceChanged, QStringLiteral("Quom"));
+}
+
+void CSettingsDlg::accept()
+{
+    for (std::size_t i = 0; i < kControllerRoles.size(); ++i)
+        storeSelection(controllers_[i], settings_.*kControllerRoles[i].setting);
+    storeSelection(midiPort_, settings_.midiInPort);
+    storeSelection(midiChannel_, settings_.midiInChannel);
+    storeAudioDevice();
+    storeSelection(interpolation_, settings_.interpolation);
+    settings_.audioEditor = utf8(audioEditor_->text());
+    settings_.loadDefaultKit = loadDefaultKit_->isChecked();
+    settings_.confirmationMessages = confirmationMessages_->isChecked();
+    QDialog::accept();
+}
+
+} // namespace quom
