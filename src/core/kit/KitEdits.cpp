@@ -1,7 +1,6 @@
 #include "core/kit/KitEdits.h"
 
 #include <array>
-#include <cstdio>
 
 namespace quom {
 
@@ -74,9 +73,8 @@ std::string slotLabel(int index, const CInstrument& slot)
         name.erase(0, slash + 1);
     if (const auto dot = name.find_last_of('.'); dot != std::string::npos)
         name.erase(dot);
-    char number[8];
-    std::snprintf(number, sizeof number, "%02d", index + 1);
-    return std::string(number) + " - " + name;
+    const std::string number = std::to_string(index + 1);
+    return (number.size() < 2 ? "0" + number : number) + " - " + name;
 }
 
 std::string keyName(std::uint8_t key)
