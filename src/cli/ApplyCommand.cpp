@@ -3,18 +3,25 @@
 #include "core/edit/Transforms.h"
 #include "core/files/PatternFile.h"
 #include "core/generators/Automaton.h"
+#include "core/generators/CameraBlend.h"
+#include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
 #include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
 #include "core/generators/WaveSequence.h"
+#include "platform/pictures/FilterLoader.h"
+#include "platform/pictures/Picture.h"
 
 #include <array>
 #include <charconv>
 #include <functional>
+#include <initializer_list>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <utility>
 
 namespace quom::cli {
@@ -27,9 +34,19 @@ constexpr std::string_view kUsage
       "      random=replace|add,single|gradient,COLOUR1,COLOUR2,DENSITY,VARIATION\n"
       "      mutate=R,G,B,SEED curves=R,G,B,INV\n"
       "      waveseq=sine|exp|ramp|triangle|sh|random,PERIOD,SCALE,OX,OY,START,END,FX,FY\n"
+      "      filter=FILE,red|green|blue,AMOUNT camera=IMAGE,all|black|painted,R,G,B\n"
       "  colours as 0xRRGGBB or as decimal colour words 0x00BBGGRR\n";
 
 using Operation = std::function<void(Grid&)>;
+
+// A grid an operation reads from a file (a filter, a camera frame). The files are read
+// once the whole command line has parsed, so a usage error always wins over a missing file.
+struct GridFile {
+    std::string path;
+    std::function<ReadResult<Grid>(const std::string&)> read;
+    std::shared_ptr<Grid> cells = std::make_shared<Grid>();
+};
+using GridFiles = std::vector<GridFile>;
 
 std::vector<std::string_view> splitCommas(std::string_view text)
 {
@@ -215,7 +232,51 @@ std::optional<WaveSettings> parseWaveSettings(std::string_view text)
     return WaveSettings{*wave, *period, *scale, *offsetX, *offsetY, *start, *end, *flipX, *flipY};
 }
 
-std::optional<Operation> parseOperation(std::string_view text)
+// A name or its number: "red" or "0" for the first.
+std::optional<int> parseChoice(std::string_view text, std::initializer_list<std::string_view> names)
+{
+    int index = 0;
+    for (const std::string_view name : names) {
+        if (text == name || text == std::to_string(index))
+            return index;
+        ++index;
+    }
+    return std::nullopt;
+}
+
+// FILE,DEST,AMOUNT: the filter as the Filters window loads it.
+std::optional<Operation> parseFilter(std::string_view text, GridFiles& files)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 3 || parts[0].empty())
+        return std::nullopt;
+    const auto destination = parseChoice(parts[1], {"red", "green", "blue"});
+    const auto amount = parseInRange(parts[2], 1, 100);
+    if (!destination || !amount)
+        return std::nullopt;
+    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), readFilterFile});
+    return Operation{
+        [filter = file.cells, d = *destination, a = *amount](Grid& g) { applyCellFilter(g, *filter, d, a); }};
+}
+
+// IMAGE,MODE,R,G,B: one camera frame, the picture shrunk as a frame is.
+std::optional<Operation> parseCamera(std::string_view text, GridFiles& files)
+{
+    const auto parts = splitCommas(text);
+    if (parts.size() != 5 || parts[0].empty())
+        return std::nullopt;
+    const auto mode = parseChoice(parts[1], {"all", "black", "painted"});
+    const auto red = parsePercent(parts[2]);
+    const auto green = parsePercent(parts[3]);
+    const auto blue = parsePercent(parts[4]);
+    if (!mode || !red || !green || !blue)
+        return std::nullopt;
+    const CameraSettings settings{static_cast<CameraMode>(*mode), *red, *green, *blue};
+    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), readPictureFile});
+    return Operation{[frame = file.cells, settings](Grid& g) { g = blendFrame(g, *frame, settings); }};
+}
+
+std::optional<Operation> parseOperation(std::string_view text, GridFiles& files)
 {
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
@@ -271,6 +332,10 @@ std::optional<Operation> parseOperation(std::string_view text)
             return std::nullopt;
         return Operation{[c = *curves](Grid& g) { g = withColorCurves(g, c); }};
     }
+    if (name == "filter")
+        return parseFilter(*argument, files);
+    if (name == "camera")
+        return parseCamera(*argument, files);
     if (name == "waveseq") {
         const auto settings = parseWaveSettings(*argument);
         if (!settings)
@@ -286,6 +351,7 @@ struct ApplyRequest {
     std::string output;
     std::optional<std::uint32_t> seed;
     std::vector<Operation> operations;
+    GridFiles files;
 };
 
 // Fills request from the arguments; on a usage error returns what was wrong.
@@ -311,7 +377,7 @@ std::optional<std::string> parseArguments(const Args& args, ApplyRequest& reques
             request.input = arg;
             haveInput = true;
         } else {
-            auto operation = parseOperation(arg);
+            auto operation = parseOperation(arg, request.files);
             if (!operation)
                 return "unknown operation or malformed argument '" + arg + "'";
             request.operations.push_back(std::move(*operation));
@@ -341,6 +407,14 @@ int runApply(const Args& args, std::ostream& out, std::ostream& err)
     if (!pattern) {
         err << "quom apply: " << pattern.error().message() << '\n';
         return kExitFailure;
+    }
+    for (const GridFile& file : request.files) {
+        auto cells = file.read(file.path);
+        if (!cells) {
+            err << "quom apply: " << cells.error().message() << '\n';
+            return kExitFailure;
+        }
+        *file.cells = *cells;
     }
 
     // Unseeded, the generator starts from the same state as a fresh program.

@@ -2,6 +2,8 @@
 #include "core/edit/Transforms.h"
 #include "core/files/PatternFile.h"
 #include "core/generators/Automaton.h"
+#include "core/generators/CameraBlend.h"
+#include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
 #include "core/generators/Random.h"
@@ -9,6 +11,8 @@
 #include "core/generators/WaveSequence.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +163,16 @@ TEST(ApplyCommand, UsageErrorsWriteNothing)
         {"apply", in, "-o", out, "waveseq=sine,1,1,0,0,0,0,0,0"},
         {"apply", in, "-o", out, "waveseq=sine,1,64,64,0,0,0,0,0"},
         {"apply", in, "-o", out, "waveseq=sine,1,64,0,0,0,0,0"},
+        {"apply", in, "-o", out, "filter=" + in + ",alpha,50"},
+        {"apply", in, "-o", out, "filter=" + in + ",3,50"},
+        {"apply", in, "-o", out, "filter=" + in + ",red,0"},
+        {"apply", in, "-o", out, "filter=" + in + ",red,101"},
+        {"apply", in, "-o", out, "filter=,red,50"},
+        {"apply", in, "-o", out, "camera=" + in + ",some,0,0,0"},
+        {"apply", in, "-o", out, "camera=" + in + ",all,0,0,101"},
+        {"apply", in, "-o", out, "camera=" + in + ",all,0,0"},
+        // The usage error wins over the file that is missing before it.
+        {"apply", in, "-o", out, "filter=/nonexistent.png,red,50", "revz"},
         {"apply", in, "-o", out, "--seed", "-3", "drum"},
         {"apply", in, "-o", out},
         {"apply", in, "drum"},
@@ -177,13 +191,66 @@ TEST(ApplyCommand, AnUnreadableInputIsNamedOnOneLine)
 {
     TempDir dir;
     dir.write("short.pat", std::string("PATT"));
-    for (const std::string name : {"missing.pat", "short.pat"}) {
-        const auto run = runQuom({"apply", dir.file(name), "-o", dir.file("out.pat"), "revx"});
-        EXPECT_EQ(run.exitCode, 1);
+    ASSERT_TRUE(writePatternFile(dir.file("in.pat"), samplePattern()));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("picture.pat")), "PNG"));
+    const std::string in = dir.file("in.pat");
+    const std::vector<std::pair<std::string, std::vector<std::string>>> unreadable{
+        {"missing.pat", {"revx"}},
+        {"short.pat", {"revx"}},
+        {"short.pat", {"filter=" + dir.file("short.pat") + ",red,50"}},
+        {"missing.png", {"filter=" + dir.file("missing.png") + ",green,50"}},
+        {"picture.pat", {"filter=" + dir.file("picture.pat") + ",blue,50"}},
+        {"missing.png", {"camera=" + dir.file("missing.png") + ",all,1,2,3"}},
+        {"short.pat", {"camera=" + dir.file("short.pat") + ",all,1,2,3"}},
+    };
+    for (const auto& [name, operations] : unreadable) {
+        std::vector<std::string> args{
+            "apply", operations[0] == "revx" ? dir.file(name) : in, "-o", dir.file("out.pat")};
+        args.insert(args.end(), operations.begin(), operations.end());
+        const auto run = runQuom(args);
+        EXPECT_EQ(run.exitCode, 1) << operations[0];
         EXPECT_NE(run.err.find(dir.file(name)), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
     EXPECT_FALSE(dir.exists("out.pat"));
+}
+
+// A filter file is a pattern only when it ends in exactly ".pat"; a camera frame is
+// always a picture, shrunk as the window shrinks a frame.
+TEST(ApplyCommand, FiltersAndCameraFramesComeFromFilesAsInTheWindows)
+{
+    TempDir dir;
+    const PatternFileData pattern = samplePattern();
+    ASSERT_TRUE(writePatternFile(dir.file("in.pat"), pattern));
+    PatternFileData mask;
+    for (int i = 0; i < kCells; ++i)
+        mask.cells[i] = makeCell(i % 200, 255 - i % 256, 40);
+    ASSERT_TRUE(writePatternFile(dir.file("mask.pat"), mask));
+    QImage picture(32, 32, QImage::Format_RGB32);
+    picture.fill(QColor(0, 128, 255));
+    picture.setPixelColor(0, 0, Qt::black);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("frame.PAT")), "PNG"));
+
+    const auto run = runQuom({"apply", dir.file("in.pat"), "-o", dir.file("out.pat"),
+        "filter=" + dir.file("mask.pat") + ",green,70", "filter=" + dir.file("frame.PAT") + ",2,100",
+        "camera=" + dir.file("frame.PAT") + ",black,100,50,0",
+        "camera=" + dir.file("frame.PAT") + ",2,10,20,30"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    Grid frame{};
+    frame.fill(makeCell(0, 128, 255));
+    for (int column = 0; column < 2; ++column) {
+        for (int row = 0; row < 2; ++row)
+            frame[cellIndex(column, row)] = 0;
+    }
+    Grid expected = pattern.cells;
+    applyCellFilter(expected, mask.cells, 1, 70);
+    applyCellFilter(expected, frame, 2, 100);
+    expected = blendFrame(expected, frame, {CameraMode::BlackCells, 100, 50, 0});
+    expected = blendFrame(expected, frame, {CameraMode::PaintedCells, 10, 20, 30});
+    EXPECT_EQ(readBack(dir.file("out.pat")).cells, expected);
 }
 
 } // namespace

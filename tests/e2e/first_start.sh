@@ -52,4 +52,6 @@ cc%20rotation=23
 cc%20tempo=20
 cc%20x=21
 cc%20y=22
+[Video%20Settings]
+source=
 END

@@ -5,6 +5,8 @@
 #include "core/files/AtomicFile.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ReadResult.h"
+#include "core/generators/CameraBlend.h"
+#include "core/generators/CellFilter.h"
 #include "core/generators/RandomPattern.h"
 #include "core/generators/WaveSequence.h"
 #include "core/kit/Kit.h"
@@ -36,7 +38,9 @@ class Engine;
 // The settings blocks of the generator windows: they outlive the windows that edit
 // them, so that a window reopens with its last values.
 struct GeneratorSettings {
+    FilterSettings filter;
     RandomSettings random;
+    CameraSettings camera;
     WaveSettings wave;
 };
 

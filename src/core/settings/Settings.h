@@ -24,6 +24,7 @@ struct Settings {
     std::uint8_t ccRed = 7;
     std::uint8_t ccGreen = 10;
     std::uint8_t ccBlue = 24;
+    std::string videoSource; // empty: the first camera; otherwise a video file played as one
 
     bool operator==(const Settings&) const = default;
 };
@@ -31,9 +32,10 @@ struct Settings {
 inline constexpr const char* kGeneralSection = "General Settings";
 inline constexpr const char* kAudioSection = "Audio Settings";
 inline constexpr const char* kMidiSection = "MIDI Settings";
+inline constexpr const char* kVideoSection = "Video Settings";
 
 // Visits every setting in the store's order with its section and key, so that a
-// store reads and writes the same 16 keys without listing them twice.
+// store reads and writes the same keys without listing them twice.
 // visit(section, key, member) is called with a bool&, std::string&, std::int32_t&
 // or std::uint8_t& member.
 template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
@@ -54,6 +56,7 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kMidiSection, "cc red", s.ccRed);
     visit(kMidiSection, "cc green", s.ccGreen);
     visit(kMidiSection, "cc blue", s.ccBlue);
+    visit(kVideoSection, "source", s.videoSource);
 }
 
 // How stored numbers become settings: a switch is on only for exactly 1 (so a stray

@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <filesystem>
 #include <span>
 
 namespace quom {
@@ -34,8 +35,13 @@ std::optional<Grid> importPicture(const CPicture& picture)
 {
     if (!picture.isLoaded())
         return std::nullopt;
+    return importQImage(picture.image());
+}
+
+std::optional<Grid> importQImage(const QImage& source)
+{
     // Premultiplied colours are the picture composed over black.
-    const QImage image = picture.image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     std::vector<std::uint32_t> pixels;
     pixels.reserve(std::size_t(image.width()) * std::size_t(image.height()));
     for (int y = 0; y < image.height(); ++y) {
@@ -43,6 +49,20 @@ std::optional<Grid> importPicture(const CPicture& picture)
         pixels.insert(pixels.end(), line, line + image.width());
     }
     return importImage(image.width(), image.height(), pixels);
+}
+
+ReadResult<Grid> readPictureFile(const std::string& path)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status))
+        return ReadError{ReadFailure::Unreadable, path, "no such file"};
+    if (!std::filesystem::is_regular_file(status))
+        return ReadError{ReadFailure::Unreadable, path, "not a regular file"};
+    CPicture picture;
+    if (!picture.load(QString::fromStdString(path)))
+        return ReadError{ReadFailure::Unreadable, path, "cannot be read as a picture"};
+    return *importPicture(picture);
 }
 
 } // namespace quom

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/files/ReadResult.h"
 #include "core/model/Cell.h"
 
 #include <QImage>
 #include <QString>
 
 #include <optional>
+#include <string>
 
 class QPainter;
 
@@ -34,5 +36,11 @@ private:
 // The pattern the loaded picture turns into (see importImage). Transparent parts count as
 // black, as if the picture had been drawn on a black surface. Nothing when none is loaded.
 std::optional<Grid> importPicture(const CPicture& picture);
+// The same for any image, such as a video frame. Nothing for a null image.
+std::optional<Grid> importQImage(const QImage& image);
+
+// The pattern the picture file at path turns into. Only a regular file is opened, so a
+// FIFO or a device never blocks the caller.
+ReadResult<Grid> readPictureFile(const std::string& path);
 
 } // namespace quom

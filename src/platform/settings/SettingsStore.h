@@ -11,7 +11,7 @@ namespace quom {
 // leave them alone.
 void loadSettings(Settings& settings);
 
-// Writes all 16 keys. Called only at a normal exit.
+// Writes every key. Called only at a normal exit.
 void saveSettings(const Settings& settings);
 
 } // namespace quom

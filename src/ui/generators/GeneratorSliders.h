@@ -55,6 +55,24 @@ public:
     }
 };
 
+// "%d": a filter's amount, 1..100, read back from the text when the user accepts.
+class FilterSlider : public ValueSlider {
+public:
+    explicit FilterSlider(QLabel& text, QWidget* parent = nullptr)
+        : ValueSlider(text, plainNumber, parent)
+    {
+    }
+};
+
+// "%d %": how strongly a channel follows the camera, read back from the text on Ok.
+class VideoSlider : public ValueSlider {
+public:
+    explicit VideoSlider(QLabel& text, QWidget* parent = nullptr)
+        : ValueSlider(text, percentage, parent)
+    {
+    }
+};
+
 // "%d": one channel of the cell colour, 0..255.
 class CellSlider : public ValueSlider {
 public:

@@ -12,7 +12,6 @@
 // The commands of the main window as data, one row each: its button's id, caption,
 // kind, place and tool-tip, its key, and the operation it runs. The window builds its
 // buttons from this table and runs every command, from a button or a key, through it.
-// A command whose operation is not there yet is shown with its button disabled.
 namespace quom {
 
 class CQuomDlg;
@@ -71,10 +70,10 @@ enum class CommandKind { Push, Toggle, Tool };
 
 // What a command runs: an operation of the session, an operation of the window (it
 // asks the user or changes what the window shows, then calls the session), the
-// drawing tool it selects, or nothing yet.
+// drawing tool it selects.
 using SessionOperation = void (Session::*)();
 using WindowOperation = void (CQuomDlg::*)();
-using CommandOperation = std::variant<std::monostate, SessionOperation, WindowOperation, Tool>;
+using CommandOperation = std::variant<SessionOperation, WindowOperation, Tool>;
 
 // Where a command's 32 x 30 button sits, from the canvas edges L, T, R and B.
 struct ButtonPlace {
@@ -97,8 +96,6 @@ struct CommandEntry {
     const char* toolTip;
     KeyChord key;
     CommandOperation operation;
-
-    bool available() const noexcept { return !std::holds_alternative<std::monostate>(operation); }
 };
 
 std::span<const CommandEntry> commandTable();

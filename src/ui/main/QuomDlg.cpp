@@ -21,7 +21,6 @@
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGraphicsOpacityEffect>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -151,12 +150,6 @@ void CQuomDlg::buildControls()
         control->setFocusPolicy(Qt::NoFocus);
         connect(control, &HelpTextButton::command, this,
             [this](int command) { runCommand(static_cast<CommandId>(command)); });
-        if (!entry.available()) {
-            control->setEnabled(false);
-            auto* dim = new QGraphicsOpacityEffect(control);
-            dim->setOpacity(0.4);
-            control->setGraphicsEffect(dim);
-        }
     }
     // The pencil is the tool at start.
     buttons_[CommandId::Pencil]->setState(true);
@@ -202,7 +195,7 @@ void CQuomDlg::setPrompts(std::unique_ptr<UserPrompts> prompts)
 bool CQuomDlg::runCommand(CommandId id)
 {
     const CommandEntry* entry = findCommand(id);
-    if (!entry || !entry->available())
+    if (!entry)
         return false;
     // A floating paste lands before any command acts.
     tools_->placeFloating();

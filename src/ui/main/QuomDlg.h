@@ -127,6 +127,8 @@ private:
     void colourCurves();
     void offsetColours();
     void waveSequence();
+    void applyFilterCommand();
+    void webcamCapture();
     // The pencil's Ctrl+click: one cell's colour set exactly.
     void editCellColor(QPoint cell);
 

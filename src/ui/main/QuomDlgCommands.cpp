@@ -11,8 +11,10 @@
 #include "ui/generators/CCellDlg.h"
 #include "ui/generators/CColorsDlg.h"
 #include "ui/generators/ColorCurvesDlg.h"
+#include "ui/generators/FilterDlg.h"
 #include "ui/generators/MutateDlg.h"
 #include "ui/generators/RandomDlg.h"
+#include "ui/generators/VideoDlg.h"
 #include "ui/generators/WaveSeqDlg.h"
 #include "ui/kit/CKitDlg.h"
 #include "ui/main/CanvasTools.h"
@@ -129,6 +131,16 @@ void CQuomDlg::offsetColours()
 void CQuomDlg::waveSequence()
 {
     WaveSeqDlg(session_, this).exec();
+}
+
+void CQuomDlg::applyFilterCommand()
+{
+    FilterDlg(session_, folders_.filtersFolder, *prompts_, this).exec();
+}
+
+void CQuomDlg::webcamCapture()
+{
+    VideoDlg(session_, settings_, *prompts_, this).exec();
 }
 
 void CQuomDlg::editCellColor(QPoint cell)

@@ -40,13 +40,14 @@ TEST_F(SettingsStore, EmptyStoreKeepsEveryDefault)
     EXPECT_EQ(s.ccBlue, 24);
 }
 
-TEST_F(SettingsStore, SavingWritesAllSixteenKeysInTheirSections)
+TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
 {
     quom::saveSettings(Settings{});
     EXPECT_TRUE(dir.exists("Caldenor/Quom.conf"));
 
     auto s = store();
-    EXPECT_EQ(s.childGroups(), (QStringList{"Audio Settings", "General Settings", "MIDI Settings"}));
+    EXPECT_EQ(s.childGroups(),
+        (QStringList{"Audio Settings", "General Settings", "MIDI Settings", "Video Settings"}));
     s.beginGroup("General Settings");
     EXPECT_EQ(s.childKeys().size(), 2);
     EXPECT_EQ(s.value("confirmation messages").toString(), "1");
@@ -66,6 +67,10 @@ TEST_F(SettingsStore, SavingWritesAllSixteenKeysInTheirSections)
     EXPECT_EQ(s.value("cc tempo").toInt(), 20);
     EXPECT_EQ(s.value("cc green").toInt(), 10);
     EXPECT_EQ(s.value("MIDI IN channel").toInt(), 0);
+    s.endGroup();
+    s.beginGroup("Video Settings");
+    EXPECT_EQ(s.childKeys(), QStringList{"source"});
+    EXPECT_EQ(s.value("source").toString(), "") << "the first camera";
 }
 
 TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
@@ -87,6 +92,7 @@ TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
     changed.ccRed = 5;
     changed.ccGreen = 6;
     changed.ccBlue = 127;
+    changed.videoSource = "/home/me/Videos/clip é, take 2.avi";
     quom::saveSettings(changed);
 
     Settings loaded;
