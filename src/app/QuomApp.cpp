@@ -1,16 +1,42 @@
 #include "app/QuomApp.h"
 
+#include "app/WorkRecovery.h"
+#include "core/audio/Recorder.h"
 #include "core/kit/StarterKit.h"
 #include "platform/settings/ApplicationFolder.h"
 #include "platform/settings/SettingsStore.h"
+#include "ui/controls/FileTexts.h"
+#include "ui/controls/UserPrompts.h"
 #include "ui/main/QuomDlg.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace quom {
+
+namespace {
+
+// What became of the recordings a crash cut short, for the status line.
+QString finishedRecordingsText(const std::vector<FinishedRecording>& recordings)
+{
+    QStringList finished;
+    QStringList failed;
+    for (const FinishedRecording& recording : recordings) {
+        const QString name = QFileInfo(fromUtf8(recording.path)).fileName();
+        (recording.result ? finished : failed).append(name);
+    }
+    QStringList text;
+    if (!finished.isEmpty())
+        text.append(QObject::tr("Finished the recording cut short: %1.").arg(finished.join(u", ")));
+    if (!failed.isEmpty())
+        text.append(QObject::tr("Could not finish the recording: %1.").arg(failed.join(u", ")));
+    return text.join(u' ');
+}
+
+} // namespace
 
 CQuomApp::CQuomApp()
     : session_(engine_)
@@ -54,10 +80,20 @@ void CQuomApp::InitInstance()
 int CQuomApp::run(const QString& file)
 {
     CQuomDlg window({session_, output_, settings_, folders_, midi_.get()});
+    // The default kit the window loaded is where work starts, not a change.
+    session_.markSaved();
     window.show();
     window.openMidiInput();
-    if (!file.isEmpty())
-        QTimer::singleShot(0, &window, [&window, file] { window.openDroppedFile(file); });
+    window.showStatusText(finishedRecordingsText(finishUnfinishedRecordings(folders_.outputFolder)));
+    WorkRecovery recovery(session_, window, folders_.applicationFolder);
+    DialogPrompts prompts;
+    // The question comes after the file named on the command line: restored work,
+    // chosen last, is what the user sees.
+    QTimer::singleShot(0, &window, [&window, &recovery, &prompts, file] {
+        if (!file.isEmpty())
+            window.openDroppedFile(file);
+        recovery.start(prompts);
+    });
     const int status = QApplication::exec();
     // The audio thread reads the session's pattern: stop it before anything goes.
     output_.close();

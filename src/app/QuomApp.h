@@ -28,7 +28,9 @@ public:
     // stored settings, flags cleared, audio stream opened and started.
     void InitInstance();
     // Shows the main window and returns when it closes. A non-empty file (an absolute
-    // path) is loaded as if it had been dropped on the window.
+    // path) is loaded as if it had been dropped on the window. Recordings a crash cut
+    // short are finished first, and unsaved work is kept safe while it runs
+    // (WorkRecovery).
     int run(const QString& file);
     // Normal exit: stops and closes the stream, terminates the audio library, saves
     // the settings.

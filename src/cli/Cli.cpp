@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 
 #include <array>
+#include <new>
 #include <ostream>
 
 namespace quom::cli {
@@ -70,8 +71,15 @@ int run(const Args& args, std::ostream& out, std::ostream& err)
         return kExitOk;
     }
     for (const auto& c : kCommands) {
-        if (c.name == name)
+        if (c.name != name)
+            continue;
+        try {
             return c.run(Args(args.begin() + 1, args.end()), out, err);
+        } catch (const std::bad_alloc&) {
+            // A hostile file can ask for more memory than there is: a failure, not a crash.
+            err << "quom " << name << ": not enough memory\n";
+            return kExitFailure;
+        }
     }
     err << "quom: unknown sub-command '" << name << "' (see quom --help)\n";
     return kExitUsage;

@@ -68,17 +68,22 @@ int runImport(const Args& args, std::ostream& out, std::ostream& err)
     }
 
     const QString imagePath = QString::fromStdString(request->image);
+    // Only a regular file is opened: a folder is no file to read, and a FIFO would block.
+    const QFileInfo file(imagePath);
+    if (!file.isFile() || !file.isReadable()) {
+        err << "quom import: " << request->image << ": cannot be read\n";
+        return kExitFailure;
+    }
     CPicture picture;
-    if (!picture.load(imagePath)) {
-        const char* why
-            = QFileInfo(imagePath).isReadable() ? "not an image Quom can decode" : "cannot be read";
-        err << "quom import: " << request->image << ": " << why << '\n';
+    const auto cells = picture.load(imagePath) ? importPicture(picture) : std::nullopt;
+    if (!cells) {
+        err << "quom import: " << request->image << ": not an image Quom can decode\n";
         return kExitFailure;
     }
 
     PatternFileData pattern;
     pattern.tempo = request->tempo;
-    pattern.cells = *importPicture(picture);
+    pattern.cells = *cells;
     if (const auto written = writePatternFile(request->output, pattern); !written) {
         err << "quom import: " << written.error << '\n';
         return kExitFailure;

@@ -45,11 +45,11 @@ bool readProjectInto(PatternSource& source, const PatternExportArgs& args,
     source.tempo = project->tempos[args.pattern - 1];
     if (!args.kitPath.empty())
         return true;
-    for (int i = 0; i < kProjectKitSlots; ++i) {
-        CInstrument& instrument = source.kit->slot(i);
-        applyProjectSlot(project->slots[i], instrument);
-        if (samples == SampleLoading::Load && !instrument.isEmpty() && !instrument.LoadWave(instrument.name))
-            warnAboutSample(command, instrument.name, err);
+    for (int i = 0; i < kProjectKitSlots; ++i)
+        applyProjectSlot(project->slots[i], source.kit->slot(i));
+    if (samples == SampleLoading::Load) {
+        for (const auto& sample : source.kit->loadSamples())
+            warnAboutSample(command, sample, err);
     }
     return true;
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -23,6 +24,19 @@ struct ImportFixture : ::testing::Test {
         image.setPixelColor(3, 4, QColor(250, 128, 10));
         image.save(QString::fromStdString(dir.file("in.bmp")), "BMP");
         dir.write("fake.gif", std::string("GIF89a but nothing more"));
+    }
+    // Files whose decoders print complaints of their own, and a folder.
+    void writeDamagedPictures()
+    {
+        QImage image(32, 16, QImage::Format_RGB32);
+        image.fill(QColor(1, 2, 3));
+        image.save(QString::fromStdString(dir.file("whole.png")), "PNG");
+        const auto png = dir.read("whole.png");
+        dir.write("cut.png", std::vector<std::uint8_t>(png.begin(), png.begin() + std::ssize(png) / 2));
+        dir.write("broken.jpg", std::string("\xFF\xD8\xFF\xE0 and then nothing of a JPEG"));
+        dir.write("broken.tif", std::string("II*\0\x08\0\0\0\0\0", 10));
+        QImage(1, 65'537, QImage::Format_RGB32).save(QString::fromStdString(dir.file("long.png")), "PNG");
+        std::filesystem::create_directory(dir.file("folder.png"));
     }
     TempDir dir;
 };
@@ -47,11 +61,15 @@ TEST_F(ImportFixture, WritesThePictureAsAPatternWithItsTempo)
 
 TEST_F(ImportFixture, UnreadablePicturesFailWithOneLineAndNoFile)
 {
-    for (const std::string name : {"fake.gif", "missing.jpg"}) {
+    writeDamagedPictures();
+    for (const std::string name :
+        {"fake.gif", "missing.jpg", "cut.png", "broken.jpg", "broken.tif", "long.png", "folder.png"}) {
         const auto run = runQuom({"import", dir.file(name), "-o", dir.file("out.pat")});
-        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.exitCode, 1) << name;
         EXPECT_EQ(lineCount(run.err), 1u) << run.err;
         EXPECT_NE(run.err.find(dir.file(name)), std::string::npos) << run.err;
+        const bool isAFile = name != "missing.jpg" && name != "folder.png";
+        EXPECT_EQ(run.err.find("cannot be read") != std::string::npos, !isAFile) << run.err;
         EXPECT_FALSE(dir.exists("out.pat"));
     }
 }

@@ -80,6 +80,23 @@ TEST(InfoCommand, DescribesAKitWithoutReadingItsSamples)
     EXPECT_EQ(run.out, expected);
 }
 
+TEST(InfoCommand, SamplePathsThatAreNotUtf8StayValidJson)
+{
+    // One path written in Latin-1, one in UTF-8.
+    TempDir dir;
+    dir.write("mixed.kit",
+        std::string("<?xml version=\"1.0\"?>\r\n<Whatever>\r\n"
+                    "<instrument>\r\n<sample name = \"C:\\caf\xE9.wav\"/>\r\n</instrument>\r\n"
+                    "<instrument>\r\n<sample name = \"caf\xC3\xA9.wav\"/>\r\n</instrument>\r\n"));
+
+    const auto run = runQuom({"info", dir.file("mixed.kit"), "--json"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("[{\"sample\":\"C:\\\\caf\\udce9.wav\",\"loop\":false,\"fade\":false},"
+                           "{\"sample\":\"caf\xC3\xA9.wav\","),
+        std::string::npos)
+        << run.out;
+}
+
 TEST(InfoCommand, UnreadableFilesFailNamingTheFile)
 {
     TempDir dir;

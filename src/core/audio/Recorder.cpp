@@ -1,8 +1,8 @@
 #include "core/audio/Recorder.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <vector>
 
 namespace quom {
 
@@ -31,6 +31,23 @@ std::string nextRecordingPath(const std::string& folder)
     }
 }
 
+std::vector<FinishedRecording> finishUnfinishedRecordings(const std::string& folder)
+{
+    std::vector<std::string> partials;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string path = entry.path().string();
+        if (path.ends_with(RecordFile::kPartialSuffix))
+            partials.push_back(path);
+    }
+    std::ranges::sort(partials);
+    std::vector<FinishedRecording> finished;
+    for (const std::string& partial : partials)
+        finished.push_back({partial.substr(0, partial.size() - RecordFile::kPartialSuffix.size()),
+            finishPartialRecording(partial)});
+    return finished;
+}
+
 Recorder::Recorder()
     : ring_(kRingSamples)
 {
@@ -47,8 +64,10 @@ bool Recorder::start(const std::string& path)
         return false;
     if (!file_.OpenRecordFile(path, WaveFormat{})) // 16-bit stereo PCM at 44100 Hz
         return false;
+    path_ = path;
+    samplesTaken_ = 0;
     samplesWritten_ = 0;
-    writeFailed_ = false;
+    writeError_.clear();
     droppedFrames_.store(0, std::memory_order_relaxed);
     stopWriter_.store(false, std::memory_order_relaxed);
     writer_ = std::thread(&Recorder::writeUntilStopped, this);
@@ -56,18 +75,22 @@ bool Recorder::start(const std::string& path)
     return true;
 }
 
-bool Recorder::stop()
+RecordingReport Recorder::stop()
 {
     if (!writer_.joinable())
-        return true;
+        return {};
     recording_.store(false);
     while (capturing_.load())
         std::this_thread::yield(); // at most the rest of one audio buffer
     stopWriter_.store(true, std::memory_order_release);
     writer_.join();
-    const bool closed
-        = static_cast<bool>(file_.CloseRecordFile(static_cast<std::uint32_t>(samplesWritten_ / 2)));
-    return closed && !writeFailed_ && droppedFrames_.load(std::memory_order_relaxed) == 0;
+    const WriteResult closed = file_.CloseRecordFile(static_cast<std::uint32_t>(samplesWritten_ / 2));
+    RecordingReport report{path_, droppedFrames_.load(std::memory_order_relaxed), writeError_};
+    // A failed write can also take back data appended before it, still in the buffer.
+    report.lostFrames += samplesTaken_ / 2 - file_.dataBytes() / 4;
+    if (report.error.empty())
+        report.error = closed.error;
+    return report;
 }
 
 void Recorder::capture(const float* interleavedStereo, std::size_t frames) noexcept
@@ -105,11 +128,12 @@ void Recorder::writeUntilStopped()
                 bytes[2 * i] = static_cast<std::uint8_t>(sample & 0xFF);
                 bytes[2 * i + 1] = static_cast<std::uint8_t>(sample >> 8);
             }
+            samplesTaken_ += n;
             // Counted only once in the file: the frame count must match the data.
-            if (file_.AppendRecordData(std::span(bytes.data(), n * 2)))
+            if (auto appended = file_.AppendRecordData(std::span(bytes.data(), n * 2)))
                 samplesWritten_ += n;
-            else
-                writeFailed_ = true;
+            else if (writeError_.empty())
+                writeError_ = std::move(appended.error);
         } else if (stopping) {
             return;
         } else {

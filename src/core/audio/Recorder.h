@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <thread>
+#include <vector>
 
 // Records what the output stream plays into a 16-bit stereo wave file. The audio
 // thread converts each buffer and hands it through a lock-free ring to a writer
@@ -17,6 +18,30 @@ namespace quom {
 
 // "output<n>.wav" in folder with the smallest n from 1 up that names no file yet.
 std::string nextRecordingPath(const std::string& folder);
+
+// A recording that a crash left unfinished in folder, and whether it got its name.
+struct FinishedRecording {
+    std::string path; // the name it has, or would have had
+    WriteResult result;
+};
+
+// Finishes every "<name>.partial" file in folder (see finishPartialRecording), in
+// name order.
+std::vector<FinishedRecording> finishUnfinishedRecordings(const std::string& folder);
+
+// How a recording ended: the sound that did not reach its file, and why.
+struct RecordingReport {
+    std::string path;
+    // Captured while recording but not in the file: the ring overflowed behind a slow
+    // disk, a write failed, or the file reached the 4 GiB limit.
+    std::uint64_t lostFrames = 0;
+    // The first write that failed, naming the path; empty when none did.
+    std::string error;
+
+    double lostSeconds() const noexcept { return static_cast<double>(lostFrames) / 44100.0; }
+    // Whether everything captured is in the file.
+    explicit operator bool() const noexcept { return lostFrames == 0 && error.empty(); }
+};
 
 // Float to 16 bits as the recording stores it: clipped to full scale, and digital
 // silence stays exactly zero.
@@ -45,9 +70,9 @@ public:
     bool start(const std::string& path);
 
     // Window thread. Stops taking buffers, waits until the writer has written all it
-    // was given, and completes the file. False when some sound could not be written
-    // (a full disk, or a writer that fell more than the ring behind).
-    bool stop();
+    // was given, and completes the file, keeping what was written before a failure.
+    // An empty report when no recording was running.
+    RecordingReport stop();
 
     bool recording() const noexcept { return recording_.load(std::memory_order_relaxed); }
 
@@ -67,9 +92,12 @@ private:
     std::atomic<bool> stopWriter_{false};
     std::atomic<std::uint64_t> droppedFrames_{0};
     RecordFile file_; // the window thread opens and closes it, the writer appends
+    std::string path_;
     std::thread writer_;
-    std::uint64_t samplesWritten_ = 0; // writer thread while it runs
-    bool writeFailed_ = false; // writer thread while it runs
+    // The writer thread's while it runs, the window thread's once it is joined.
+    std::uint64_t samplesTaken_ = 0;
+    std::uint64_t samplesWritten_ = 0;
+    std::string writeError_;
 };
 
 } // namespace quom

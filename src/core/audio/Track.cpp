@@ -114,19 +114,11 @@ float mixSerial(const Mix& m, float position, int count, int frames, float* accL
     return position;
 }
 
-// A ThreadSanitizer build goes without the clones: the resolver that picks one runs
-// while the program is being loaded, before the sanitizer's runtime is up, and
-// crashes once instrumented. Clang (and so clang-tidy) cannot clone a template.
-#if defined(__SANITIZE_THREAD__) || defined(__clang__)
-#define QUOM_AVX2_CLONES
-#else
-#define QUOM_AVX2_CLONES [[gnu::target_clones("avx2", "default")]]
-#endif
-
 // The same frames as mixSerial for positions read from a table, where every
-// neighbour the mode reads lies inside the sample and nothing wraps.
+// neighbour the mode reads lies inside the sample and nothing wraps. Inlined into a
+// copy per instruction set.
 template <Interpolation M>
-QUOM_AVX2_CLONES void mixTabled(const Mix& m, const float* __restrict positions, int frames,
+[[gnu::always_inline]] inline void mixTabled(const Mix& m, const float* __restrict positions, int frames,
     float* __restrict accL, float* __restrict accR) noexcept
 {
     const float* __restrict d = m.data;
@@ -150,12 +142,30 @@ QUOM_AVX2_CLONES void mixTabled(const Mix& m, const float* __restrict positions,
     }
 }
 
+#ifdef QUOM_WIDE_MIX
+// With AVX2 the loop's reads become gathers. The copy is chosen by a test at run time,
+// not by target_clones: its load-time resolver crashes under ThreadSanitizer, and clang
+// cannot clone a template.
+template <Interpolation M>
+[[gnu::target("avx2")]] void mixTabledAvx2(const Mix& m, const float* __restrict positions, int frames,
+    float* __restrict accL, float* __restrict accR) noexcept
+{
+    mixTabled<M>(m, positions, frames, accL, accR);
+}
+#endif
+
 template <Interpolation M>
 void mixTabledFast(const Mix& m, const float* positions, int frames, float* accL, float* accR) noexcept
 {
     int done = 0;
     if constexpr (M == Interpolation::Linear)
         done = mixLinearWide(m.data, m.length, positions, frames, m.volume, m.left, m.right, accL, accR);
+#ifdef QUOM_WIDE_MIX
+    if (hasAvx2()) {
+        mixTabledAvx2<M>(m, positions + done, frames - done, accL + done, accR + done);
+        return;
+    }
+#endif
     mixTabled<M>(m, positions + done, frames - done, accL + done, accR + done);
 }
 

@@ -1,8 +1,7 @@
 #include "core/audio/WideMix.h"
 
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#ifdef QUOM_WIDE_MIX
 #include <immintrin.h>
-#define QUOM_WIDE_MIX 1
 #endif
 
 namespace quom {
@@ -58,6 +57,15 @@ const bool kHasAvx2 = [] {
 
 } // namespace
 #endif
+
+bool hasAvx2() noexcept
+{
+#ifdef QUOM_WIDE_MIX
+    return kHasAvx2;
+#else
+    return false;
+#endif
+}
 
 int mixLinearWide(const float* d, std::uint32_t length, const float* positions, int frames, float volume,
     float left, float right, float* accL, float* accR) noexcept

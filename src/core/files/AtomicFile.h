@@ -16,6 +16,13 @@ struct WriteResult {
     explicit operator bool() const noexcept { return ok; }
 };
 
+// A symbolic link stays and the file it leads to is replaced (created when missing).
+// A FIFO or a device cannot be replaced, so it is written directly; a FIFO that no
+// program reads fails at once.
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// A name, unique in this process, for a temporary file in path's folder. The name is
+// path's file name, shortened as needed so that its suffix never makes it too long.
+std::string temporaryNameBeside(const std::string& path);
 
 } // namespace quom

@@ -1,9 +1,42 @@
 #include "core/files/Bytes.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quom {
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) noexcept
+        : fd_(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const noexcept { return fd_; }
+
+private:
+    int fd_;
+};
+
+ReadError unreadable(const std::string& path, const std::string& detail)
+{
+    return {ReadFailure::Unreadable, path, detail};
+}
+
+} // namespace
 
 void ByteWriter::put(std::uint32_t v, int width, bool bigEndian)
 {
@@ -100,6 +133,46 @@ std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
     } catch (const std::ios_base::failure&) {
         return std::nullopt;
     }
+}
+
+ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, std::uint64_t maxBytes)
+{
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer. The type is checked
+    // on what was opened, so the name cannot change in between.
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0)
+        return unreadable(path, std::strerror(errno));
+    struct stat st { };
+    if (::fstat(fd.get(), &st) != 0)
+        return unreadable(path, std::strerror(errno));
+    if (!S_ISREG(st.st_mode))
+        return unreadable(path, "not a regular file");
+    if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
+        return unreadable(
+            path, "larger than the " + std::to_string(maxBytes) + " bytes such a file can hold");
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return unreadable(path, std::strerror(errno));
+
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        return unreadable(path, "not enough memory to read the file");
+    }
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t n = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return unreadable(path, std::strerror(errno));
+        if (n == 0)
+            break; // the file shrank since it was opened
+        filled += static_cast<std::size_t>(n);
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 } // namespace quom

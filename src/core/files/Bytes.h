@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/files/ReadResult.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -63,5 +65,10 @@ private:
 
 // The whole file, or nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+// The whole of a regular file of at most maxBytes, for paths that come out of other
+// files: a FIFO, a device or a folder is refused without reading from it, so such a
+// path can neither block nor pour bytes until memory runs out.
+ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, std::uint64_t maxBytes);
 
 } // namespace quom

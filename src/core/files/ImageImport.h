@@ -3,6 +3,7 @@
 #include "core/model/Cell.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -11,10 +12,19 @@
 // row y with its colour unchanged, so black pixels become empty cells.
 namespace quom {
 
-// pixels: width x height words 0x??RRGGBB (the top byte is ignored), the top row first.
+// Hands out row y of a picture as width words 0x??RRGGBB (the top byte is ignored). Rows
+// are asked for once each, top first; a row need stay valid only until the next is asked for.
+using PictureRows = std::function<const std::uint32_t*(int y)>;
+
 // Each cell is the exact area average of the pixels it covers, rounded, so a region of one
-// colour keeps that colour exactly and a 64 x 64 image is copied pixel for pixel. Nothing
-// when the size is not positive or does not match the pixels.
+// colour keeps that colour exactly and a 64 x 64 image is copied pixel for pixel. Besides
+// the row in hand, the work keeps only the sums of the 64 x 64 cells, whatever the shape.
+// Nothing when the size is not positive or too large for the sums (width x height
+// of 2^55 or more).
+std::optional<Grid> importImageRows(int width, int height, const PictureRows& rowAt);
+
+// The same for pixels held in one block, the top row first. Nothing when the size is not
+// positive or does not match the pixels.
 std::optional<Grid> importImage(int width, int height, std::span<const std::uint32_t> pixels);
 
 } // namespace quom

@@ -32,7 +32,7 @@ public:
 
     struct LoadResult {
         bool opened = false; // false: the kit file could not be read, the kit is unchanged
-        std::vector<std::string> failedSamples; // each sample path that could not be read
+        std::vector<std::string> failedSamples; // each sample path that could not be read, once
     };
 
     // Reads the kit file at path into this kit, then reads every named sample again,
@@ -47,7 +47,8 @@ public:
     bool readKitFile(const std::string& path);
 
     // The second step of Load: reads every slot's sample whose name is not "not used",
-    // in slot order. Returns the paths that failed; those slots keep their samples.
+    // in slot order, each file once, its sample shared by the slots naming it. Returns
+    // each path that failed once; those slots keep their samples.
     std::vector<std::string> loadSamples(const Progress& progress = {});
 
     // Writes the kit atomically: on failure the previous file at path is untouched.

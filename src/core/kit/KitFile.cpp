@@ -2,6 +2,8 @@
 #include "core/files/XmlWriter.h"
 #include "core/kit/Kit.h"
 
+#include <map>
+
 namespace quom {
 
 bool CKit::readKitFile(const std::string& path)
@@ -33,14 +35,31 @@ bool CKit::readKitFile(const std::string& path)
 
 std::vector<std::string> CKit::loadSamples(const Progress& progress)
 {
+    // A file named by several slots is read once and its sample shared, so naming one
+    // large file in every slot costs one copy.
+    struct FirstRead {
+        int slot;
+        bool ok;
+    };
+    std::map<std::string, FirstRead> read;
     std::vector<std::string> failed;
     for (int i = 0; i < kKitSlots; ++i) {
         CInstrument& s = slot(i);
         if (s.isEmpty())
             continue;
-        if (!s.LoadWave(s.name))
-            failed.push_back(s.name);
-        else if (progress)
+        auto [first, isFirst] = read.try_emplace(s.name, FirstRead{i, false});
+        if (isFirst) {
+            first->second.ok = s.LoadWave(s.name);
+            if (!first->second.ok)
+                failed.push_back(s.name);
+        } else {
+            // As the first slot's read left it: a failure keeps the slot's own sample.
+            const CInstrument& reader = slot(first->second.slot);
+            s.rootKey = reader.rootKey;
+            if (first->second.ok)
+                s.data = reader.data;
+        }
+        if (first->second.ok && progress)
             progress(s.name);
     }
     return failed;

@@ -1,9 +1,9 @@
 #include "core/kit/Slicer.h"
 
+#include "core/files/AtomicFile.h"
 #include "core/files/WriteAll.h"
 #include "core/kit/WaveWriter.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -44,13 +44,6 @@ private:
     std::vector<Staged> staged_;
 };
 
-// Named apart from writeFileAtomically's temporaries, whose counter is its own.
-std::string temporaryNameFor(const std::string& path)
-{
-    static std::atomic<unsigned> counter{0};
-    return path + ".~slice" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
 StagedFiles::~StagedFiles()
 {
     for (const Staged& s : staged_)
@@ -65,7 +58,7 @@ std::optional<FileError> StagedFiles::stage(const std::string& path, std::span<c
     if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
         return FileError{path, EISDIR};
 
-    staged_.push_back({path, temporaryNameFor(path)});
+    staged_.push_back({path, temporaryNameBeside(path)});
     const std::string& temporary = staged_.back().temporary;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {

@@ -144,14 +144,12 @@ ReadResult<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes, const st
 
 ReadResult<DecodedWave> readWave(const std::string& path)
 {
-    try {
-        const auto bytes = readWholeFile(path);
-        if (!bytes)
-            return ReadError{ReadFailure::Unreadable, path, "cannot read the file"};
-        return decodeWave(*bytes, path);
-    } catch (const std::bad_alloc&) {
-        return ReadError{ReadFailure::Unreadable, path, "not enough memory to read the file"};
-    }
+    // The RIFF size field counts the bytes after its own 8 in 32 bits.
+    constexpr std::uint64_t kLargestWave = 8 + std::uint64_t{0xFFFFFFFF};
+    const auto bytes = readRegularFile(path, kLargestWave);
+    if (!bytes)
+        return bytes.error();
+    return decodeWave(*bytes, path);
 }
 
 bool CInstrument::LoadWave(const std::string& path)

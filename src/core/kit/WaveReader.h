@@ -22,6 +22,8 @@ struct DecodedWave {
 // frames present, and nothing is allocated beyond what those frames need. path only
 // names the file in the error.
 ReadResult<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes, const std::string& path);
+// Only a regular file no larger than a RIFF size field can count is read: a FIFO, a
+// device or a folder is refused as unreadable without reading from it.
 ReadResult<DecodedWave> readWave(const std::string& path);
 
 } // namespace quom

@@ -14,6 +14,7 @@ Session::Session(Engine& engine)
     undo_.Initialise(model_.current().snapshot());
     engine_.setPattern(&model_.current());
     engine_.setTempoSource(&tempo_);
+    saved_ = projectBytes();
 }
 
 Session::~Session()
@@ -204,6 +205,7 @@ void Session::newProject()
     showTempo(kDefaultTempo);
     undo_.Empty();
     patternChanged();
+    markSaved();
 }
 
 void Session::setPlaying(bool on)

@@ -13,7 +13,10 @@
 #include "core/model/PatternModel.h"
 #include "core/model/UndoSystem.h"
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -189,12 +192,28 @@ public:
     // Reads a kit file over a copy of the current kit and plays it. opened is false,
     // and nothing changed, when the kit file cannot be read.
     CKit::LoadResult loadKit(const std::string& path, const CKit::Progress& progress = {});
+    // Loads a project as loadProject does, as work that is not saved: a copy of unsaved
+    // work that a crash left behind.
+    ReadResult<std::vector<std::string>> restoreProject(const std::string& path);
     // At the tempo that plays, which the pattern's slot only holds once it is stored.
     WriteResult exportMidi(const std::string& path) const;
     // One pass of the current pattern, rendered off the audio thread (see WaveExport.h).
     WriteResult exportWave(const std::string& path);
 
+    // Unsaved work: whether the project differs from the one last saved, loaded, begun
+    // with New or marked saved. It compares the projects, so an edit undone is no change.
+    bool hasUnsavedChanges() const;
+    // The project file that Save would write now: every pattern (the current one as
+    // shown, at the tempo that plays), every tempo and the kit's slots.
+    std::vector<std::uint8_t> projectBytes() const;
+    // The project as it is now has nothing to lose: the state at start-up.
+    void markSaved();
+    // Called when the project becomes one that has nothing to lose (saved, loaded, New,
+    // markSaved), so that a copy kept of unsaved work can go; empty for none.
+    void setSavedHook(std::function<void()> hook) { savedHook_ = std::move(hook); }
+
 private:
+    ReadResult<std::vector<std::string>> readProject(const std::string& path);
     void commit(const Grid& cells);
     void showTempo(int bpm);
     void setPlaying(bool on);
@@ -206,6 +225,9 @@ private:
     ToolOptions toolOptions_;
     GeneratorSettings generators_;
     SessionListener* listener_ = nullptr;
+    // The project as last kept; none after a restore, which nothing on disk holds.
+    std::optional<std::vector<std::uint8_t>> saved_;
+    std::function<void()> savedHook_;
 };
 
 template <typename Change> void Session::liveEdit(Change change)

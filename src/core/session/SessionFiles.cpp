@@ -7,8 +7,6 @@
 #include "core/files/ProjectFile.h"
 #include "core/kit/WaveWriter.h"
 
-#include <algorithm>
-
 namespace quom {
 
 namespace {
@@ -22,25 +20,22 @@ std::vector<std::string> applyProject(const ProjectFileData& project, PatternMod
         model.setTempo(slot, project.tempos[slot]);
         model.setSlot(slot, project.patterns[slot]);
     }
-    std::vector<std::string> unreadable;
-    for (int slot = 0; slot < kKitSlots; ++slot) {
-        CInstrument& instrument = kit.slot(slot);
-        applyProjectSlot(project.slots[slot], instrument);
-        if (instrument.isEmpty() || instrument.LoadWave(instrument.name))
-            continue;
-        if (std::ranges::find(unreadable, instrument.name) == unreadable.end())
-            unreadable.push_back(instrument.name);
-    }
-    return unreadable;
+    for (int slot = 0; slot < kKitSlots; ++slot)
+        applyProjectSlot(project.slots[slot], kit.slot(slot));
+    return kit.loadSamples();
 }
 
-ProjectFileData projectOf(const PatternModel& model, const CKit& kit)
+// The current pattern as shown and at the tempo that plays: its slot holds them only
+// once they are stored.
+ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
 {
     ProjectFileData project;
     for (int slot = 0; slot < kPatternSlots; ++slot) {
         project.tempos[slot] = model.tempo(slot);
         project.patterns[slot] = model.slot(slot);
     }
+    project.tempos[model.currentIndex()] = tempo;
+    project.patterns[model.currentIndex()] = model.current().snapshot();
     for (int slot = 0; slot < kKitSlots; ++slot)
         project.slots[slot] = projectSlotOf(kit.slot(slot));
     return project;
@@ -49,6 +44,22 @@ ProjectFileData projectOf(const PatternModel& model, const CKit& kit)
 } // namespace
 
 ReadResult<std::vector<std::string>> Session::loadProject(const std::string& path)
+{
+    auto loaded = readProject(path);
+    if (loaded)
+        markSaved();
+    return loaded;
+}
+
+ReadResult<std::vector<std::string>> Session::restoreProject(const std::string& path)
+{
+    auto loaded = readProject(path);
+    if (loaded)
+        saved_.reset();
+    return loaded;
+}
+
+ReadResult<std::vector<std::string>> Session::readProject(const std::string& path)
 {
     stopAndRewind();
     // Only a fully read file changes anything.
@@ -68,7 +79,27 @@ ReadResult<std::vector<std::string>> Session::loadProject(const std::string& pat
 WriteResult Session::saveProject(const std::string& path)
 {
     storeCurrentPattern();
-    return writeProjectFile(path, projectOf(model_, *kit()));
+    WriteResult written = writeProjectFile(path, projectOf(model_, tempo(), *kit()));
+    if (written)
+        markSaved();
+    return written;
+}
+
+bool Session::hasUnsavedChanges() const
+{
+    return !saved_ || projectBytes() != *saved_;
+}
+
+std::vector<std::uint8_t> Session::projectBytes() const
+{
+    return encodeProjectFile(projectOf(model_, tempo(), *kit()));
+}
+
+void Session::markSaved()
+{
+    saved_ = projectBytes();
+    if (savedHook_)
+        savedHook_();
 }
 
 ReadResult<PatternFileData> Session::loadPattern(const std::string& path)

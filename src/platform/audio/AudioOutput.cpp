@@ -59,7 +59,7 @@ double AudioOutput::cpuLoad() const
 bool AudioOutput::ToggleRecording(const std::string& folder)
 {
     if (recorder_.recording()) {
-        recorder_.stop();
+        lastRecording_ = recorder_.stop();
         return false;
     }
     return recorder_.start(nextRecordingPath(folder));

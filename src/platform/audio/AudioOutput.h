@@ -4,7 +4,9 @@
 #include "core/audio/Recorder.h"
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // What Quom plays through: the engine rendered into the PortAudio stream, and the
@@ -48,12 +50,18 @@ public:
     // be created leaves recording off.
     bool ToggleRecording(const std::string& folder);
     bool recording() const noexcept { return recorder_.recording(); }
+    // How the last completed recording ended, once; nothing when none ended since.
+    std::optional<RecordingReport> takeRecordingReport()
+    {
+        return std::exchange(lastRecording_, std::nullopt);
+    }
 
 private:
     void Render(float* interleavedStereo, unsigned long frames) noexcept override;
 
     Engine& engine_;
     Recorder recorder_;
+    std::optional<RecordingReport> lastRecording_;
     std::unique_ptr<AudioStream> stream_;
 };
 

@@ -6,20 +6,89 @@
 #include <QImageReader>
 #include <QPainter>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
-#include <span>
+#include <new>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quom {
+namespace {
+
+// Beyond these a picture is refused, checked from its header before decoding: 32 Mi pixels
+// are 128 MiB decoded at 4 bytes a pixel, what Qt's readers refuse by default anyway (not
+// every reader keeps to that), and a side far longer than that of any photograph costs some
+// readers time per row out of all proportion.
+constexpr qint64 kMaxPixels = qint64{1} << 25;
+constexpr int kMaxSide = 1 << 16;
+
+// Pixels converted at a time, so a picture never needs a second full-size copy.
+constexpr qint64 kStripPixels = qint64{1} << 18;
+
+bool tooLarge(const QSize& size)
+{
+    return size.width() > kMaxSide || size.height() > kMaxSide
+        || qint64{size.width()} * size.height() > kMaxPixels;
+}
+
+std::atomic<bool> decoderMessagesMuted{false};
+
+// libpng and libtiff print their complaints straight to stderr, past Qt's message handler.
+class StderrMuted {
+public:
+    StderrMuted()
+        : saved_(decoderMessagesMuted.load() ? ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0) : -1)
+    {
+        if (saved_ < 0)
+            return;
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~StderrMuted()
+    {
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    StderrMuted(const StderrMuted&) = delete;
+    StderrMuted& operator=(const StderrMuted&) = delete;
+
+private:
+    int saved_;
+};
+
+} // namespace
+
+void muteDecoderMessages()
+{
+    decoderMessagesMuted = true;
+}
 
 bool CPicture::load(const QString& path)
 {
     image_ = QImage();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QImageReader reader(&file);
-    reader.setDecideFormatFromContent(true);
-    image_ = reader.read();
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const StderrMuted muted;
+        QImageReader reader(&file);
+        reader.setDecideFormatFromContent(true);
+        // A reader that cannot tell the size beforehand is held to the same limits after.
+        if (tooLarge(reader.size()))
+            return false;
+        image_ = reader.read();
+        if (tooLarge(image_.size()))
+            image_ = QImage();
+    } catch (const std::bad_alloc&) {
+        image_ = QImage();
+    }
     return !image_.isNull();
 }
 
@@ -40,15 +109,29 @@ std::optional<Grid> importPicture(const CPicture& picture)
 
 std::optional<Grid> importQImage(const QImage& source)
 {
-    // Premultiplied colours are the picture composed over black.
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    std::vector<std::uint32_t> pixels;
-    pixels.reserve(std::size_t(image.width()) * std::size_t(image.height()));
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        pixels.insert(pixels.end(), line, line + image.width());
+    if (source.isNull())
+        return std::nullopt;
+    const int width = source.width(), height = source.height();
+    const int stripRows = static_cast<int>(std::clamp<qint64>(kStripPixels / width, 1, height));
+    QImage strip;
+    int stripTop = 0;
+    const auto rowAt = [&](int y) {
+        if (strip.isNull() || y >= stripTop + strip.height()) {
+            stripTop = y;
+            // Premultiplied colours are the picture composed over black.
+            strip = source.copy(0, y, width, std::min(stripRows, height - y))
+                        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            // Qt reports a failed allocation with a null image.
+            if (strip.isNull())
+                throw std::bad_alloc();
+        }
+        return reinterpret_cast<const std::uint32_t*>(strip.constScanLine(y - stripTop));
+    };
+    try {
+        return importImageRows(width, height, rowAt);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
     }
-    return importImage(image.width(), image.height(), pixels);
 }
 
 ReadResult<Grid> readPictureFile(const std::string& path)
@@ -60,9 +143,10 @@ ReadResult<Grid> readPictureFile(const std::string& path)
     if (!std::filesystem::is_regular_file(status))
         return ReadError{ReadFailure::Unreadable, path, "not a regular file"};
     CPicture picture;
-    if (!picture.load(QString::fromStdString(path)))
+    const auto cells = picture.load(QString::fromStdString(path)) ? importPicture(picture) : std::nullopt;
+    if (!cells)
         return ReadError{ReadFailure::Unreadable, path, "cannot be read as a picture"};
-    return *importPicture(picture);
+    return *cells;
 }
 
 } // namespace quom

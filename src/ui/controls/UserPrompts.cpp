@@ -41,6 +41,12 @@ bool DialogPrompts::confirm(QWidget* parent, const QString& text)
         == QMessageBox::Ok;
 }
 
+bool DialogPrompts::ask(QWidget* parent, const QString& text, const QString& title)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
 QString DialogPrompts::openFile(QWidget* parent, const FileRequest& request)
 {
     return runFileDialog(parent, request, QFileDialog::AcceptOpen);

@@ -25,6 +25,8 @@ public:
     virtual void message(QWidget* parent, const QString& text, const QString& title) = 0;
     // OK / Cancel; true for OK.
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    // Yes / No, with Yes the default; true for Yes.
+    virtual bool ask(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen path, or an empty string when the user cancels.
     virtual QString openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual QString saveFile(QWidget* parent, const FileRequest& request) = 0;
@@ -38,6 +40,7 @@ class DialogPrompts final : public UserPrompts {
 public:
     void message(QWidget* parent, const QString& text, const QString& title) override;
     bool confirm(QWidget* parent, const QString& text) override;
+    bool ask(QWidget* parent, const QString& text, const QString& title) override;
     QString openFile(QWidget* parent, const FileRequest& request) override;
     QString saveFile(QWidget* parent, const FileRequest& request) override;
     QStringList openFiles(QWidget* parent, const FileRequest& request) override;

@@ -8,6 +8,7 @@
 #include "ui/about/AboutDlg.h"
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
+#include "ui/controls/FileTexts.h"
 #include "ui/generators/CCellDlg.h"
 #include "ui/generators/CColorsDlg.h"
 #include "ui/generators/ColorCurvesDlg.h"
@@ -22,6 +23,8 @@
 #include "ui/patterns/CPatternsDlg.h"
 #include "ui/settings/CSettingsDlg.h"
 
+#include <QFileInfo>
+
 namespace quom {
 
 void CQuomDlg::playOrStop()
@@ -35,6 +38,21 @@ void CQuomDlg::playOrStop()
 void CQuomDlg::toggleRecording()
 {
     buttons_[CommandId::Record]->setState(output_.ToggleRecording(folders_.outputFolder));
+    const auto report = output_.takeRecordingReport();
+    if (!report || *report)
+        return;
+    const QString name = QFileInfo(fromUtf8(report->path)).fileName();
+    const QString why = report->error.empty() ? tr("The disk did not keep up.") : fromUtf8(report->error);
+    if (report->lostFrames == 0)
+        prompts_->message(
+            this, tr("The recording %1 could not be finished:\n%2").arg(name, why), QStringLiteral("Quom"));
+    else
+        prompts_->message(this,
+            tr("The recording %1 lost %2 seconds of sound.\n%3")
+                .arg(name)
+                .arg(report->lostSeconds(), 0, 'f', 1)
+                .arg(why),
+            QStringLiteral("Quom"));
 }
 
 void CQuomDlg::newProject()

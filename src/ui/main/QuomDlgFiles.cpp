@@ -139,13 +139,15 @@ void CQuomDlg::importImage()
     // Draw what the dialog covered before the work starts.
     repaint();
     folder = utf8(path);
-    WaitCursor wait;
-    CPicture picture;
-    if (!picture.load(path))
+    const auto cells = [&] {
+        const WaitCursor wait;
+        return readPictureFile(folder);
+    }();
+    // A file that does not decode changes nothing, without a word.
+    if (!cells)
         return;
     // Like a loaded pattern file, an import can be undone.
-    if (const auto cells = importPicture(picture))
-        session_.replaceCells(*cells);
+    session_.replaceCells(*cells);
 }
 
 void CQuomDlg::openDroppedFile(const QString& path)

@@ -1,5 +1,6 @@
 #include "core/audio/Recorder.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,73 @@ TEST(Recorder, AFileThatCannotBeCreatedRecordsNothing)
     const std::string path = quom::nextRecordingPath(dir.file("loop"));
     EXPECT_EQ(path, dir.file("loop") + "/output1.wav");
     EXPECT_FALSE(recorder.start(path));
+}
+
+TEST(Recorder, TheReportSaysHowMuchSoundWasLost)
+{
+    TempDir dir;
+    Recorder recorder;
+    std::vector<float> buffer(2 * 256, 0.25f);
+    EXPECT_TRUE(recorder.stop()) << "nothing recorded, nothing lost";
+
+    // One buffer larger than the whole ring: the audio thread drops it, as it drops
+    // what arrives while a stalled disk keeps the ring full.
+    constexpr std::size_t kHuge = Recorder::kRingSamples; // frames: twice the ring
+    std::vector<float> huge(2 * kHuge, 0.5f);
+    ASSERT_TRUE(recorder.start(dir.file("output1.wav")));
+    recorder.capture(buffer.data(), 256);
+    recorder.capture(huge.data(), kHuge);
+    recorder.capture(buffer.data(), 256);
+    const auto dropped = recorder.stop();
+    EXPECT_FALSE(dropped);
+    EXPECT_EQ(dropped.path, dir.file("output1.wav"));
+    EXPECT_EQ(dropped.lostFrames, kHuge);
+    EXPECT_NEAR(dropped.lostSeconds(), kHuge / 44100.0, 1e-9);
+    EXPECT_TRUE(dropped.error.empty());
+    EXPECT_EQ(readRecording(dir, "output1.wav").samples.size(), 2 * 2 * 256u) << "the rest is kept";
+
+    // A full disk: what the file could not take is lost, what it took is kept.
+    std::size_t captured = 0;
+    quom::RecordingReport full;
+    {
+        FileSizeLimit limit(100 * 1024);
+        ASSERT_TRUE(recorder.start(dir.file("output2.wav")));
+        for (int n = 0; n < 200; ++n, captured += 256)
+            recorder.capture(buffer.data(), 256);
+        full = recorder.stop();
+    }
+    EXPECT_FALSE(full);
+    EXPECT_NE(full.error.find("output2.wav"), std::string::npos);
+    const Recording kept = readRecording(dir, "output2.wav");
+    EXPECT_GT(kept.samples.size(), 0u);
+    EXPECT_EQ(kept.factFrames, kept.samples.size() / 2);
+    EXPECT_EQ(full.lostFrames + kept.samples.size() / 2, captured);
+}
+
+TEST(Recorder, RecordingsACrashCutShortAreFinishedInNameOrder)
+{
+    TempDir dir;
+    {
+        Recorder recorder;
+        ASSERT_TRUE(recorder.start(dir.file("output2.wav")));
+        std::vector<float> buffer(2 * 64, 0.1f);
+        recorder.capture(buffer.data(), 64);
+        ASSERT_TRUE(recorder.stop());
+    }
+    std::filesystem::rename(dir.file("output2.wav"), dir.file("output2.wav.partial"));
+    dir.write("output1.wav.partial", std::string("damaged"));
+    dir.write("output3.wav", std::string("a finished recording stays as it is"));
+
+    const auto finished = quom::finishUnfinishedRecordings(dir.path());
+    ASSERT_EQ(finished.size(), 2u);
+    EXPECT_EQ(finished[0].path, dir.file("output1.wav"));
+    EXPECT_FALSE(finished[0].result);
+    EXPECT_EQ(finished[1].path, dir.file("output2.wav"));
+    EXPECT_TRUE(finished[1].result);
+    EXPECT_EQ(readRecording(dir, "output2.wav").samples.size(), 128u);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"output1.wav.partial", "output2.wav", "output3.wav"}));
+
+    EXPECT_TRUE(quom::finishUnfinishedRecordings(dir.file("missing")).empty());
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -168,6 +169,36 @@ TEST(KitFile, LoadingKeepsWhatTheFileDoesNotChange)
     EXPECT_EQ(kit.slot(2).name, dir.file("a.wav"));
     EXPECT_EQ(kit.slot(2).data.values(), std::vector<float>{0.5f});
     EXPECT_EQ(result.failedSamples, std::vector<std::string>{dir.file("a.wav")});
+}
+
+TEST(KitFile, EachFileIsReadOnceItsSampleSharedAndAFailureReportedOnce)
+{
+    TempDir dir;
+    dir.write("a.wav", riffWave({fmtChunk(1, 16), dataChunk(pcm16({16384})), smplChunk(38)}));
+    dir.write("b.wav", mono16({-16384}));
+    // A FIFO without a writer would block the load for ever, /dev/zero never ends.
+    ASSERT_EQ(::mkfifo(dir.file("fifo.wav").c_str(), 0600), 0);
+    std::vector<std::string> bodies(kKitSlots, slotBody(dir.file("a.wav")));
+    bodies[1] = slotBody(dir.file("b.wav"));
+    bodies[2] = bodies[3] = slotBody(dir.file("fifo.wav"));
+    bodies[4] = slotBody("/dev/zero");
+    dir.write("k.kit", kitText(bodies));
+
+    CKit kit;
+    kit.slot(3).data = std::vector<float>{0.75f};
+    kit.slot(3).rootKey = 72;
+    int loaded = 0;
+    const auto result = kit.Load(dir.file("k.kit"), [&](const std::string&) { ++loaded; });
+    EXPECT_EQ(result.failedSamples, (std::vector<std::string>{dir.file("fifo.wav"), "/dev/zero"}));
+    EXPECT_EQ(loaded, kKitSlots - 3);
+    EXPECT_EQ(kit.slot(1).data.values(), std::vector<float>{-0.5f});
+    for (int s = 5; s < kKitSlots; ++s) {
+        EXPECT_TRUE(kit.slot(s).data.shares(kit.slot(0).data)) << s;
+        EXPECT_EQ(kit.slot(s).rootKey, 38) << s;
+    }
+    // A repeated failure leaves its slot as the first one does.
+    EXPECT_EQ(kit.slot(3).data.values(), std::vector<float>{0.75f});
+    EXPECT_EQ(kit.slot(3).rootKey, 60);
 }
 
 TEST(KitFile, AnUnreadableKitFileLeavesTheKitAlone)

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace wavebytes;
@@ -113,31 +117,156 @@ TEST(RecordFile, DestructionFinishesAnOpenRecording)
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"cut.wav"});
 }
 
-TEST(RecordFile, FailuresLeaveNoFileBehind)
+TEST(RecordFile, AFailedOpenLeavesNoFileAndAFailedWriteKeepsWhatCameBefore)
 {
     TempDir dir;
     RecordFile rec;
     EXPECT_FALSE(rec.OpenRecordFile(dir.file("missing/folder.wav"), WaveFormat{}));
     EXPECT_FALSE(rec.AppendRecordData(Bytes{1, 2}));
     EXPECT_FALSE(rec.CloseRecordFile(0));
+    EXPECT_TRUE(dir.entries().empty());
 
     dir.write("full.wav", std::string("earlier recording"));
+    const auto block = counting(64 * 1024);
     {
         FileSizeLimit limit(100 * 1024);
         ASSERT_TRUE(rec.OpenRecordFile(dir.file("full.wav"), WaveFormat{}));
-        const auto block = counting(64 * 1024);
-        bool failed = false;
-        for (int i = 0; i < 4 && !failed; ++i)
-            failed = !rec.AppendRecordData(block);
-        EXPECT_TRUE(failed);
+        ASSERT_TRUE(rec.AppendRecordData(block));
+        EXPECT_FALSE(rec.AppendRecordData(block)) << "past the limit";
         EXPECT_FALSE(rec.AppendRecordData(Bytes{1, 2, 3, 4})) << "a failed recording stays failed";
-        const auto closed = rec.CloseRecordFile(1);
-        EXPECT_FALSE(closed);
+        const auto closed = rec.CloseRecordFile(99999);
+        EXPECT_FALSE(closed) << "the failure is still reported";
         EXPECT_NE(closed.error.find("full.wav"), std::string::npos);
     }
-    const auto kept = dir.read("full.wav");
-    EXPECT_EQ(std::string(kept.begin(), kept.end()), "earlier recording");
+    // The half-written block is cut off; the fact counts what is kept.
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"full.wav"});
+    const auto file = dir.read("full.wav");
+    ASSERT_EQ(file.size(), 56 + block.size());
+    EXPECT_EQ(u32At(file, 4), file.size() - 8);
+    EXPECT_EQ(u32At(file, 44), block.size() / 4);
+    EXPECT_EQ(u32At(file, 52), block.size());
+    EXPECT_EQ(Bytes(file.begin() + 56, file.end()), block);
+    EXPECT_EQ(rec.dataBytes(), block.size());
+}
+
+// Sizes on disk while a recording grows: what a crash would leave.
+struct Sizes {
+    std::uint32_t riff, fact, data;
+    std::size_t fileBytes;
+};
+
+Sizes sizesOf(const Bytes& file)
+{
+    return {u32At(file, 4), u32At(file, 44), u32At(file, 52), file.size()};
+}
+
+TEST(RecordFile, ThePartialFileIsAValidWaveFileWhileItGrows)
+{
+    TempDir dir;
+    RecordFile rec;
+    ASSERT_TRUE(rec.OpenRecordFile(dir.file("live.wav"), WaveFormat{}));
+    const std::string partial = "live.wav.partial";
+    Sizes empty = sizesOf(dir.read(partial));
+    EXPECT_EQ(empty.riff, 48u);
+    EXPECT_EQ(empty.data, 0u);
+    EXPECT_EQ(empty.fact, 0u);
+    EXPECT_TRUE(quom::decodeWave(dir.read(partial), partial)) << "valid before any sound";
+
+    // Three seconds in pieces the size the recorder's writer appends: the sizes trail
+    // the sound by at most half a second (88200 bytes) at every step.
+    const auto piece = counting(32768, 5);
+    Bytes appended;
+    std::uint32_t lastData = 0;
+    while (appended.size() < 3 * 176400) {
+        ASSERT_TRUE(rec.AppendRecordData(piece));
+        appended.insert(appended.end(), piece.begin(), piece.end());
+        const auto file = dir.read(partial);
+        const Sizes now = sizesOf(file);
+        ASSERT_GE(now.data, lastData);
+        ASSERT_GE(now.data + 88200, appended.size());
+        ASSERT_LE(56 + now.data, now.fileBytes);
+        ASSERT_EQ(now.riff, 48 + now.data);
+        ASSERT_EQ(now.fact, now.data / 4);
+        ASSERT_TRUE(std::equal(file.begin() + 56, file.begin() + 56 + now.data, appended.begin()));
+        lastData = now.data;
+    }
+    const auto read = quom::decodeWave(dir.read(partial), partial);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->samples.size(), lastData / 4);
+    EXPECT_TRUE(rec.CloseRecordFile(static_cast<std::uint32_t>(appended.size() / 4)));
+}
+
+// Records the appends in a child process that ends without closing the file, as a
+// killed Quom does: what is still in the writer's buffer dies with it.
+void recordAndDie(const std::string& path, const std::vector<Bytes>& appends)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RecordFile rec;
+        bool ok = static_cast<bool>(rec.OpenRecordFile(path, WaveFormat{}));
+        for (const Bytes& bytes : appends)
+            ok = ok && rec.AppendRecordData(bytes);
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(RecordFile, FinishingARecordingAKillCutShort)
+{
+    TempDir dir;
+    // The first piece passes a checkpoint; the second reaches the disk before the next
+    // one (and ends in a torn frame); the third is still in the buffer.
+    const auto first = counting(100 * 1024, 3);
+    const auto second = counting(70 * 1024 + 2, 11);
+    recordAndDie(dir.file("output1.wav"), {first, second, counting(1000)});
+    const Sizes left = sizesOf(dir.read("output1.wav.partial"));
+    EXPECT_EQ(left.data, first.size()) << "the sizes of the last checkpoint";
+    EXPECT_EQ(left.fileBytes, 56 + first.size() + second.size());
+
+    ASSERT_TRUE(quom::finishPartialRecording(dir.file("output1.wav.partial")));
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"output1.wav"});
+    const auto file = dir.read("output1.wav");
+    Bytes kept = first;
+    kept.insert(kept.end(), second.begin(), second.end() - 2);
+    ASSERT_EQ(file.size(), 56 + kept.size());
+    EXPECT_EQ(sizesOf(file).riff, file.size() - 8);
+    EXPECT_EQ(sizesOf(file).data, kept.size());
+    EXPECT_EQ(sizesOf(file).fact, kept.size() / 4);
+    EXPECT_EQ(Bytes(file.begin() + 56, file.end()), kept);
+    EXPECT_TRUE(quom::decodeWave(file, "output1.wav"));
+}
+
+TEST(RecordFile, FinishingRefusesWhatItCannotSafelyName)
+{
+    TempDir dir;
+    const auto finish = [&](const std::string& name) { return quom::finishPartialRecording(dir.file(name)); };
+
+    dir.write("junk.wav.partial", std::string("not a wave file at all"));
+    EXPECT_FALSE(finish("junk.wav.partial"));
+    dir.write("nodata.wav.partial", riffWave({fmtChunk(2, 16)}));
+    EXPECT_FALSE(finish("nodata.wav.partial")) << "no data chunk";
+
+    // A finished file of the same name is never replaced.
+    recordAndDie(dir.file("taken.wav"), {counting(400)});
+    dir.write("taken.wav", std::string("someone else's"));
+    EXPECT_FALSE(finish("taken.wav.partial"));
+
+    // A recording that is still being written belongs to the recorder writing it.
+    RecordFile live;
+    ASSERT_TRUE(live.OpenRecordFile(dir.file("live.wav"), WaveFormat{}));
+    const auto refused = finish("live.wav.partial");
+    EXPECT_FALSE(refused);
+    EXPECT_NE(refused.error.find("live.wav.partial"), std::string::npos);
+    ASSERT_TRUE(live.CloseRecordFile(0));
+
+    EXPECT_EQ(dir.entries(),
+        (std::vector<std::string>{
+            "junk.wav.partial", "live.wav", "nodata.wav.partial", "taken.wav", "taken.wav.partial"}));
+    const auto junk = dir.read("junk.wav.partial");
+    EXPECT_EQ(std::string(junk.begin(), junk.end()), "not a wave file at all") << "left as it was";
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -184,6 +186,27 @@ TEST(WaveReader, LyingSizesNeverReadOutsideTheFile)
             ASSERT_LE(r->samples.size(), full.size());
             EXPECT_TRUE(std::equal(r->samples.begin(), r->samples.end(), full.begin())) << n;
         }
+    }
+}
+
+TEST(WaveReader, OnlyARegularFileNoLargerThanAWaveCanBeIsRead)
+{
+    TempDir dir;
+    const std::string fifo = dir.file("fifo.wav");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A valid header on a sparse file one byte past what the 32-bit RIFF size can
+    // count: only its size refuses it.
+    const std::string huge = dir.file("huge.wav");
+    dir.write("huge.wav", riffWave({fmtChunk(1, 16), dataChunk({}, 0xFFFFFFF0)}, 0xFFFFFFFF));
+    ASSERT_EQ(::truncate(huge.c_str(), 8 + off_t{0xFFFFFFFF} + 1), 0);
+
+    // A FIFO without a writer would block for ever, /dev/zero never ends.
+    for (const std::string& path :
+        std::vector<std::string>{"/dev/null", fifo, "/dev/zero", dir.path(), huge}) {
+        const auto r = quom::readWave(path);
+        ASSERT_FALSE(r) << path;
+        EXPECT_EQ(r.error().kind, quom::ReadFailure::Unreadable) << path;
+        EXPECT_EQ(r.error().path, path);
     }
 }
 

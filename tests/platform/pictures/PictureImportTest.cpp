@@ -1,3 +1,4 @@
+#include "core/files/ImageImport.h"
 #include "platform/pictures/Picture.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -132,6 +133,44 @@ TEST(Picture, RendersStretchedOrAtItsOwnSize)
     }
     EXPECT_EQ(target.pixelColor(2, 2), QColor(0, 200, 0));
     EXPECT_EQ(target.pixelColor(8, 8), QColor(200, 0, 0));
+}
+
+TEST(ImageImport, ATallImageAveragesAsItsPixelsHeldTogetherDo)
+{
+    // Taller than one converted strip, in formats that convert differently.
+    std::uint32_t state = 99;
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        QImage image(3, 700'000, format);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                state = state * 1664525u + 1013904223u;
+                line[x] = state;
+            }
+        }
+        const QImage whole = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const auto* first = reinterpret_cast<const std::uint32_t*>(whole.constBits());
+        const auto expected = quom::importImage(
+            whole.width(), whole.height(), std::span(first, std::size_t(whole.width()) * whole.height()));
+
+        const auto cells = quom::importQImage(image);
+        ASSERT_TRUE(cells);
+        EXPECT_EQ(*cells, *expected) << format;
+    }
+}
+
+TEST(Picture, APictureLongerThan65536OnASideIsRefused)
+{
+    // A few hundred bytes of PNG can hold a picture of a million rows.
+    TempDir dir;
+    for (const QSize size : {QSize(1, 65'536), QSize(1, 65'537), QSize(65'537, 1)}) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor(200, 100, 0));
+        const QString path = QString::fromStdString(dir.file("long.png"));
+        ASSERT_TRUE(image.save(path, "PNG"));
+        quom::CPicture picture;
+        EXPECT_EQ(picture.load(path), size.height() == 65'536) << size.width() << " x " << size.height();
+    }
 }
 
 } // namespace

@@ -13,6 +13,11 @@ public:
         questions.push_back(text);
         return answer;
     }
+    bool ask(QWidget*, const QString& text, const QString&) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
     QString openFile(QWidget*, const quom::FileRequest& request) override { return choose(request); }
     QString saveFile(QWidget*, const quom::FileRequest& request) override { return choose(request); }
     QStringList openFiles(QWidget*, const quom::FileRequest& request) override

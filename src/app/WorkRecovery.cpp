@@ -1,0 +1,53 @@
+#include "app/WorkRecovery.h"
+
+#include "core/session/Session.h"
+#include "ui/controls/FileTexts.h"
+#include "ui/main/QuomDlg.h"
+#include "ui/main/RecoveryOffer.h"
+
+#include <chrono>
+
+namespace quom {
+
+namespace {
+
+// QUOM_RECOVERY_SECONDS lets a test see a copy without waiting half a minute.
+std::chrono::seconds copyInterval()
+{
+    bool given = false;
+    const int seconds = qEnvironmentVariableIntValue("QUOM_RECOVERY_SECONDS", &given);
+    return std::chrono::seconds(given && seconds > 0 ? seconds : 30);
+}
+
+} // namespace
+
+WorkRecovery::WorkRecovery(Session& session, CQuomDlg& window, const std::string& applicationFolder)
+    : session_(session)
+    , window_(window)
+    , recovery_(recoveryPathIn(applicationFolder))
+{
+    timer_.setInterval(copyInterval());
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { keepCopy(); });
+}
+
+WorkRecovery::~WorkRecovery()
+{
+    session_.setSavedHook({});
+    recovery_.discard();
+}
+
+void WorkRecovery::start(UserPrompts& prompts)
+{
+    offerRecovery(&window_, prompts, recovery_, session_);
+    session_.setSavedHook([this] { recovery_.discard(); });
+    timer_.start();
+}
+
+void WorkRecovery::keepCopy()
+{
+    recovery_.update(session_);
+    if (const auto failure = recovery_.takeFailure())
+        window_.showStatusText(QObject::tr("Unsaved work not copied: %1").arg(fromUtf8(*failure)));
+}
+
+} // namespace quom

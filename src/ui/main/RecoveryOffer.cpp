@@ -1,0 +1,38 @@
+#include "ui/main/RecoveryOffer.h"
+
+#include "core/session/Recovery.h"
+#include "core/session/Session.h"
+#include "ui/controls/FileTexts.h"
+#include "ui/controls/UserPrompts.h"
+#include "ui/controls/WaitCursor.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
+namespace quom {
+
+void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Session& session)
+{
+    if (!recovery.found())
+        return;
+    const QString title = QStringLiteral("Quom: unsaved work");
+    if (!prompts.ask(
+            parent, QCoreApplication::translate("Recovery", "Restore the work that was not saved?"), title)) {
+        recovery.discard();
+        return;
+    }
+    std::optional<ReadResult<std::vector<std::string>>> restored;
+    {
+        WaitCursor wait;
+        restored.emplace(recovery.restore(session));
+    }
+    if (!*restored) {
+        prompts.message(parent, kUnableToLoad.arg(fromUtf8(recovery.path())), title);
+        return;
+    }
+    for (const std::string& sample : **restored)
+        prompts.message(parent, kUnreadableSample.arg(fromUtf8(sample)), title);
+}
+
+} // namespace quom

@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+
+// The question at start when a crash left a copy of unsaved work.
+namespace quom {
+
+class Recovery;
+class Session;
+class UserPrompts;
+
+// Asks once, when recovery has found a copy, whether to restore it: Yes makes it the
+// session's project, still unsaved; No removes it. A copy that cannot be read, and
+// samples of its kit that cannot, are said in messages.
+void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Session& session);
+
+} // namespace quom

@@ -1,0 +1,79 @@
+# Quom killed while it records, with a painted cell not saved: the next start finishes
+# the recording, asks whether to restore the work (Yes, with Return) and shows the cell
+# again, still as unsaved work; a normal exit then removes the copy.
+source "$(dirname "$0")/lib.sh"
+
+# A copy every second instead of every 30.
+export QUOM_RECOVERY_SECONDS=1
+readonly COPY="$QUOM_HOME/recovery.qom"
+readonly RECORDING="$QUOM_HOME/Output/output1.wav"
+readonly QUESTION="Quom: unsaved work"
+# The pencil's colour (255, 50, 100) as a cell word, red in the low byte.
+readonly PAINTED=$((100 * 65536 + 50 * 256 + 255))
+
+frames_of() {
+  "$QUOM_WAVEPROBE" info "$1" | sed -E 's/.*frames=([0-9]+).*/\1/'
+}
+
+# A server whose client was killed in the middle of a cycle of --sync waits for it for
+# ever: the next start gets a fresh one.
+restart_jack() {
+  kill "$JACK_PID" 2>/dev/null || true
+  wait_for 5 eval "! kill -0 $JACK_PID 2>/dev/null" || kill -KILL "$JACK_PID" 2>/dev/null || true
+  wait "$JACK_PID" 2>/dev/null || true
+  start_jack
+  JACK_PID="${e2e_pids[-1]}"
+}
+
+start_display
+start_jack
+JACK_PID="${e2e_pids[-1]}"
+write_audio_settings 'audio%20device=system'
+start_quom
+wait_for_quom_output
+sleep 1.5
+[ ! -e "$COPY" ] || fail "a copy was written before anything changed"
+
+# Cell (0, 0) starts at window pixel (15, 10); the pencil paints on the press.
+"$QUOM_XCTL" click "Quom 1.1" 21 15 || fail "could not click the canvas"
+press_key Return
+wait_for 10 test -f "$COPY" || fail "the unsaved work was not copied"
+"$QUOM_BINARY" info "$COPY" --json | grep -q "\"cells\":\[$PAINTED," \
+  || fail "the copy does not hold the painted cell"
+sleep 3
+kill -KILL "$QUOM_PID"
+wait "$QUOM_PID" 2>/dev/null || true
+restart_jack
+
+[ -f "$RECORDING.partial" ] || fail "no unfinished recording was left"
+left="$(frames_of "$RECORDING.partial")" || fail "the unfinished recording is not a wave file"
+echo "frames in the unfinished recording: $left"
+[ "$left" -gt 44100 ] || fail "the unfinished recording keeps only $left frames"
+
+start_quom
+"$QUOM_XCTL" wait "$QUESTION" 20 >/dev/null || fail "Quom did not offer the unsaved work"
+"$QUOM_XCTL" key "$QUESTION" Return || fail "could not answer"
+wait_for 10 eval '! "$QUOM_XCTL" title "$QUESTION" >/dev/null 2>&1' || fail "the question stayed"
+
+[ ! -e "$RECORDING.partial" ] || fail "the recording was not finished"
+finished="$(frames_of "$RECORDING")" || fail "the finished recording is not a wave file"
+echo "frames in the finished recording: $finished"
+[ "$finished" -ge "$left" ] || fail "finishing lost sound: $finished < $left frames"
+[ "$(stat -c %s "$RECORDING")" -eq $((56 + 4 * finished)) ] || fail "the sizes do not match the file"
+
+sleep 0.3
+shot="$(screenshot restored)"
+[ "$(pixel_at "$shot" 21 15)" = "srgb(255,50,100)" ] || fail "the restored cell shows $(pixel_at "$shot" 21 15)"
+
+# Restored work is unsaved work: it is copied again.
+rm -f "$COPY"
+wait_for 10 test -f "$COPY" || fail "the restored work was not copied again"
+
+close_quom
+[ ! -e "$COPY" ] || fail "a normal exit left the copy"
+
+# Without a copy nothing is asked.
+start_quom
+sleep 1
+! "$QUOM_XCTL" title "$QUESTION" >/dev/null 2>&1 || fail "asked without a copy"
+close_quom
