@@ -50,6 +50,11 @@ bool ColorDropTarget::eventFilter(QObject* watched, QEvent* event)
         if (colorFromMimeData(drag->mimeData())) {
             drag->setDropAction(Qt::MoveAction);
             drag->accept();
+        } else if (event->type() == QEvent::DragEnter) {
+            // Taken but refused: an entering drag that is not accepted goes on to the
+            // window, which would load a dropped file through the swatch.
+            drag->setDropAction(Qt::IgnoreAction);
+            drag->accept();
         } else {
             drag->ignore();
         }

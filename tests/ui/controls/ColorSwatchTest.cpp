@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,30 @@ TEST_F(SwatchFixture, ForeignDataChangesNothing)
 
     EXPECT_EQ(target.color(), 0x00FF00u);
     EXPECT_EQ(target.changes, 0);
+}
+
+// A window that takes dropped files must not get them through a swatch on it.
+TEST_F(SwatchFixture, AFileDroppedOnASwatchDoesNotReachItsWindow)
+{
+    struct FileWindow : QWidget {
+        FileWindow() { setAcceptDrops(true); }
+        int entered = 0;
+        void dragEnterEvent(QDragEnterEvent* event) override
+        {
+            ++entered;
+            event->acceptProposedAction();
+        }
+    } window;
+    CountingSwatch swatch(&window);
+    swatch.resize(24, 20);
+    swatch.registerDropTarget();
+    window.show();
+
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/song.pat"))});
+    EXPECT_FALSE(dragAndDrop(swatch, file));
+    EXPECT_EQ(window.entered, 0);
+    EXPECT_EQ(swatch.changes, 0);
 }
 
 TEST_F(SwatchFixture, ClickRunsThePickerAndCancelStillReportsTheKeptColor)
