@@ -10,9 +10,8 @@
 #include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
 #include "core/generators/WaveSequence.h"
-#include "platform/pictures/FilterLoader.h"
-#include "platform/pictures/Picture.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <functional>
@@ -43,7 +42,7 @@ using Operation = std::function<void(Grid&)>;
 // once the whole command line has parsed, so a usage error always wins over a missing file.
 struct GridFile {
     std::string path;
-    std::function<ReadResult<Grid>(const std::string&)> read;
+    GridReader read; // null when this program cannot decode pictures
     std::shared_ptr<Grid> cells = std::make_shared<Grid>();
 };
 using GridFiles = std::vector<GridFile>;
@@ -245,7 +244,7 @@ std::optional<int> parseChoice(std::string_view text, std::initializer_list<std:
 }
 
 // FILE,DEST,AMOUNT: the filter as the Filters window loads it.
-std::optional<Operation> parseFilter(std::string_view text, GridFiles& files)
+std::optional<Operation> parseFilter(std::string_view text, GridFiles& files, GridReader read)
 {
     const auto parts = splitCommas(text);
     if (parts.size() != 3 || parts[0].empty())
@@ -254,13 +253,13 @@ std::optional<Operation> parseFilter(std::string_view text, GridFiles& files)
     const auto amount = parseInRange(parts[2], 1, 100);
     if (!destination || !amount)
         return std::nullopt;
-    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), readFilterFile});
+    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), read});
     return Operation{
         [filter = file.cells, d = *destination, a = *amount](Grid& g) { applyCellFilter(g, *filter, d, a); }};
 }
 
 // IMAGE,MODE,R,G,B: one camera frame, the picture shrunk as a frame is.
-std::optional<Operation> parseCamera(std::string_view text, GridFiles& files)
+std::optional<Operation> parseCamera(std::string_view text, GridFiles& files, GridReader read)
 {
     const auto parts = splitCommas(text);
     if (parts.size() != 5 || parts[0].empty())
@@ -272,11 +271,12 @@ std::optional<Operation> parseCamera(std::string_view text, GridFiles& files)
     if (!mode || !red || !green || !blue)
         return std::nullopt;
     const CameraSettings settings{static_cast<CameraMode>(*mode), *red, *green, *blue};
-    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), readPictureFile});
+    const GridFile& file = files.emplace_back(GridFile{std::string(parts[0]), read});
     return Operation{[frame = file.cells, settings](Grid& g) { g = blendFrame(g, *frame, settings); }};
 }
 
-std::optional<Operation> parseOperation(std::string_view text, GridFiles& files)
+std::optional<Operation> parseOperation(
+    std::string_view text, GridFiles& files, const PictureReaders& pictures)
 {
     const std::size_t equals = text.find('=');
     const std::string_view name = text.substr(0, equals);
@@ -333,9 +333,9 @@ std::optional<Operation> parseOperation(std::string_view text, GridFiles& files)
         return Operation{[c = *curves](Grid& g) { g = withColorCurves(g, c); }};
     }
     if (name == "filter")
-        return parseFilter(*argument, files);
+        return parseFilter(*argument, files, pictures.filter);
     if (name == "camera")
-        return parseCamera(*argument, files);
+        return parseCamera(*argument, files, pictures.picture);
     if (name == "waveseq") {
         const auto settings = parseWaveSettings(*argument);
         if (!settings)
@@ -355,7 +355,8 @@ struct ApplyRequest {
 };
 
 // Fills request from the arguments; on a usage error returns what was wrong.
-std::optional<std::string> parseArguments(const Args& args, ApplyRequest& request)
+std::optional<std::string> parseArguments(
+    const Args& args, ApplyRequest& request, const PictureReaders& pictures)
 {
     bool haveInput = false;
     bool haveOutput = false;
@@ -377,7 +378,7 @@ std::optional<std::string> parseArguments(const Args& args, ApplyRequest& reques
             request.input = arg;
             haveInput = true;
         } else {
-            auto operation = parseOperation(arg, request.files);
+            auto operation = parseOperation(arg, request.files, pictures);
             if (!operation)
                 return "unknown operation or malformed argument '" + arg + "'";
             request.operations.push_back(std::move(*operation));
@@ -394,14 +395,16 @@ std::optional<std::string> parseArguments(const Args& args, ApplyRequest& reques
 
 } // namespace
 
-int runApply(const Args& args, std::ostream& out, std::ostream& err)
+int runApply(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures)
 {
     (void)out;
     ApplyRequest request;
-    if (const auto problem = parseArguments(args, request)) {
+    if (const auto problem = parseArguments(args, request, pictures)) {
         err << "quom apply: " << *problem << '\n' << kUsage;
         return kExitUsage;
     }
+    if (std::ranges::any_of(request.files, [](const GridFile& file) { return file.read == nullptr; }))
+        return kNeedsPictures;
 
     auto pattern = readPatternFile(request.input);
     if (!pattern) {

@@ -55,7 +55,7 @@ bool handles(std::string_view firstArgument)
     return false;
 }
 
-int run(const Args& args, std::ostream& out, std::ostream& err)
+int run(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures)
 {
     if (args.empty()) {
         printHelp(err);
@@ -74,14 +74,14 @@ int run(const Args& args, std::ostream& out, std::ostream& err)
         if (c.name != name)
             continue;
         try {
-            return c.run(Args(args.begin() + 1, args.end()), out, err);
+            return c.run(Args(args.begin() + 1, args.end()), out, err, pictures);
         } catch (const std::bad_alloc&) {
             // A hostile file can ask for more memory than there is: a failure, not a crash.
             err << "quom " << name << ": not enough memory\n";
             return kExitFailure;
         }
     }
-    err << "quom: unknown sub-command '" << name << "' (see quom --help)\n";
+    err << "quom: '" << name << "' is neither a sub-command nor a file (see quom --help)\n";
     return kExitUsage;
 }
 

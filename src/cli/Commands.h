@@ -5,11 +5,11 @@
 // One function per sub-command; args excludes the sub-command's own name.
 namespace quom::cli {
 
-int runApply(const Args& args, std::ostream& out, std::ostream& err);
-int runImport(const Args& args, std::ostream& out, std::ostream& err);
-int runInfo(const Args& args, std::ostream& out, std::ostream& err);
-int runMidi(const Args& args, std::ostream& out, std::ostream& err);
-int runRender(const Args& args, std::ostream& out, std::ostream& err);
-int runSlice(const Args& args, std::ostream& out, std::ostream& err);
+int runApply(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
+int runImport(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
+int runInfo(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
+int runMidi(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
+int runRender(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
+int runSlice(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures);
 
 } // namespace quom::cli

@@ -1,13 +1,12 @@
 #include "cli/Commands.h"
 #include "core/files/PatternFile.h"
-#include "platform/pictures/Picture.h"
-
-#include <QFileInfo>
-#include <QString>
 
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <ostream>
+
+#include <unistd.h>
 
 namespace quom::cli {
 namespace {
@@ -58,7 +57,7 @@ std::optional<ImportRequest> parse(const Args& args)
 
 } // namespace
 
-int runImport(const Args& args, std::ostream& out, std::ostream& err)
+int runImport(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures)
 {
     (void)out;
     const auto request = parse(args);
@@ -67,15 +66,16 @@ int runImport(const Args& args, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
 
-    const QString imagePath = QString::fromStdString(request->image);
+    if (!pictures.picture)
+        return kNeedsPictures;
     // Only a regular file is opened: a folder is no file to read, and a FIFO would block.
-    const QFileInfo file(imagePath);
-    if (!file.isFile() || !file.isReadable()) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(request->image, error)
+        || access(request->image.c_str(), R_OK) != 0) {
         err << "quom import: " << request->image << ": cannot be read\n";
         return kExitFailure;
     }
-    CPicture picture;
-    const auto cells = picture.load(imagePath) ? importPicture(picture) : std::nullopt;
+    const auto cells = pictures.picture(request->image);
     if (!cells) {
         err << "quom import: " << request->image << ": not an image Quom can decode\n";
         return kExitFailure;

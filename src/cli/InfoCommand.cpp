@@ -126,7 +126,7 @@ constexpr const char* kUsage = "usage: quom info FILE --json [--samples]\n";
 
 } // namespace
 
-int runInfo(const Args& args, std::ostream& out, std::ostream& err)
+int runInfo(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
 {
     InfoRequest request;
     bool json = false;

@@ -6,7 +6,7 @@
 
 namespace quom::cli {
 
-int runMidi(const Args& args, std::ostream& out, std::ostream& err)
+int runMidi(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
 {
     (void)out;
     const auto parsed = parsePatternExportArgs(args);

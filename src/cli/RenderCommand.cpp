@@ -34,7 +34,7 @@ std::optional<Interpolation> parseInterpolation(std::string_view name)
 
 } // namespace
 
-int runRender(const Args& args, std::ostream& out, std::ostream& err)
+int runRender(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
 {
     (void)out;
     const std::array extraOptions{kInterpolationOption};

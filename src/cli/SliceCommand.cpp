@@ -54,7 +54,7 @@ bool createFolder(const std::string& path)
 
 } // namespace
 
-int runSlice(const Args& args, std::ostream& out, std::ostream& err)
+int runSlice(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
 {
     (void)out;
     const auto request = parse(args);

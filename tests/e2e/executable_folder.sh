@@ -1,10 +1,10 @@
-# Without QUOM_HOME the working folders live next to the executable, wherever Quom is
+# Without QUOM_HOME the working folders live next to the executables, wherever Quom is
 # started from; and a Quom that is killed leaves the settings store untouched.
 source "$(dirname "$0")/lib.sh"
 
 unset QUOM_HOME
 mkdir -p "$E2E_TMP/install" "$E2E_TMP/elsewhere"
-cp "$QUOM_BINARY" "$E2E_TMP/install/quom"
+cp "$QUOM_BINARY" "$(dirname "$QUOM_BINARY")/quom-window" "$E2E_TMP/install/"
 QUOM_BINARY="$E2E_TMP/install/quom"
 
 start_display

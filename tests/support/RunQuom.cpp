@@ -1,15 +1,20 @@
 #include "support/RunQuom.h"
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
-QuomRun runQuom(const std::vector<std::string>& args)
+QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset)
 {
     QStringList arguments;
     for (const auto& a : args)
         arguments << QString::fromStdString(a);
 
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto& name : unset)
+        environment.remove(QString::fromStdString(name));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUOM_BINARY), arguments);
     process.waitForFinished(120000);
 

@@ -10,4 +10,5 @@ struct QuomRun {
     std::string err;
 };
 
-QuomRun runQuom(const std::vector<std::string>& args);
+// unset: environment variables the process starts without.
+QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset = {});

@@ -5,9 +5,16 @@
 namespace quom {
 
 FreeSlots::FreeSlots(int count)
-    : used_(static_cast<std::size_t>(count), false)
+    : counts_(static_cast<std::size_t>(count) + 1, 0)
     , free_(count)
 {
+    for (int i = 1; i <= count; ++i) {
+        ++counts_[i];
+        if (const int parent = i + (i & -i); parent <= count)
+            counts_[parent] += counts_[i];
+    }
+    while (topBit_ * 2 <= count)
+        topBit_ *= 2;
 }
 
 int FreeSlots::take(int k)
@@ -15,17 +22,20 @@ int FreeSlots::take(int k)
     assert(free_ > 0);
     if (k >= free_)
         k = free_ - 1;
-    for (std::size_t i = 0; i < used_.size(); ++i) {
-        if (used_[i])
-            continue;
-        if (k == 0) {
-            used_[i] = true;
-            --free_;
-            return static_cast<int>(i);
+    // Descend to the last position whose prefix holds k free slots: the next is the k-th.
+    const int count = static_cast<int>(counts_.size()) - 1;
+    int position = 0;
+    for (int step = topBit_; step > 0; step /= 2) {
+        const int next = position + step;
+        if (next <= count && counts_[next] <= k) {
+            position = next;
+            k -= counts_[next];
         }
-        --k;
     }
-    return -1; // unreachable while free_ counts the unused slots
+    for (int i = position + 1; i <= count; i += i & -i)
+        --counts_[i];
+    --free_;
+    return position;
 }
 
 } // namespace quom

@@ -14,11 +14,15 @@ public:
 
     int freeCount() const noexcept { return free_; }
 
-    // Marks the k-th free slot used and returns its index. Requires freeCount() > 0.
+    // Marks the k-th free slot used and returns its index, in about log2(count) steps.
+    // Requires freeCount() > 0.
     int take(int k);
 
 private:
-    std::vector<bool> used_;
+    // A Fenwick tree of the free marks: counts_[i] holds the free slots among the
+    // lowbit(i) slots ending at slot i - 1.
+    std::vector<int> counts_;
+    int topBit_ = 1; // the highest power of two not above the slot count
     int free_;
 };
 
