@@ -51,7 +51,8 @@ void CQuomApp::InitInstance()
     QCoreApplication::setOrganizationName(QStringLiteral("Caldenor"));
     QCoreApplication::setApplicationName(QStringLiteral("Quom"));
 
-    const std::string applicationFolder = chooseApplicationFolder(QCoreApplication::applicationDirPath());
+    const std::string applicationFolder = chooseApplicationFolder(
+        QCoreApplication::applicationDirPath(), QStringLiteral(QUOM_INSTALLED_FOLDER));
     output_.initialise();
 
     settings_ = Settings{};

@@ -19,15 +19,16 @@ std::string withSlash(QString folder)
 
 } // namespace
 
-std::string chooseApplicationFolder(const QString& executableFolder)
+std::string chooseApplicationFolder(const QString& executableFolder, const QString& installedFolder)
 {
     const QString home = qEnvironmentVariable("QUOM_HOME");
     if (!home.isEmpty())
         return withSlash(home);
     const QFileInfo executable(executableFolder);
-    if (executable.isDir() && executable.isWritable())
+    const bool installed = executable.canonicalFilePath() == QFileInfo(installedFolder).canonicalFilePath();
+    if (executable.isDir() && executable.isWritable() && !installed)
         return withSlash(executableFolder);
-    // Installed system-wide: the files go to the user's own data folder.
+    // Installed: the files go to the user's own data folder.
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 

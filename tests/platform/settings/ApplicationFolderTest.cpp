@@ -42,14 +42,14 @@ TEST(ApplicationFolder, QuomHomeNamesTheApplicationFolder)
 {
     TempDir dir;
     const QuomHome home(dir.path() + "/portable");
-    EXPECT_EQ(quom::chooseApplicationFolder(QStringLiteral("/usr/bin")), dir.path() + "/portable/");
+    EXPECT_EQ(quom::chooseApplicationFolder(QStringLiteral("/usr/bin"), {}), dir.path() + "/portable/");
 }
 
 TEST(ApplicationFolder, AWritableExecutableFolderIsTheApplicationFolder)
 {
     TempDir dir;
     const QuomHome home(std::nullopt);
-    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.path())), dir.path() + "/");
+    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.path()), {}), dir.path() + "/");
 }
 
 TEST(ApplicationFolder, AnUnwritableExecutableFolderFallsBackToTheUserDataFolder)
@@ -59,13 +59,20 @@ TEST(ApplicationFolder, AnUnwritableExecutableFolderFallsBackToTheUserDataFolder
         = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() + "/";
 
     TempDir dir;
-    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.file("missing"))), userData);
+    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.file("missing")), {}), userData);
+
+    // The installation's own folder, writable or not, and however it is named.
+    fs::create_directories(dir.file("libexec/quom"));
+    fs::create_symlink(dir.file("libexec"), dir.file("link"));
+    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.file("link/quom")),
+                  QString::fromStdString(dir.file("libexec/quom"))),
+        userData);
 
     if (::geteuid() == 0)
         return; // permissions do not bind the superuser
     fs::create_directory(dir.file("readonly"));
     fs::permissions(dir.file("readonly"), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.file("readonly"))), userData);
+    EXPECT_EQ(quom::chooseApplicationFolder(QString::fromStdString(dir.file("readonly")), {}), userData);
     fs::permissions(dir.file("readonly"), fs::perms::owner_all);
 }
 
