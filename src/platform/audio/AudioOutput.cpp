@@ -41,8 +41,14 @@ std::string AudioOutput::defaultOutputDeviceName() const
 
 bool AudioOutput::open(const std::string& deviceName, int bufferSize, int numberOfBuffers)
 {
-    return stream_
-        && stream_->open(stream_->findOutputDevice(deviceName), bufferSize, numberOfBuffers, *this);
+    deviceFailure_.reset();
+    if (!stream_) {
+        deviceFailure_ = AudioDeviceFailure{deviceName, "the audio library was not started"};
+        return false;
+    }
+    if (auto why = stream_->open(stream_->findOutputDevice(deviceName), bufferSize, numberOfBuffers, *this))
+        deviceFailure_ = AudioDeviceFailure{deviceName, std::move(*why)};
+    return !deviceFailure_;
 }
 
 void AudioOutput::close()
@@ -62,7 +68,8 @@ bool AudioOutput::ToggleRecording(const std::string& folder)
         lastRecording_ = recorder_.stop();
         return false;
     }
-    return recorder_.start(nextRecordingPath(folder));
+    recordingPath_ = nextRecordingPath(folder);
+    return recorder_.start(recordingPath_);
 }
 
 void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcept

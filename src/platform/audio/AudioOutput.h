@@ -11,12 +11,18 @@
 
 // What Quom plays through: the engine rendered into the PortAudio stream, and the
 // recording taken from the same buffers. Without initialise(), or when the device
-// cannot be opened, Quom runs silent and records silence.
+// cannot be opened, Quom runs silent and records nothing; deviceFailure() says why.
 // Window thread only; the stream's audio thread calls the private Render.
 namespace quom {
 
 class AudioStream;
 class Engine;
+
+// Why the output device gives no sound.
+struct AudioDeviceFailure {
+    std::string device; // the name asked for; empty when there was none to ask for
+    std::string reason; // starts lower-case
+};
 
 class AudioOutput : private AudioSource {
 public:
@@ -40,6 +46,8 @@ public:
     // bufferSize frames per callback; numberOfBuffers 0 asks for the device's own low
     // latency. False, and silence, when it fails.
     bool open(const std::string& deviceName, int bufferSize, int numberOfBuffers);
+    // Why the last open() left Quom silent; nothing when it plays or before any open().
+    const std::optional<AudioDeviceFailure>& deviceFailure() const noexcept { return deviceFailure_; }
     // Stops and closes the stream: after it the engine is no longer rendered.
     void close();
     // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
@@ -50,6 +58,8 @@ public:
     // be created leaves recording off.
     bool ToggleRecording(const std::string& folder);
     bool recording() const noexcept { return recorder_.recording(); }
+    // The file of the recording running, or of the last one started or tried.
+    const std::string& recordingPath() const noexcept { return recordingPath_; }
     // How the last completed recording ended, once; nothing when none ended since.
     std::optional<RecordingReport> takeRecordingReport()
     {
@@ -62,6 +72,8 @@ private:
     Engine& engine_;
     Recorder recorder_;
     std::optional<RecordingReport> lastRecording_;
+    std::string recordingPath_;
+    std::optional<AudioDeviceFailure> deviceFailure_;
     std::unique_ptr<AudioStream> stream_;
 };
 

@@ -4,6 +4,8 @@
 
 #include <portaudio.h>
 
+#include <cctype>
+
 namespace quom {
 
 namespace {
@@ -17,6 +19,17 @@ int renderCallback(const void*, void* output, unsigned long frames, const PaStre
     return paContinue;
 }
 
+// The library's words for an error, starting lower-case to follow other words. A host
+// error says more in the host's own words (a busy device, say).
+std::string errorText(PaError error)
+{
+    const PaHostErrorInfo* host = error == paUnanticipatedHostError ? Pa_GetLastHostErrorInfo() : nullptr;
+    std::string text = host && host->errorText && *host->errorText ? host->errorText : Pa_GetErrorText(error);
+    if (!text.empty())
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
 bool hasOutputs(int device)
 {
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
@@ -26,21 +39,26 @@ bool hasOutputs(int device)
 } // namespace
 
 AudioStream::AudioStream()
-    : initialised_(Pa_Initialize() == paNoError)
+    : initialiseError_(Pa_Initialize())
 {
 }
 
 AudioStream::~AudioStream()
 {
     close();
-    if (initialised_)
+    if (initialised())
         Pa_Terminate();
+}
+
+bool AudioStream::initialised() const noexcept
+{
+    return initialiseError_ == paNoError;
 }
 
 std::vector<std::string> AudioStream::outputDeviceNames() const
 {
     std::vector<std::string> names;
-    if (!initialised_)
+    if (!initialised())
         return names;
     for (int i = 0; i < Pa_GetDeviceCount(); ++i) {
         if (hasOutputs(i))
@@ -51,7 +69,7 @@ std::vector<std::string> AudioStream::outputDeviceNames() const
 
 int AudioStream::findOutputDevice(const std::string& name) const
 {
-    if (!initialised_)
+    if (!initialised())
         return -1;
     for (int i = 0; i < Pa_GetDeviceCount(); ++i) {
         if (hasOutputs(i) && name == Pa_GetDeviceInfo(i)->name)
@@ -62,7 +80,7 @@ int AudioStream::findOutputDevice(const std::string& name) const
 
 std::string AudioStream::defaultOutputDeviceName() const
 {
-    if (!initialised_)
+    if (!initialised())
         return {};
     const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
     if (device == paNoDevice || !hasOutputs(device))
@@ -70,12 +88,16 @@ std::string AudioStream::defaultOutputDeviceName() const
     return Pa_GetDeviceInfo(device)->name;
 }
 
-bool AudioStream::open(int device, int bufferSize, int numberOfBuffers, AudioSource& source)
+std::optional<std::string> AudioStream::open(
+    int device, int bufferSize, int numberOfBuffers, AudioSource& source)
 {
     close();
-    if (!initialised_ || device < 0 || device >= Pa_GetDeviceCount() || !hasOutputs(device)
-        || bufferSize <= 0)
-        return false;
+    if (!initialised())
+        return "the audio library did not start: " + errorText(initialiseError_);
+    if (device < 0 || device >= Pa_GetDeviceCount() || !hasOutputs(device))
+        return "no output device has that name";
+    if (bufferSize <= 0)
+        return "the buffer size is " + std::to_string(bufferSize) + " frames";
 
     PaStreamParameters output{};
     output.device = device;
@@ -87,16 +109,16 @@ bool AudioStream::open(int device, int bufferSize, int numberOfBuffers, AudioSou
 
     // No flags: the library's clipping and dithering of the float output stay on.
     PaStream* stream = nullptr;
-    if (Pa_OpenStream(&stream, nullptr, &output, kSampleRate, static_cast<unsigned long>(bufferSize),
-            paNoFlag, &renderCallback, &source)
-        != paNoError)
-        return false;
-    if (Pa_StartStream(stream) != paNoError) {
+    if (const PaError error = Pa_OpenStream(&stream, nullptr, &output, kSampleRate,
+            static_cast<unsigned long>(bufferSize), paNoFlag, &renderCallback, &source);
+        error != paNoError)
+        return errorText(error);
+    if (const PaError error = Pa_StartStream(stream); error != paNoError) {
         Pa_CloseStream(stream);
-        return false;
+        return errorText(error);
     }
     stream_ = stream;
-    return true;
+    return std::nullopt;
 }
 
 void AudioStream::close()

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 typedef void PaStream;
 
 // The one PortAudio output stream: 2 channels of 32-bit float at 44100 Hz, opened on
-// a device chosen by name. Every failure leaves Quom running silent, without a message.
+// a device chosen by name. Every failure leaves Quom running silent; open() says why.
 // Window thread only; the source is called on the library's audio thread.
 namespace quom {
 
@@ -29,8 +30,9 @@ public:
 
     // Opens and starts the stream on device with bufferSize frames per callback.
     // numberOfBuffers 0 asks for the device's own low latency, otherwise for
-    // numberOfBuffers x bufferSize frames. False (and silence) when it fails.
-    bool open(int device, int bufferSize, int numberOfBuffers, AudioSource& source);
+    // numberOfBuffers x bufferSize frames. Nothing when the stream runs; otherwise why
+    // it does not (in the library's words where it has them), and silence.
+    std::optional<std::string> open(int device, int bufferSize, int numberOfBuffers, AudioSource& source);
     // Stops and closes the stream, if open.
     void close();
 
@@ -39,7 +41,9 @@ public:
     double cpuLoad() const;
 
 private:
-    bool initialised_ = false;
+    bool initialised() const noexcept;
+
+    int initialiseError_; // a PaError
     PaStream* stream_ = nullptr;
 };
 

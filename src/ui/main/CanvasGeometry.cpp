@@ -58,4 +58,9 @@ QRect CanvasGeometry::statusRect() const noexcept
     return edgesRect(left(), bottom() + 50, right() / 2, bottom() + 90);
 }
 
+QRect CanvasGeometry::noticeRect() const noexcept
+{
+    return edgesRect(left(), bottom() + 63, right(), bottom() + 90);
+}
+
 } // namespace quom

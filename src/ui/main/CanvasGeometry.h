@@ -43,6 +43,9 @@ public:
     QRect markerRect(int column) const noexcept;
 
     QRect statusRect() const noexcept;
+    // The lines under the status text, across the canvas's width: what the window
+    // keeps saying (no sound, the recording).
+    QRect noticeRect() const noexcept;
 
 private:
     int cellWidth_;

@@ -54,6 +54,14 @@ void PatternView::setStatusText(const QString& text)
     update(geometry_.statusRect());
 }
 
+void PatternView::setNotice(const QString& text)
+{
+    if (text == notice_)
+        return;
+    notice_ = text;
+    update(geometry_.noticeRect());
+}
+
 void PatternView::setOverlay(std::function<void(QPainter&)> paint)
 {
     overlay_ = std::move(paint);
@@ -62,8 +70,9 @@ void PatternView::setOverlay(std::function<void(QPainter&)> paint)
 
 void PatternView::paintEvent(QPaintEvent* event)
 {
+    const QRegion& dirty = event->region();
     QPainter painter(this);
-    painter.setClipRegion(event->region());
+    painter.setClipRegion(dirty);
     painter.fillRect(rect(), theme::kBackground);
     paintLines(painter);
     paintCells(painter, event->rect());
@@ -72,9 +81,14 @@ void PatternView::paintEvent(QPaintEvent* event)
     if (markerColumn_ >= 0)
         painter.fillRect(geometry_.markerRect(markerColumn_), kMarker);
 
+    // Laying text out costs more than the marker's whole sliver: only where it shows.
     painter.setPen(theme::kStaticText);
     const QRect status = geometry_.statusRect();
-    painter.drawText(status, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, statusText_);
+    if (dirty.intersects(status))
+        painter.drawText(status, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, statusText_);
+    const QRect notice = geometry_.noticeRect();
+    if (dirty.intersects(notice))
+        painter.drawText(notice, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, notice_);
 }
 
 void PatternView::paintLines(QPainter& painter) const
@@ -83,20 +97,22 @@ void PatternView::paintLines(QPainter& painter) const
     const int h = geometry_.cellHeight();
     const int top = geometry_.top();
     const int left = geometry_.left();
-    // Lines run up to, not onto, the far edge.
-    const int bottom = geometry_.bottom() - 1;
-    const int right = geometry_.right() - 1;
+    // Lines run up to, not onto, the far edge. They are filled as one-pixel rectangles:
+    // the raster engine clips a rectangle at once but a line pixel by pixel, which made
+    // the lines most of the marker's repaint.
+    const int bottom = geometry_.bottom();
+    const int right = geometry_.right();
     for (int pass = 0; pass < 2; ++pass) {
         const bool major = pass == 1;
         if (major && !gridShown_)
             break;
         const int every = major ? 4 : 1;
-        painter.setPen(major ? kGridLine : kVerticalLine);
+        const QColor& vertical = major ? kGridLine : kVerticalLine;
+        const QColor& horizontal = major ? kGridLine : kHorizontalLine;
         for (int i = 0; i <= kColumns; i += every)
-            painter.drawLine(i * w + left, top, i * w + left, bottom);
-        painter.setPen(major ? kGridLine : kHorizontalLine);
+            painter.fillRect(edgesRect(i * w + left, top, i * w + left + 1, bottom), vertical);
         for (int i = 0; i <= kRows; i += every)
-            painter.drawLine(left, i * h + top, right, i * h + top);
+            painter.fillRect(edgesRect(left, i * h + top, right, i * h + top + 1), horizontal);
     }
 }
 

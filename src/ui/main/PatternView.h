@@ -9,8 +9,9 @@
 
 // The canvas of the main window: a child covering the whole client area behind the
 // controls, so its coordinates are the window's. It paints the background, the grid
-// lines, the cells of the current pattern, the play-position marker and the status
-// text. It holds no pattern of its own: it reads the live grid the engine plays.
+// lines, the cells of the current pattern, the play-position marker, the status
+// text and the notice under it. It holds no pattern of its own: it reads the live
+// grid the engine plays.
 namespace quom {
 
 class LiveGrid;
@@ -31,6 +32,10 @@ public:
 
     void setStatusText(const QString& text);
     const QString& statusText() const noexcept { return statusText_; }
+    // Stays while the status text comes and goes with the pointer; wrapped, and a
+    // line break starts a new line.
+    void setNotice(const QString& text);
+    const QString& notice() const noexcept { return notice_; }
 
     // What the canvas tools draw over the cells (previews, frames, a floating paste).
     void setOverlay(std::function<void(QPainter&)> paint);
@@ -47,6 +52,7 @@ private:
     bool gridShown_ = false;
     int markerColumn_ = -1;
     QString statusText_;
+    QString notice_;
     std::function<void(QPainter&)> overlay_;
 };
 

@@ -15,12 +15,14 @@
 #include "ui/main/PatternView.h"
 #include "ui/main/PlaybackMarker.h"
 #include "ui/main/QuomSlider.h"
+#include "ui/main/StatusNotices.h"
 #include "ui/main/ToolPanels.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,7 +89,9 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     , prompts_(std::make_unique<DialogPrompts>())
 {
     setWindowTitle(QStringLiteral("Quom " QUOM_VERSION));
-    setWindowIcon(QIcon(buttonPictures(u"Grid").pressed));
+    // The installed icon where the desktop has it (a task bar on X11), else the program's own.
+    setWindowIcon(
+        QIcon::fromTheme(QGuiApplication::desktopFileName(), QIcon(buttonPictures(u"Grid").pressed)));
     theme::apply(this);
     setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
     setAcceptDrops(true);
@@ -102,6 +106,10 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     buildSliders();
     buildEditing();
     session_.setListener(this);
+    if (const auto& failure = output_.deviceFailure()) {
+        audioNotice_ = audioFailureNotice(*failure);
+        showNotices();
+    }
 
     if (settings_.loadDefaultKit)
         loadKit(QString::fromStdString(folders_.kitsFolder + "/default.kit"));
@@ -172,6 +180,11 @@ void CQuomDlg::buildSliders()
         slider->setGeometry(x + 60, y, 100, 15);
         return slider;
     };
+    // The pattern that plays, above the tempo it keeps.
+    patternLabel_ = new QLabel(this);
+    patternLabel_->setGeometry(x + 20, 510, 146, 15);
+    showPatternNumber();
+
     tempo_ = makeRow(QStringLiteral("Tempo"), 540);
     tempo_->setReaction([this](int bpm) { session_.setTempo(bpm); });
     tempo_->setUp(kMinTempo, kMaxTempo, session_.tempo());
@@ -214,8 +227,22 @@ void CQuomDlg::showStatusText(const QString& text)
     view_->setStatusText(text);
 }
 
+void CQuomDlg::showPatternNumber()
+{
+    patternLabel_->setText(tr("Pattern %1").arg(session_.model().currentIndex() + 1));
+}
+
+void CQuomDlg::showNotices()
+{
+    QStringList lines{audioNotice_, recordingNotice_};
+    lines.removeAll(QString());
+    view_->setNotice(lines.join(u'\n'));
+}
+
 void CQuomDlg::patternChanged()
 {
+    // The one word the window has of another pattern becoming current, whatever chose it.
+    showPatternNumber();
     view_->update();
 }
 

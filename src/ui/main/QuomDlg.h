@@ -14,11 +14,14 @@
 #include <memory>
 #include <span>
 
-// The main window: a view of the session. It shows the canvas, the command buttons
-// and the tempo and volume sliders, turns the mouse and the keyboard into commands
-// of the command table, asks the user what a command needs (files, confirmations)
-// and repaints when the session says the music changed. The music itself, and every
-// change to it, is the session's. Window thread only.
+class QLabel;
+
+// The main window: a view of the session. It shows the canvas, the command buttons,
+// the tempo and volume sliders and the current pattern's number, turns the mouse
+// and the keyboard into commands of the command table, asks the user what a command
+// needs (files, confirmations) and repaints when the session says the music
+// changed. The music itself, and every change to it, is the session's. Window
+// thread only.
 namespace quom {
 
 struct AppFolders;
@@ -55,6 +58,7 @@ public:
     PatternView& view() noexcept { return *view_; }
     QuomSlider& tempoSlider() noexcept { return *tempo_; }
     QuomSlider& volumeSlider() noexcept { return *volume_; }
+    const QLabel& patternLabel() const noexcept { return *patternLabel_; }
     CCommandButton* button(CommandId id) const;
     CBrushButton& gridButton() noexcept { return *grid_; }
     GUIcolorButton& pickedColorSwatch() noexcept { return *pickedColor_; }
@@ -94,6 +98,9 @@ private:
 
     void buildControls();
     void buildSliders();
+    void showPatternNumber();
+    // The standing notices under the status text.
+    void showNotices();
     // The drawing tools on the canvas and their option panels (QuomDlgEditing.cpp).
     void buildEditing();
     bool handleKey(const QKeyEvent& key);
@@ -157,6 +164,9 @@ private:
     std::unique_ptr<ToolPanels> panels_;
     QuomSlider* tempo_ = nullptr;
     QuomSlider* volume_ = nullptr;
+    QLabel* patternLabel_ = nullptr;
+    QString audioNotice_;
+    QString recordingNotice_;
     CBrushButton* grid_ = nullptr;
     GUIcolorButton* pickedColor_ = nullptr;
     std::map<CommandId, CCommandButton*> buttons_;

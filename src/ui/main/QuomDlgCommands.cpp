@@ -20,6 +20,7 @@
 #include "ui/kit/CKitDlg.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/PatternView.h"
+#include "ui/main/StatusNotices.h"
 #include "ui/patterns/CPatternsDlg.h"
 #include "ui/settings/CSettingsDlg.h"
 
@@ -37,8 +38,16 @@ void CQuomDlg::playOrStop()
 
 void CQuomDlg::toggleRecording()
 {
-    buttons_[CommandId::Record]->setState(output_.ToggleRecording(folders_.outputFolder));
+    const bool recording = output_.ToggleRecording(folders_.outputFolder);
+    buttons_[CommandId::Record]->setState(recording);
     const auto report = output_.takeRecordingReport();
+    if (recording)
+        recordingNotice_ = recordingNotice(output_.recordingPath());
+    else if (report)
+        recordingNotice_ = recordedNotice(*report);
+    else // only an ended recording reports: a start failed
+        recordingNotice_ = recordingRefusedNotice(output_.recordingPath());
+    showNotices();
     if (!report || *report)
         return;
     const QString name = QFileInfo(fromUtf8(report->path)).fileName();

@@ -9,6 +9,8 @@
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/FakePrompts.h"
 #include "ui/controls/GUIcolorButton.h"
+#include "ui/generators/MutateDlg.h"
+#include "ui/generators/WaveSeqDlg.h"
 #include "ui/kit/CKitDlg.h"
 #include "ui/main/MainWindowParts.h"
 #include "ui/main/PatternView.h"
@@ -17,6 +19,7 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -51,6 +54,7 @@ protected:
     }
     QString file(const std::string& name) { return QString::fromStdString(dir.file(name)); }
     QImage screenshot() { return window->grab().toImage(); }
+    QString patternShown() { return window->patternLabel().text(); }
 
     TempDir dir;
     MainWindowParts parts{dir.path() + "/"};
@@ -122,14 +126,67 @@ TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
 TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
 {
     const std::string output = parts.folders.outputFolder;
+    const QString first = QString::fromStdString(output + "/output1.wav");
     key(Qt::Key_Return);
+    EXPECT_EQ(window->view().notice(), QStringLiteral("Recording to \"%1\".").arg(first));
     key(Qt::Key_Return);
+    EXPECT_EQ(window->view().notice(), QStringLiteral("Recorded \"%1\".").arg(first));
     EXPECT_TRUE(std::filesystem::exists(output + "/output1.wav"));
     key(Qt::Key_Return);
     window.reset();
     EXPECT_FALSE(parts.output.recording());
     EXPECT_TRUE(std::filesystem::exists(output + "/output2.wav"));
     EXPECT_FALSE(std::filesystem::exists(output + "/output3.wav"));
+}
+
+TEST_F(MainWindow, ARecordingWhoseFileCannotBeCreatedSaysSoAndStaysOff)
+{
+    std::filesystem::remove_all(parts.folders.outputFolder);
+    key(Qt::Key_Return);
+    EXPECT_FALSE(window->button(CommandId::Record)->state());
+    EXPECT_TRUE(window->view().notice().startsWith("Cannot create the recording \""));
+}
+
+TEST(MainWindowWithoutSound, SaysWhichDeviceFailedAndWhereToChooseAnotherBesideTheHelpTexts)
+{
+    TempDir dir;
+    MainWindowParts parts(dir.path() + "/");
+    parts.output.initialise();
+    ASSERT_FALSE(parts.output.open("No such device", 256, 0));
+    CQuomDlg window(parts.context());
+    window.show();
+    const QString notice = window.view().notice();
+    EXPECT_TRUE(notice.startsWith("Cannot open the audio device \"No such device\" ("))
+        << notice.toStdString();
+    EXPECT_TRUE(notice.endsWith("): no sound. Choose another in Settings.")) << notice.toStdString();
+
+    window.showStatusText(QStringLiteral("Save the current project (.qom file)."));
+    EXPECT_EQ(window.view().notice(), notice) << "a help text does not hide it";
+    const QImage image = window.grab().toImage();
+    const QRect shown = window.geometry().noticeRect();
+    int written = 0;
+    for (int x = shown.left(); x <= shown.right(); ++x)
+        written += image.pixelColor(x, shown.top() + 5) != QColor(34, 34, 34);
+    EXPECT_GT(written, 20) << "the notice is painted";
+
+    window.runCommand(CommandId::Play);
+    EXPECT_TRUE(parts.engine.playing()) << "silent, but running";
+}
+
+TEST_F(MainWindow, EveryButtonHereAndInTheToolWindowsShowsItsHelpAsATip)
+{
+    CKitDlg kitEditor({parts.session, parts.settings, parts.folders, *prompts, QSize(12, 10)});
+    MutateDlg mutate(parts.session);
+    WaveSeqDlg waveSequence(parts.session);
+    for (const QWidget* w :
+        std::initializer_list<const QWidget*>{window.get(), &kitEditor, &mutate, &waveSequence}) {
+        const auto buttons = w->findChildren<HelpTextButton*>();
+        EXPECT_FALSE(buttons.isEmpty()) << w->windowTitle().toStdString();
+        for (const HelpTextButton* b : buttons) {
+            EXPECT_FALSE(b->helpText().isEmpty()) << w->windowTitle().toStdString();
+            EXPECT_EQ(b->toolTip(), b->helpText());
+        }
+    }
 }
 
 TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
@@ -181,12 +238,14 @@ TEST_F(MainWindow, NewErasesEveryPatternAndTempoButKeepsTheKit)
     window->tempoSlider().setValue(200);
     key(Qt::Key_3, Qt::KeypadModifier);
     EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    EXPECT_EQ(patternShown(), "Pattern 3");
     cells().set(9, 9, 5);
     window->tempoSlider().setValue(90);
 
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(prompts->questions.empty());
     EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(patternShown(), "Pattern 1");
     EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
     EXPECT_EQ(cells().at(9, 9), 0u);
     for (int slot = 0; slot < kPatternSlots; ++slot) {
@@ -203,10 +262,12 @@ TEST_F(MainWindow, KeypadSwitchesPatternsKeepingEachOnesCellsAndTempo)
     window->tempoSlider().setValue(99);
     key(Qt::Key_5, Qt::KeypadModifier);
     EXPECT_EQ(parts.session.model().currentIndex(), 4);
+    EXPECT_EQ(patternShown(), "Pattern 5");
     EXPECT_EQ(cells().at(0, 1), 0u);
     EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
     key(Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(parts.session.model().currentIndex(), 9);
+    EXPECT_EQ(patternShown(), "Pattern 10");
     key(Qt::Key_1, Qt::KeypadModifier);
     EXPECT_EQ(parts.session.model().currentIndex(), 0);
     EXPECT_EQ(cells().at(0, 1), 11u);
@@ -533,6 +594,7 @@ TEST_F(MainWindow, KeyPStoresThePatternAndSwitchesToTheChosenThumbnail)
     key(Qt::Key_P);
     EXPECT_TRUE(chosen);
     EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    EXPECT_EQ(patternShown(), "Pattern 3");
     EXPECT_EQ(cells().at(2, 2), 0u);
     EXPECT_EQ(parts.session.model().slot(0)[cellIndex(2, 2)], 9u) << "the pattern was stored first";
 }
@@ -544,6 +606,7 @@ TEST_F(MainWindow, ControllerMessagesPlayThePatternAndRestAsOneUndoState)
     };
     window->applyMidiMessage(message(0xC0, 1, 0));
     EXPECT_EQ(parts.session.model().currentIndex(), 1) << "program 1 is pattern 2";
+    EXPECT_EQ(patternShown(), "Pattern 2");
     cells().set(4, 4, makeCell(100, 0, 0));
     parts.session.recordUndo();
     const int states = parts.session.undoHistory().size();

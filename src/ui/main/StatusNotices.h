@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+// What the main window keeps saying under its status text: why there is no sound, and
+// where the recording goes or went.
+namespace quom {
+
+struct AudioDeviceFailure;
+struct RecordingReport;
+
+QString audioFailureNotice(const AudioDeviceFailure& failure);
+QString recordingNotice(const std::string& path);
+// The file could not be created, so nothing is recorded.
+QString recordingRefusedNotice(const std::string& path);
+// A recording that lost sound, or could not be finished, says so here as well as in
+// its message.
+QString recordedNotice(const RecordingReport& report);
+
+} // namespace quom
