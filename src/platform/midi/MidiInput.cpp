@@ -61,12 +61,25 @@ void receive(double, std::vector<unsigned char>* bytes, void* target)
 
 } // namespace
 
-// One started API: an input that offers the virtual port, and one that lists the
-// ports and opens the chosen one (an RtMidiIn opens one port at a time).
+// One started API: an input that offers the virtual port and lists the ports, and,
+// once a port of this API is chosen, one that opens it (an RtMidiIn opens one port at a
+// time). Under JACK every input is a client woken each period, so the second is only
+// made when it has a port to read.
 struct MidiInput::Api {
+    RtMidi::Api api;
     bool failed = false;
     std::unique_ptr<RtMidiIn> patchbay;
     std::unique_ptr<RtMidiIn> chosen;
+
+    std::unique_ptr<RtMidiIn> makeInput(MidiInput* target)
+    {
+        auto in = std::make_unique<RtMidiIn>(api, kClientName);
+        in->setErrorCallback(&noteError, &failed);
+        in->setCallback(&receive, target);
+        // JACK reports a missing server here, through the callback.
+        in->getPortCount();
+        return in;
+    }
 };
 
 MidiInput::MidiInput(QObject* parent)
@@ -78,19 +91,12 @@ MidiInput::MidiInput(QObject* parent)
         if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
             continue;
         auto started = std::make_unique<Api>();
+        started->api = api;
         try {
             QuietErrorStream quiet;
             // The virtual port's input first: JACK gives the first client the name
             // "Quom" and later ones a numbered variant.
-            for (auto* in : {&started->patchbay, &started->chosen}) {
-                *in = std::make_unique<RtMidiIn>(api, kClientName);
-                (*in)->setErrorCallback(&noteError, &started->failed);
-                (*in)->setCallback(&receive, this);
-                // JACK reports a missing server here, through the callback.
-                (*in)->getPortCount();
-                if (started->failed)
-                    break;
-            }
+            started->patchbay = started->makeInput(this);
         } catch (const RtMidiError&) {
             continue;
         }
@@ -108,9 +114,9 @@ std::vector<std::string> MidiInput::portNames() const
 {
     std::vector<std::string> names;
     for (const auto& api : apis_) {
-        const unsigned count = api->chosen->getPortCount();
+        const unsigned count = api->patchbay->getPortCount();
         for (unsigned i = 0; i < count; ++i)
-            names.push_back(api->chosen->getPortName(i));
+            names.push_back(api->patchbay->getPortName(i));
     }
     return names;
 }
@@ -122,10 +128,17 @@ bool MidiInput::open(int port)
     int first = 0;
     for (const auto& api : apis_) {
         api->patchbay->openVirtualPort(kVirtualPortName);
-        const int count = static_cast<int>(api->chosen->getPortCount());
+        const int count = static_cast<int>(api->patchbay->getPortCount());
         if (port >= first && port < first + count) {
-            api->chosen->openPort(static_cast<unsigned>(port - first), kChosenPortName);
-            opened = api->chosen->isPortOpen();
+            try {
+                QuietErrorStream quiet;
+                if (!api->chosen)
+                    api->chosen = api->makeInput(this);
+                api->chosen->openPort(static_cast<unsigned>(port - first), kChosenPortName);
+                opened = api->chosen->isPortOpen();
+            } catch (const RtMidiError&) {
+                api->chosen.reset();
+            }
         }
         first += count;
     }
@@ -135,7 +148,8 @@ bool MidiInput::open(int port)
 void MidiInput::close()
 {
     for (const auto& api : apis_) {
-        api->chosen->closePort();
+        if (api->chosen)
+            api->chosen->closePort();
         api->patchbay->closePort();
     }
 }
