@@ -1,4 +1,5 @@
 #include "core/audio/Engine.h"
+#include "core/audio/WaveExport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,6 +40,16 @@ void paint(LiveGrid& grid, int percent)
         grid.set(i, hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0);
 }
 
+void reportRealtime(benchmark::State& state, std::uint32_t framesPerIteration)
+{
+    state.SetItemsProcessed(state.iterations() * framesPerIteration);
+    // Seconds of sound per second of computing (of waiting, in real time): the
+    // real-time factor.
+    state.counters["realtime"]
+        = benchmark::Counter(static_cast<double>(state.iterations()) * framesPerIteration / kSampleRate,
+            benchmark::Counter::kIsRate);
+}
+
 // One pass of the pattern at 120 BPM (8 seconds) in one call, as the wave export does.
 void renderPass(benchmark::State& state)
 {
@@ -61,19 +72,33 @@ void renderPass(benchmark::State& state)
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * frames);
-    // Seconds of sound per second of computing: the real-time factor.
-    state.counters["realtime"] = benchmark::Counter(
-        static_cast<double>(state.iterations()) * frames / kSampleRate, benchmark::Counter::kIsRate);
+    reportRealtime(state, frames);
 }
-BENCHMARK(renderPass)
-    ->ArgNames({"painted%", "mode"})
-    ->Args({0, 1})
-    ->Args({25, 1})
-    ->Args({100, 1})
-    ->Args({0, 2})
-    ->Args({25, 2})
-    ->Args({100, 2})
-    ->Unit(benchmark::kMillisecond);
+
+// The pass as the Export command and quom render make it: renderPass, its columns
+// spread over the cores, the output buffer included. Wall-clock time.
+void renderPassAllCores(benchmark::State& state)
+{
+    LiveGrid grid;
+    paint(grid, static_cast<int>(state.range(0)));
+    const auto kit = benchKit();
+    const PassSettings settings{120, static_cast<std::uint8_t>(state.range(1)), 0.8f};
+    for (auto _ : state) {
+        const auto out = quom::renderPass(grid, kit, settings);
+        benchmark::DoNotOptimize(out.data());
+    }
+    reportRealtime(state, passFrames(120));
+}
+
+void passArgs(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"painted%", "mode"});
+    for (const int mode : {1, 2})
+        for (const int percent : {0, 25, 100})
+            b->Args({percent, mode});
+    b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(renderPass)->Apply(passArgs);
+BENCHMARK(renderPassAllCores)->Apply(passArgs)->UseRealTime();
 
 } // namespace

@@ -37,9 +37,10 @@ Engine::Engine()
 
 Engine::~Engine() = default;
 
-void Engine::Reset() noexcept
+void Engine::Reset(int column) noexcept
 {
-    resetRequest_.store(nextSerial(), std::memory_order_release);
+    const auto first = static_cast<std::uint64_t>(column >= 0 && column < kColumns ? column : 0);
+    resetRequest_.store(nextSerial() << kColumnBits | first, std::memory_order_release);
 }
 
 void Engine::StartPreview(int slot, Cell color) noexcept
@@ -136,14 +137,14 @@ void Engine::applyRequests() noexcept
     const std::uint64_t reset = resetRequest_.load(std::memory_order_acquire);
     if (reset != resetSeen_) {
         resetSeen_ = reset;
-        resetTracks();
+        resetTracks(static_cast<int>(reset & (kColumns - 1)));
     }
     const std::uint64_t word = previewRequest_.load(std::memory_order_acquire);
     const std::uint64_t serial = word >> 32;
     if (serial == previewSeen_)
         return;
     previewSeen_ = serial;
-    if (serial < reset)
+    if (serial < reset >> kColumnBits)
         return; // made before the Reset, which stopped the preview
     preview_ = Preview{};
     if (word & kPreviewStart) {
@@ -153,11 +154,12 @@ void Engine::applyRequests() noexcept
     }
 }
 
-void Engine::resetTracks() noexcept
+void Engine::resetTracks(int column) noexcept
 {
     for (auto& t : tracks_)
         t.Reset();
     step_ = -1;
+    firstColumn_ = column;
     count_ = 0;
     preview_ = Preview{};
     column_.store(-1, std::memory_order_relaxed);
@@ -165,7 +167,7 @@ void Engine::resetTracks() noexcept
 
 void Engine::advanceStep(const LiveGrid* pattern) noexcept
 {
-    step_ = step_ + 1 == kColumns ? 0 : step_ + 1;
+    step_ = step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1);
     count_ = 0;
     for (auto& t : tracks_)
         t.startStep(pattern ? pattern->at(step_, t.row()) : 0);

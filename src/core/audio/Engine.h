@@ -45,8 +45,10 @@ public:
     // playing, no offline render): the preview voice alone, without the gain.
     void Render(std::uint32_t frameCount, float* out) noexcept;
 
-    // Every track back before column 0, the preview stopped.
-    void Reset() noexcept;
+    // Every track back before column (0..63, others count as 0), the preview
+    // stopped: the next step played is that column. Playback starts at 0; an
+    // offline render of part of a pass starts at the part's first column.
+    void Reset(int column = 0) noexcept;
 
     // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
     // Another slot number changes nothing.
@@ -104,6 +106,8 @@ public:
 
 private:
     static constexpr int kChunkFrames = 4096;
+    static constexpr int kColumnBits = 6;
+    static_assert(kColumns == 1 << kColumnBits);
 
     struct Preview {
         int slot = -1; // -1: idle; resolved in the kit of each block
@@ -124,7 +128,7 @@ private:
 
     std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
     void applyRequests() noexcept;
-    void resetTracks() noexcept;
+    void resetTracks(int column) noexcept;
     void renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept;
     void advanceStep(const LiveGrid* pattern) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
@@ -142,7 +146,7 @@ private:
     std::atomic<const CKit*> audioKit_{nullptr};
     std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls
-    std::atomic<std::uint64_t> resetRequest_{0}; // serial of the last Reset
+    std::atomic<std::uint64_t> resetRequest_{0}; // serial << kColumnBits | column of the last Reset
     std::atomic<std::uint64_t> previewRequest_{0}; // serial << 32 | start bit | slot | colour
     std::atomic<const CInstrument*> auditionSound_{nullptr};
     std::atomic<std::uint64_t> auditionRequest_{0}; // serial of the last audition call
@@ -162,6 +166,7 @@ private:
     std::uint64_t resetSeen_ = 0;
     std::uint64_t previewSeen_ = 0;
     int step_ = -1;
+    int firstColumn_ = 0; // played first after a Reset
     int count_ = 0;
     int samplesPerStepNow_ = 0;
     std::array<float, kChunkFrames> accL_{};

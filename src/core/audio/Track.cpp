@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <vector>
+#include <memory>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace quom {
 namespace {
@@ -22,22 +26,48 @@ constexpr int kFadeFrames = 20;
 constexpr int kTableFrames = 8192;
 constexpr std::uint32_t kTableMaxLength = 1u << 24; // lengths held exactly by a float
 
-const std::vector<float>& positionTables()
+template <class T> using LargeArray = std::unique_ptr<T[], decltype(&std::free)>;
+
+// Megabytes that every process touches at once: in 2 MiB pages where the system
+// offers them, so they take four page faults instead of two thousand.
+template <class T> LargeArray<T> allocateLarge(std::size_t count)
 {
-    static const std::vector<float> kTables = [] {
-        std::vector<float> t(256 * static_cast<std::size_t>(kTableFrames));
-        for (int blue = 0; blue < 256; ++blue) {
-            const float ratio = noteOf(makeCell(0, 0, blue)).ratio;
-            float* p = t.data() + static_cast<std::size_t>(blue) * kTableFrames;
-            float position = 0.0f;
+    constexpr std::size_t kHugePage = std::size_t{1} << 21;
+    const std::size_t bytes = (count * sizeof(T) + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, bytes);
+    if (!memory)
+        throw std::bad_alloc();
+    madvise(memory, bytes, MADV_HUGEPAGE);
+    return LargeArray<T>(static_cast<T*>(memory), &std::free);
+}
+
+// 256 chains of kTableFrames additions. Four run side by side so that each one's
+// latency hides behind the others'; each chain still adds its ratio once per
+// frame, in order. The memory is not cleared first: every value is written once.
+const float* positionTables()
+{
+    static const LargeArray<float> kTables = [] {
+        constexpr int kSideBySide = 4;
+        auto t = allocateLarge<float>(256 * static_cast<std::size_t>(kTableFrames));
+        for (int first = 0; first < 256; first += kSideBySide) {
+            float* row[kSideBySide];
+            float ratio[kSideBySide];
+            float position[kSideBySide];
+            for (int j = 0; j < kSideBySide; ++j) {
+                row[j] = t.get() + static_cast<std::size_t>(first + j) * kTableFrames;
+                ratio[j] = noteOf(makeCell(0, 0, first + j)).ratio;
+                position[j] = 0.0f;
+            }
             for (int c = 0; c < kTableFrames; ++c) {
-                p[c] = position;
-                position += ratio;
+                for (int j = 0; j < kSideBySide; ++j) {
+                    row[j][c] = position[j];
+                    position[j] += ratio[j];
+                }
             }
         }
         return t;
     }();
-    return kTables;
+    return kTables.get();
 }
 
 // The smallest float at or above n: a float position p is past the end of an
@@ -160,6 +190,9 @@ void mixTabledFast(const Mix& m, const float* positions, int frames, float* accL
     int done = 0;
     if constexpr (M == Interpolation::Linear)
         done = mixLinearWide(m.data, m.length, positions, frames, m.volume, m.left, m.right, accL, accR);
+    else if constexpr (M == Interpolation::Quadratic)
+        done = mixQuadraticWide(
+            wideUnit(), m.data, m.length, positions, frames, m.volume, m.left, m.right, accL, accR);
 #ifdef QUOM_WIDE_MIX
     if (hasAvx2()) {
         mixTabledAvx2<M>(m, positions + done, frames - done, accL + done, accR + done);
@@ -260,7 +293,7 @@ void mixNote(const CInstrument& instrument, std::uint8_t mode, Note& note, bool 
         return;
     }
     const Mix m{instrument.data.data(), n, pastEnd(n), static_cast<float>(n), 1.0f - note.pan, note.pan,
-        note.volume, note.ratio, positionTables().data() + static_cast<std::size_t>(note.blue) * kTableFrames,
+        note.volume, note.ratio, positionTables() + static_cast<std::size_t>(note.blue) * kTableFrames,
         samplesPerStep};
     switch (static_cast<Interpolation>(mode)) {
     case Interpolation::Truncate:

@@ -20,10 +20,17 @@ struct PassSettings {
     float gain = 0.8f;
 };
 
-// A reset engine of its own, in offline mode, renders the whole pass in one call:
-// 2 * passFrames interleaved floats. Notes still sounding at the end are cut there.
-std::vector<float> renderPass(
-    const LiveGrid& pattern, std::shared_ptr<const CKit> kit, const PassSettings& settings);
+// The threads renderPass uses by default: one per core, at least 2, at most 16.
+int renderThreads() noexcept;
+
+// The whole pass: 2 * passFrames interleaved floats, the same bits as one reset
+// engine of its own rendering it in offline mode in one call. Notes still sounding
+// at the end are cut there. Every step restarts or silences each track, so the
+// columns are rendered apart: as many engines as threads (1 to 16; the calling
+// thread runs one) take them in turn, each writing its columns' frames. Returns
+// when all are done.
+std::vector<float> renderPass(const LiveGrid& pattern, std::shared_ptr<const CKit> kit,
+    const PassSettings& settings, int threads = renderThreads());
 
 // What the Export command does to the live engine around the render: it stops and
 // resets it and keeps the audio callback silent (offlineRender) while the pass is

@@ -95,23 +95,30 @@ std::optional<Layout> readLayout(std::span<const std::uint8_t> bytes, std::strin
     return layout;
 }
 
-float sampleAt(const std::uint8_t* p, std::uint16_t bits)
+template <int Bits> float sampleAt(const std::uint8_t* p)
 {
     constexpr float kTwoToMinus31 = 1.0f / 2147483648.0f;
-    switch (bits) {
-    case 8:
+    if constexpr (Bits == 8)
         return static_cast<float>(p[0] - 128) * 0.0078125f;
-    case 16:
+    else if constexpr (Bits == 16)
         return static_cast<float>(static_cast<std::int16_t>(p[0] | (p[1] << 8))) * 0.000030517578125f;
-    case 24:
+    else if constexpr (Bits == 24)
         return static_cast<float>(static_cast<std::int32_t>(
                    (std::uint32_t{p[2]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[0]} << 8)))
             * kTwoToMinus31;
-    default:
+    else
         return static_cast<float>(static_cast<std::int32_t>(std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8)
                    | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24)))
             * kTwoToMinus31;
-    }
+}
+
+// The first channel of every frame. One loop per width, so the width is no test per
+// sample and the common widths vectorise.
+template <int Bits>
+void decodeFirstChannel(const std::uint8_t* data, std::size_t frameBytes, std::vector<float>& out)
+{
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i] = sampleAt<Bits>(data + i * frameBytes);
 }
 
 } // namespace
@@ -136,8 +143,20 @@ ReadResult<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes, const st
     } catch (const std::bad_alloc&) {
         return ReadError{ReadFailure::Damaged, path, "not enough memory to read sample data"};
     }
-    for (std::size_t i = 0; i < frames; ++i)
-        wave.samples[i] = sampleAt(data.data() + i * frameBytes, layout->format->bits);
+    switch (layout->format->bits) {
+    case 8:
+        decodeFirstChannel<8>(data.data(), frameBytes, wave.samples);
+        break;
+    case 16:
+        decodeFirstChannel<16>(data.data(), frameBytes, wave.samples);
+        break;
+    case 24:
+        decodeFirstChannel<24>(data.data(), frameBytes, wave.samples);
+        break;
+    default:
+        decodeFirstChannel<32>(data.data(), frameBytes, wave.samples);
+        break;
+    }
     wave.rootKey = layout->rootKey;
     return wave;
 }

@@ -21,6 +21,21 @@ float peakOf(std::span<const float> samples)
     return peak;
 }
 
+// Normalises samples in place by peak and stores each as 16-bit little-endian PCM
+// at out, truncated toward zero.
+void writePcm16(std::span<float> samples, float peak, std::uint8_t* out) noexcept
+{
+    // Every finite sample of a silent buffer is a zero, which dividing by 1 keeps.
+    const float divisor = peak != 0.0f ? peak : 1.0f;
+    for (float& v : samples) {
+        v = std::isfinite(v) ? v / divisor : 0.0f;
+        const auto pcm = static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767.0f));
+        out[0] = static_cast<std::uint8_t>(pcm);
+        out[1] = static_cast<std::uint8_t>(pcm >> 8);
+        out += 2;
+    }
+}
+
 } // namespace
 
 std::vector<std::uint8_t> encodeWave16(std::span<float> samples, std::uint16_t channelCount)
@@ -34,7 +49,6 @@ std::vector<std::uint8_t> encodeWave16(std::span<float> samples, std::uint16_t c
     samples = samples.first(count);
 
     ByteWriter w;
-    w.bytes().reserve(kHeaderBytes + dataBytes);
     w.text("RIFF");
     w.u32le(static_cast<std::uint32_t>(kHeaderBytes - 8 + dataBytes));
     w.text("WAVE");
@@ -49,15 +63,10 @@ std::vector<std::uint8_t> encodeWave16(std::span<float> samples, std::uint16_t c
     w.text("data");
     w.u32le(static_cast<std::uint32_t>(dataBytes));
 
-    const float peak = peakOf(samples);
-    for (float& v : samples) {
-        if (!std::isfinite(v))
-            v = 0.0f;
-        else if (peak != 0.0f)
-            v /= peak;
-        w.u16le(static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767.0f)));
-    }
-    return std::move(w.bytes());
+    std::vector<std::uint8_t>& bytes = w.bytes();
+    bytes.resize(kHeaderBytes + dataBytes);
+    writePcm16(samples, peakOf(samples), bytes.data() + kHeaderBytes);
+    return std::move(bytes);
 }
 
 WriteResult WriteWave16(const std::string& path, std::span<float> samples, std::uint16_t channelCount)

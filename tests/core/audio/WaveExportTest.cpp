@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -15,6 +18,55 @@ std::shared_ptr<CKit> kitWithSlot0(std::vector<float> data, bool loop)
     auto kit = std::make_shared<CKit>();
     kit->slot(0) = instrumentOf(std::move(data), loop);
     return kit;
+}
+
+// Slots of every kind: from one frame to two seconds (longer than 40 steps at the
+// fastest tempo), looped, faded, both, and empty.
+std::shared_ptr<const CKit> variedKit()
+{
+    auto kit = std::make_shared<CKit>();
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
+    for (int s = 0; s < kKitSlots; ++s) {
+        if (s % 8 == 7)
+            continue;
+        std::vector<float> data(1 + 1400 * static_cast<std::size_t>(s));
+        for (auto& v : data)
+            v = noise(gen);
+        kit->slot(s) = instrumentOf(std::move(data), s % 2 == 1, s % 4 >= 2);
+    }
+    return kit;
+}
+
+void paintRandomly(LiveGrid& grid, int percent)
+{
+    std::mt19937 gen(static_cast<unsigned>(percent));
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> hundred(1, 100);
+    for (int i = 0; i < kCells; ++i)
+        grid.set(i, hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0);
+}
+
+// The pass as one engine renders it in one call.
+std::vector<float> oneEnginePass(const LiveGrid& grid, std::shared_ptr<const CKit> kit, const PassSettings& s)
+{
+    TempoValue tempo(s.tempo);
+    Engine engine;
+    engine.setPattern(&grid);
+    engine.setTempoSource(&tempo);
+    engine.setKit(std::move(kit));
+    engine.setInterpolation(s.interpolation);
+    engine.setGain(s.gain);
+    engine.Reset();
+    engine.setOfflineRender(true);
+    std::vector<float> out(2 * static_cast<std::size_t>(passFrames(s.tempo)));
+    engine.Render(passFrames(s.tempo), out.data());
+    return out;
+}
+
+bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }
 
 TEST(WaveExport, OnePassIsSixtyFourStepsAtTheTempo)
@@ -64,6 +116,34 @@ TEST(WaveExport, PassSoundsLikeTheFirstLoopOfPlaybackAndEndsWithoutATail)
     for (std::uint32_t done = 0; done < frames; done += 512)
         live.Render(std::min(512u, frames - done), played.data() + 2 * done);
     EXPECT_EQ(played, pass);
+}
+
+TEST(WaveExport, ColumnsRenderedOnSeveralThreadsGiveTheBitsOfOneEngine)
+{
+    // 120 and 333 BPM end a few frames into column 0 again; 1 and 350 BPM are the
+    // slowest and the fastest.
+    EXPECT_LT(64u * static_cast<std::uint32_t>(Engine::samplesPerStepAt(120)), passFrames(120));
+    EXPECT_LT(64u * static_cast<std::uint32_t>(Engine::samplesPerStepAt(333)), passFrames(333));
+    const struct {
+        int tempo;
+        int percent;
+        std::vector<std::uint8_t> modes;
+    } cases[] = {{120, 100, {0, 1, 2}}, {120, 20, {0, 1, 2}}, {333, 100, {0, 1, 2}}, {350, 100, {0, 1, 2}},
+        {350, 5, {0, 1, 2}}, {1, 2, {2}}};
+    const auto kit = variedKit();
+    for (const auto& c : cases) {
+        LiveGrid grid;
+        paintRandomly(grid, c.percent);
+        for (const std::uint8_t mode : c.modes) {
+            const PassSettings settings{c.tempo, mode, 0.7f};
+            const auto expected = oneEnginePass(grid, kit, settings);
+            ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [](float v) { return v != 0.0f; }));
+            for (int threads : {1, 2, 3})
+                EXPECT_TRUE(sameBits(renderPass(grid, kit, settings, threads), expected))
+                    << c.tempo << " BPM, " << c.percent << "% painted, mode " << int{mode} << ", " << threads
+                    << " threads";
+        }
+    }
 }
 
 TEST(WaveExport, ExportFromTheLiveEngineLeavesItStoppedAndReset)
