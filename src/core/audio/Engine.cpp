@@ -182,6 +182,12 @@ void Engine::renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t 
         if (step_ == -1 || count_ >= sps)
             advanceStep(pattern);
         const int span = std::min(frames - f, sps - count_);
+        // A live block finds the tracks' data out of the caches; an offline chunk keeps
+        // it warm, and fetching ahead would only push out the accumulators.
+        if (frames <= kPrefetchFrames) {
+            for (auto& t : tracks_)
+                t.prefetchSpan(kit.slot(t.row()), count_, span);
+        }
         for (auto& t : tracks_)
             t.renderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
         count_ += span;

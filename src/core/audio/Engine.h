@@ -106,6 +106,7 @@ public:
 
 private:
     static constexpr int kChunkFrames = 4096;
+    static constexpr int kPrefetchFrames = 1024; // blocks up to this long are live ones
     static constexpr int kColumnBits = 6;
     static_assert(kColumns == 1 << kColumnBits);
 

@@ -324,6 +324,25 @@ void CTrack::startStep(Cell cell) noexcept
         note_ = noteOf(cell);
 }
 
+void CTrack::prefetchSpan(const CInstrument& instrument, int count, int frames) const noexcept
+{
+    constexpr int kLineFloats = 16;
+    const std::uint32_t n = instrument.length();
+    if (!active_ || n == 0 || count >= kTableFrames)
+        return;
+    frames = std::min(frames, kTableFrames - count);
+    const float* p = positionTables() + static_cast<std::size_t>(note_.blue) * kTableFrames + count;
+    for (int k = 0; k < frames; k += kLineFloats)
+        __builtin_prefetch(p + k);
+    if (note_.position != p[0] || p[frames - 1] >= static_cast<float>(n))
+        return;
+    const auto first = static_cast<std::uint32_t>(p[0]);
+    const std::uint32_t last = std::min(n - 1, static_cast<std::uint32_t>(p[frames - 1]) + 2);
+    const float* d = instrument.data.data();
+    for (std::uint32_t i = first; i <= last; i += kLineFloats)
+        __builtin_prefetch(d + i);
+}
+
 void CTrack::renderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
     int frames, float* accL, float* accR) noexcept
 {

@@ -46,6 +46,10 @@ public:
     // first frame; an empty one silences the track for the whole step.
     void startStep(Cell cell) noexcept;
 
+    // Asks the processor to fetch what renderSpan will read of the table and the
+    // sample, so that the tracks' cache misses overlap instead of coming one by one.
+    void prefetchSpan(const CInstrument& instrument, int count, int frames) const noexcept;
+
     // Adds frames [count, count + frames) of the current step.
     void renderSpan(const CInstrument& instrument, std::uint8_t mode, int count, int samplesPerStep,
         int frames, float* accL, float* accR) noexcept;
