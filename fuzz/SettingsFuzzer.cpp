@@ -4,17 +4,26 @@
 #include "core/settings/Settings.h"
 #include "platform/settings/SettingsStore.h"
 
+#include <QGuiApplication>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The store follows XDG_CONFIG_HOME, read once at the first load.
+    // The store follows XDG_CONFIG_HOME, read once at the first load. The program reads
+    // its settings with the application object made: a value written as a Qt type (a
+    // cursor, a picture) can only be rebuilt then.
     static const bool kConfigured = [] {
         std::filesystem::create_directories(fuzzFolder() / "Caldenor");
-        return ::setenv("XDG_CONFIG_HOME", fuzzFolder().c_str(), 1) == 0;
+        return ::setenv("XDG_CONFIG_HOME", fuzzFolder().c_str(), 1) == 0
+            && ::setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0;
     }();
+    static int argc = 1;
+    static char name[] = "fuzz_settings";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
     if (!kConfigured)
         fuzzFailure("cannot set XDG_CONFIG_HOME");
     const std::string path = writeFuzzFile(data, size, "Caldenor/Quom.conf");

@@ -1,16 +1,51 @@
 #include "platform/settings/SettingsStore.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <memory>
 
 namespace quom {
 
 namespace {
 
-QSettings openStore()
+std::unique_ptr<QSettings> openStore()
 {
-    return QSettings(
+    return std::make_unique<QSettings>(
         QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Caldenor"), QStringLiteral("Quom"));
+}
+
+// Qt rebuilds a value stored as "@Variant(...)" from its binary form, and a damaged one
+// can ask for gigabytes, or for a type that needs a window. Quom writes none, so a line
+// that spells one (an '@' or an escape before "Variant(") is left out of the reading.
+bool spellsAVariant(const QByteArray& line)
+{
+    const qsizetype at = line.indexOf("Variant(");
+    return at > 0 && (line.left(at).contains('@') || line.left(at).contains('\\'));
+}
+
+// The store to read from: the settings file itself, or when it holds such lines a
+// temporary copy without them.
+std::unique_ptr<QSettings> openStoreToRead(QTemporaryFile& copy)
+{
+    auto store = openStore();
+    QFile file(store->fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return store;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    if (std::none_of(lines.begin(), lines.end(), spellsAVariant))
+        return store;
+    if (!copy.open())
+        return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
+    for (const QByteArray& line : lines) {
+        if (!spellsAVariant(line))
+            copy.write(line + '\n');
+    }
+    copy.close();
+    return std::make_unique<QSettings>(copy.fileName(), QSettings::IniFormat);
 }
 
 QString keyOf(const char* section, const char* key)
@@ -82,15 +117,16 @@ struct Writer {
 
 void loadSettings(Settings& settings)
 {
-    QSettings store = openStore();
-    forEachSetting(settings, Reader{store});
+    QTemporaryFile copy;
+    const auto store = openStoreToRead(copy);
+    forEachSetting(settings, Reader{*store});
 }
 
 void saveSettings(const Settings& settings)
 {
-    QSettings store = openStore();
-    forEachSetting(settings, Writer{store});
-    store.sync();
+    const auto store = openStore();
+    forEachSetting(settings, Writer{*store});
+    store->sync();
 }
 
 } // namespace quom

@@ -2,6 +2,8 @@
 
 #include "support/TempDir.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -145,6 +147,28 @@ TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
     EXPECT_EQ(loaded.bufferSize, 256);
     EXPECT_EQ(loaded.numberOfBuffers, 0);
     EXPECT_EQ(loaded.ccY, 22);
+}
+
+TEST_F(SettingsStore, AStoredQtTypeIsNotRebuilt)
+{
+    // A damaged binary value that would ask for gigabytes, and one in an escaped spelling.
+    QFile file(QString::fromStdString(dir.path() + "/Caldenor/Quom.conf"));
+    QDir().mkpath(QString::fromStdString(dir.path() + "/Caldenor"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Audio%20Settings]\n"
+               "buffer%20size=512\n"
+               "audio%20editor=@Variant(\\0\\0\\0\\xBJJJJJJJ\\x)\n"
+               "audio%20device=\\x40Variant(\\0\\0\\0\\n)\n"
+               "[General%20Settings]\n"
+               "default%20kit=0\n");
+    file.close();
+
+    Settings s;
+    quom::loadSettings(s);
+    EXPECT_EQ(s.bufferSize, 512);
+    EXPECT_FALSE(s.loadDefaultKit);
+    EXPECT_EQ(s.audioEditor, Settings{}.audioEditor);
+    EXPECT_EQ(s.audioDevice, Settings{}.audioDevice);
 }
 
 } // namespace
