@@ -326,20 +326,25 @@ void CTrack::startStep(Cell cell) noexcept
 
 void CTrack::prefetchSpan(const CInstrument& instrument, int count, int frames) const noexcept
 {
+    // Hints only, so nothing here reads the table or the sample: a read would wait for
+    // the very miss the hints are meant to overlap. The note's own position and ratio
+    // say where it reads.
     constexpr int kLineFloats = 16;
     const std::uint32_t n = instrument.length();
-    if (!active_ || n == 0 || count >= kTableFrames)
+    if (!active_ || n == 0)
         return;
-    frames = std::min(frames, kTableFrames - count);
-    const float* p = positionTables() + static_cast<std::size_t>(note_.blue) * kTableFrames + count;
-    for (int k = 0; k < frames; k += kLineFloats)
-        __builtin_prefetch(p + k);
-    if (note_.position != p[0] || p[frames - 1] >= static_cast<float>(n))
+    if (count < kTableFrames) {
+        const float* p = positionTables() + static_cast<std::size_t>(note_.blue) * kTableFrames + count;
+        for (int k = 0; k < std::min(frames, kTableFrames - count); k += kLineFloats)
+            __builtin_prefetch(p + k);
+    }
+    const float first = note_.position;
+    const float last = first + note_.ratio * static_cast<float>(frames) + 2.0f;
+    if (!(first >= 0.0f) || !(first < static_cast<float>(n)))
         return;
-    const auto first = static_cast<std::uint32_t>(p[0]);
-    const std::uint32_t last = std::min(n - 1, static_cast<std::uint32_t>(p[frames - 1]) + 2);
     const float* d = instrument.data.data();
-    for (std::uint32_t i = first; i <= last; i += kLineFloats)
+    const auto end = static_cast<std::uint32_t>(std::min(last, static_cast<float>(n)));
+    for (auto i = static_cast<std::uint32_t>(first); i < end; i += kLineFloats)
         __builtin_prefetch(d + i);
 }
 
