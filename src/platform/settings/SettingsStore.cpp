@@ -5,8 +5,8 @@
 #include <QString>
 #include <QTemporaryFile>
 
-#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace quom {
 
@@ -19,15 +19,44 @@ std::unique_ptr<QSettings> openStore()
 }
 
 // Qt rebuilds a value stored as "@Variant(...)" from its binary form, and a damaged one
-// can ask for gigabytes, or for a type that needs a window. Quom writes none, so a line
+// can ask for gigabytes, or for a type that needs a window. Quom writes none, so an entry
 // that spells one (an '@' or an escape before "Variant(") is left out of the reading.
-bool spellsAVariant(const QByteArray& line)
+// An entry is a line and the lines a trailing backslash joins to it.
+bool spellsAVariant(const QByteArray& entry)
 {
-    const qsizetype at = line.indexOf("Variant(");
-    return at > 0 && (line.left(at).contains('@') || line.left(at).contains('\\'));
+    const qsizetype at = entry.lastIndexOf("Variant(");
+    return at > 0 && (entry.left(at).contains('@') || entry.left(at).contains('\\'));
 }
 
-// The store to read from: the settings file itself, or when it holds such lines a
+bool continues(const QByteArray& line)
+{
+    return line.endsWith('\\') || line.endsWith("\\\r");
+}
+
+// The file without such entries; nothing when it has none.
+std::optional<QByteArray> withoutVariants(const QByteArray& text)
+{
+    QByteArray kept;
+    QByteArray entry;
+    bool dropped = false;
+    for (const QByteArray& line : text.split('\n')) {
+        entry += line + '\n';
+        if (continues(line))
+            continue;
+        if (spellsAVariant(entry))
+            dropped = true;
+        else
+            kept += entry;
+        entry.clear();
+    }
+    if (spellsAVariant(entry))
+        dropped = true;
+    else
+        kept += entry;
+    return dropped ? std::optional{kept} : std::nullopt;
+}
+
+// The store to read from: the settings file itself, or when it holds such entries a
 // temporary copy without them.
 std::unique_ptr<QSettings> openStoreToRead(QTemporaryFile& copy)
 {
@@ -35,15 +64,11 @@ std::unique_ptr<QSettings> openStoreToRead(QTemporaryFile& copy)
     QFile file(store->fileName());
     if (!file.open(QIODevice::ReadOnly))
         return store;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    if (std::none_of(lines.begin(), lines.end(), spellsAVariant))
+    const auto kept = withoutVariants(file.readAll());
+    if (!kept)
         return store;
-    if (!copy.open())
+    if (!copy.open() || copy.write(*kept) != kept->size() || !copy.flush())
         return std::make_unique<QSettings>(QString(), QSettings::IniFormat);
-    for (const QByteArray& line : lines) {
-        if (!spellsAVariant(line))
-            copy.write(line + '\n');
-    }
     copy.close();
     return std::make_unique<QSettings>(copy.fileName(), QSettings::IniFormat);
 }

@@ -151,7 +151,8 @@ TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
 
 TEST_F(SettingsStore, AStoredQtTypeIsNotRebuilt)
 {
-    // A damaged binary value that would ask for gigabytes, and one in an escaped spelling.
+    // A damaged binary value that would ask for gigabytes, in an escaped spelling, after
+    // another mention on its line, and continued on the next line.
     QFile file(QString::fromStdString(dir.path() + "/Caldenor/Quom.conf"));
     QDir().mkpath(QString::fromStdString(dir.path() + "/Caldenor"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -159,6 +160,9 @@ TEST_F(SettingsStore, AStoredQtTypeIsNotRebuilt)
                "buffer%20size=512\n"
                "audio%20editor=@Variant(\\0\\0\\0\\xBJJJJJJJ\\x)\n"
                "audio%20device=\\x40Variant(\\0\\0\\0\\n)\n"
+               "Variant(\\0 midi%20in%20port=@Variant(\\0\\0\\0\\xBJJJJJJJ\\x)\n"
+               "number%20of%20buffers=@\\\n"
+               "Variant(\\0\\0\\0\\xBJJJJJJJ\\x)\n"
                "[General%20Settings]\n"
                "default%20kit=0\n");
     file.close();
