@@ -1,5 +1,5 @@
 #include "core/files/ProjectFile.h"
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 
 #include <benchmark/benchmark.h>
 

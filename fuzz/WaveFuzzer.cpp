@@ -1,7 +1,7 @@
 // Wave files, as the kit and the command line read them.
 #include "FuzzFile.h"
 
-#include "core/kit/WaveReader.h"
+#include "core/io/WaveReader.h"
 
 #include <cmath>
 #include <span>

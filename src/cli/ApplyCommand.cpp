@@ -7,9 +7,9 @@
 #include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
-#include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
 #include "core/generators/WaveSequence.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
-#include "core/files/Bytes.h"
 #include "core/files/FileType.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
+#include "core/io/Bytes.h"
+#include "core/io/WaveReader.h"
 #include "core/kit/Kit.h"
-#include "core/kit/WaveReader.h"
 
 #include <array>
 #include <ostream>

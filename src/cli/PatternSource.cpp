@@ -1,9 +1,9 @@
 #include "cli/PatternSource.h"
 
-#include "core/files/Bytes.h"
 #include "core/files/FileType.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
+#include "core/io/Bytes.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/PatternSource.h"
 #include "core/audio/WaveExport.h"
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 
 #include <array>
 #include <optional>

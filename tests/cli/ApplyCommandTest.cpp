@@ -6,9 +6,9 @@
 #include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
-#include "core/generators/Random.h"
 #include "core/generators/RandomPattern.h"
 #include "core/generators/WaveSequence.h"
+#include "core/random/Random.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 

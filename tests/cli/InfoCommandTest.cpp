@@ -1,4 +1,4 @@
-#include "core/kit/WaveReader.h"
+#include "core/io/WaveReader.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"

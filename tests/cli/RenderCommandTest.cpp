@@ -1,7 +1,7 @@
 #include "core/audio/WaveExport.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 #include "support/RunQuom.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"

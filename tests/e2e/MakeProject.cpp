@@ -8,9 +8,9 @@
 // which each column's step starts after playback starts, as the engine defines it.
 
 #include "core/audio/Engine.h"
-#include "core/files/AtomicFile.h"
-#include "core/files/Bytes.h"
 #include "core/files/ProjectFile.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/Bytes.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/audio/SpscRing.h"
-#include "core/kit/RecordFile.h"
+#include "core/io/RecordFile.h"
 
 #include <atomic>
 #include <cmath>

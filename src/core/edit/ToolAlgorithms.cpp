@@ -2,7 +2,7 @@
 
 #include "core/color/ColorVariation.h"
 #include "core/edit/Transforms.h"
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 #include <cmath>

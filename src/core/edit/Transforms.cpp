@@ -1,7 +1,7 @@
 #include "core/edit/Transforms.h"
 
-#include "core/edit/FreeSlots.h"
-#include "core/generators/Random.h"
+#include "core/random/FreeSlots.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 #include <utility>

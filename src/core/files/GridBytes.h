@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/Bytes.h"
+#include "core/io/Bytes.h"
 #include "core/model/Cell.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/files/AtomicFile.h"
 #include "core/files/MidiFile.h"
+#include "core/io/AtomicFile.h"
 #include "core/kit/Kit.h"
 #include "core/model/Cell.h"
 

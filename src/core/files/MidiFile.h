@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/files/AtomicFile.h"
-#include "core/files/Bytes.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/Bytes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/files/AtomicFile.h"
-#include "core/files/ReadResult.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/ReadResult.h"
 #include "core/kit/Instrument.h"
 #include "core/model/Cell.h"
 

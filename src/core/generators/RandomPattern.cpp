@@ -1,8 +1,8 @@
 #include "core/generators/RandomPattern.h"
 
 #include "core/color/ColorVariation.h"
-#include "core/edit/FreeSlots.h"
-#include "core/generators/Random.h"
+#include "core/random/FreeSlots.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 

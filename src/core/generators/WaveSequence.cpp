@@ -1,7 +1,7 @@
 #include "core/generators/WaveSequence.h"
 
 #include "core/color/ColorVariation.h"
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "core/files/XmlReader.h"
-#include "core/files/XmlWriter.h"
+#include "core/io/XmlReader.h"
+#include "core/io/XmlWriter.h"
 #include "core/kit/Kit.h"
 
 #include <map>

@@ -1,8 +1,8 @@
 #include "core/kit/SampleFinder.h"
 
-#include "core/generators/Random.h"
+#include "core/io/WaveCheck.h"
 #include "core/kit/Kit.h"
-#include "core/kit/WaveCheck.h"
+#include "core/random/Random.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "core/kit/Slicer.h"
 
-#include "core/files/AtomicFile.h"
-#include "core/files/WriteAll.h"
-#include "core/kit/WaveWriter.h"
+#include "core/io/AtomicFile.h"
+#include "core/io/WaveWriter.h"
+#include "core/io/WriteAll.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "core/kit/StarterKit.h"
 
+#include "core/io/WaveWriter.h"
 #include "core/kit/Kit.h"
 #include "core/kit/StarterSounds.h"
-#include "core/kit/WaveWriter.h"
 
 #include <filesystem>
 #include <system_error>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 #include "core/settings/AppFolders.h"
 
 // The kit a first start writes, so that a new Quom plays music at once: the 64 starter

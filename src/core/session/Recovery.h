@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/ReadResult.h"
+#include "core/io/ReadResult.h"
 #include "core/session/RecoveryWriter.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "core/session/RecoveryWriter.h"
 
-#include "core/files/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include "core/audio/WaveExport.h"
 #include "core/files/MidiExport.h"
 #include "core/files/ProjectFile.h"
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 
 namespace quom {
 

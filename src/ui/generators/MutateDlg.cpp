@@ -1,7 +1,7 @@
 #include "ui/generators/MutateDlg.h"
 
 #include "core/generators/MutateColors.h"
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/Theme.h"

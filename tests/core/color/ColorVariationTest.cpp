@@ -1,6 +1,6 @@
 #include "core/color/ColorVariation.h"
 
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 
 #include <gtest/gtest.h>
 

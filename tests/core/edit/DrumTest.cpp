@@ -1,6 +1,6 @@
 #include "core/edit/Drum.h"
 
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 #include "support/TestGrids.h"
 
 #include <gtest/gtest.h>

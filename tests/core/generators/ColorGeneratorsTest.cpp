@@ -1,7 +1,7 @@
 #include "core/color/ColorVariation.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 #include "support/TestGrids.h"
 
 #include <gtest/gtest.h>

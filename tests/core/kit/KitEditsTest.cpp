@@ -1,7 +1,7 @@
 #include "core/kit/KitEdits.h"
-#include "core/generators/Random.h"
+#include "core/io/WaveCheck.h"
 #include "core/kit/SampleFinder.h"
-#include "core/kit/WaveCheck.h"
+#include "core/random/Random.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
 

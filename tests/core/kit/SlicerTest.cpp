@@ -1,5 +1,5 @@
 #include "core/kit/Slicer.h"
-#include "core/kit/WaveReader.h"
+#include "core/io/WaveReader.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

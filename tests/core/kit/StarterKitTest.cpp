@@ -1,7 +1,7 @@
 #include "core/kit/StarterKit.h"
-#include "core/generators/Random.h"
 #include "core/kit/Kit.h"
 #include "core/kit/StarterSounds.h"
+#include "core/random/Random.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
-#include "core/generators/Random.h"
 #include "core/generators/WaveSequence.h"
+#include "core/random/Random.h"
 #include "support/Instruments.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "CanvasFixture.h"
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 #include "support/QtPrinters.h"
 #include "support/TestGrids.h"
 

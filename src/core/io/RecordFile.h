@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/files/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
-#include "core/files/XmlReader.h"
+#include "core/io/XmlReader.h"
 
-#include "core/files/Bytes.h"
+#include "core/io/Bytes.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "core/generators/Random.h"
+#include "core/random/Random.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/files/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

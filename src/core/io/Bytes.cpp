@@ -1,4 +1,4 @@
-#include "core/files/Bytes.h"
+#include "core/io/Bytes.h"
 
 #include <cerrno>
 #include <cstring>

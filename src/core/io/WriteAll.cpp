@@ -1,4 +1,4 @@
-#include "core/files/WriteAll.h"
+#include "core/io/WriteAll.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,5 +1,5 @@
-#include "core/kit/RecordFile.h"
-#include "core/kit/WaveReader.h"
+#include "core/io/RecordFile.h"
+#include "core/io/WaveReader.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"

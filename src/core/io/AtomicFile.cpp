@@ -1,6 +1,6 @@
-#include "core/files/AtomicFile.h"
+#include "core/io/AtomicFile.h"
 
-#include "core/files/WriteAll.h"
+#include "core/io/WriteAll.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "core/edit/FreeSlots.h"
+#include "core/random/FreeSlots.h"
 
 #include <cassert>
 

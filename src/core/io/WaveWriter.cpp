@@ -1,6 +1,6 @@
-#include "core/kit/WaveWriter.h"
+#include "core/io/WaveWriter.h"
 
-#include "core/files/Bytes.h"
+#include "core/io/Bytes.h"
 
 #include <algorithm>
 #include <cmath>

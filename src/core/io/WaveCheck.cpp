@@ -1,4 +1,4 @@
-#include "core/kit/WaveCheck.h"
+#include "core/io/WaveCheck.h"
 
 #include <array>
 #include <cstdint>

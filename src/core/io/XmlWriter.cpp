@@ -1,4 +1,4 @@
-#include "core/files/XmlWriter.h"
+#include "core/io/XmlWriter.h"
 
 #include <span>
 

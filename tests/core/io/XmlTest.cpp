@@ -1,5 +1,5 @@
-#include "core/files/XmlReader.h"
-#include "core/files/XmlWriter.h"
+#include "core/io/XmlReader.h"
+#include "core/io/XmlWriter.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

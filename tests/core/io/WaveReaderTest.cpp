@@ -1,4 +1,4 @@
-#include "core/kit/WaveReader.h"
+#include "core/io/WaveReader.h"
 #include "core/kit/Instrument.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"

@@ -1,7 +1,7 @@
-#include "core/kit/RecordFile.h"
+#include "core/io/RecordFile.h"
 
-#include "core/files/Bytes.h"
-#include "core/files/WriteAll.h"
+#include "core/io/Bytes.h"
+#include "core/io/WriteAll.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,7 +1,6 @@
-#include "core/kit/WaveReader.h"
+#include "core/io/WaveReader.h"
 
-#include "core/files/Bytes.h"
-#include "core/kit/Instrument.h"
+#include "core/io/Bytes.h"
 
 #include <algorithm>
 #include <new>
@@ -169,17 +168,6 @@ ReadResult<DecodedWave> readWave(const std::string& path)
     if (!bytes)
         return bytes.error();
     return decodeWave(*bytes, path);
-}
-
-bool CInstrument::LoadWave(const std::string& path)
-{
-    rootKey = 60;
-    auto wave = readWave(path);
-    if (!wave)
-        return false;
-    data = std::move(wave->samples);
-    rootKey = wave->rootKey;
-    return true;
 }
 
 } // namespace quom
