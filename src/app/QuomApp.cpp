@@ -38,11 +38,7 @@ QString finishedRecordingsText(const std::vector<FinishedRecording>& recordings)
 
 } // namespace
 
-CQuomApp::CQuomApp()
-    : session_(engine_)
-    , output_(engine_)
-{
-}
+CQuomApp::CQuomApp() = default;
 
 CQuomApp::~CQuomApp() = default;
 
@@ -70,9 +66,7 @@ void CQuomApp::InitInstance()
 
     loadSettings(settings_);
 
-    engine_.setPlaying(false);
-    engine_.setOfflineRender(false);
-    engine_.setInterpolation(settings_.interpolation);
+    transport_.setInterpolation(settings_.interpolation);
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     midi_ = std::make_unique<MidiInput>();
@@ -80,13 +74,14 @@ void CQuomApp::InitInstance()
 
 int CQuomApp::run(const QString& file)
 {
-    CQuomDlg window({session_, output_, settings_, folders_, midi_.get()});
+    CQuomDlg window(
+        {project_, transport_, output_, settings_, folders_, toolOptions_, generators_, midi_.get()});
     // The default kit the window loaded is where work starts, not a change.
-    session_.markSaved();
+    project_.markSaved();
     window.show();
     window.openMidiInput();
     window.showStatusText(finishedRecordingsText(finishUnfinishedRecordings(folders_.outputFolder)));
-    WorkRecovery recovery(session_, window, folders_.applicationFolder);
+    WorkRecovery recovery(project_, transport_, window, folders_.applicationFolder);
     DialogPrompts prompts;
     // The question comes after the file named on the command line: restored work,
     // chosen last, is what the user sees.
@@ -96,7 +91,7 @@ int CQuomApp::run(const QString& file)
         recovery.start(prompts);
     });
     const int status = QApplication::exec();
-    // The audio thread reads the session's pattern: stop it before anything goes.
+    // The audio thread reads the project's pattern: stop it before anything goes.
     output_.close();
     return status;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/edit/ToolOptions.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/project/Project.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
+#include "core/transport/Transport.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/midi/MidiInput.h"
 
@@ -12,7 +14,7 @@
 #include <memory>
 
 // The application object: fixes the folders, loads the settings, opens the audio
-// stream, runs the main window on the session, and on a normal exit stops the audio
+// stream, runs the main window on the project, and on a normal exit stops the audio
 // and saves the settings. One instance lives in main().
 namespace quom {
 
@@ -37,13 +39,16 @@ public:
     void ExitInstance();
 
 private:
-    // Destroyed in reverse: the output stops calling the engine before the session
-    // takes its pattern back, and both go before the engine.
-    Engine engine_;
-    Session session_;
-    AudioOutput output_;
+    // Destroyed in reverse: the output stops calling the engine before the transport
+    // takes the project's pattern back, and both go before the project.
+    Project project_;
+    Transport transport_{project_};
+    AudioOutput output_{transport_.engine()};
     Settings settings_;
     AppFolders folders_;
+    // The painting tools' and the generator windows' settings, kept between windows.
+    ToolOptions toolOptions_;
+    GeneratorSettings generators_;
     // Made at start-up, once Qt runs; the window closes its ports.
     std::unique_ptr<MidiInput> midi_;
 };

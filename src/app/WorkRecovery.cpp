@@ -1,6 +1,6 @@
 #include "app/WorkRecovery.h"
 
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "ui/controls/FileTexts.h"
 #include "ui/main/QuomDlg.h"
 #include "ui/main/RecoveryOffer.h"
@@ -21,8 +21,10 @@ std::chrono::seconds copyInterval()
 
 } // namespace
 
-WorkRecovery::WorkRecovery(Session& session, CQuomDlg& window, const std::string& applicationFolder)
-    : session_(session)
+WorkRecovery::WorkRecovery(
+    Project& project, Transport& transport, CQuomDlg& window, const std::string& applicationFolder)
+    : project_(project)
+    , transport_(transport)
     , window_(window)
     , recovery_(recoveryPathIn(applicationFolder))
 {
@@ -32,20 +34,20 @@ WorkRecovery::WorkRecovery(Session& session, CQuomDlg& window, const std::string
 
 WorkRecovery::~WorkRecovery()
 {
-    session_.setSavedHook({});
+    project_.setSavedHook({});
     recovery_.discard();
 }
 
 void WorkRecovery::start(UserPrompts& prompts)
 {
-    offerRecovery(&window_, prompts, recovery_, session_);
-    session_.setSavedHook([this] { recovery_.discard(); });
+    offerRecovery(&window_, prompts, recovery_, project_, transport_);
+    project_.setSavedHook([this] { recovery_.discard(); });
     timer_.start();
 }
 
 void WorkRecovery::keepCopy()
 {
-    recovery_.update(session_);
+    recovery_.update(project_);
     if (const auto failure = recovery_.takeFailure())
         window_.showStatusText(QObject::tr("Unsaved work not copied: %1").arg(fromUtf8(*failure)));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/session/Recovery.h"
+#include "core/project/Recovery.h"
 
 #include <QTimer>
 
@@ -12,12 +12,14 @@
 namespace quom {
 
 class CQuomDlg;
-class Session;
+class Project;
+class Transport;
 class UserPrompts;
 
 class WorkRecovery {
 public:
-    WorkRecovery(Session& session, CQuomDlg& window, const std::string& applicationFolder);
+    WorkRecovery(
+        Project& project, Transport& transport, CQuomDlg& window, const std::string& applicationFolder);
     // A normal exit: nothing is left to recover.
     ~WorkRecovery();
     WorkRecovery(const WorkRecovery&) = delete;
@@ -30,7 +32,8 @@ public:
 private:
     void keepCopy();
 
-    Session& session_;
+    Project& project_;
+    Transport& transport_;
     CQuomDlg& window_;
     Recovery recovery_;
     QTimer timer_;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/audio/Tempo.h"
 #include "core/audio/Track.h"
 #include "core/audio/Voice.h"
 #include "core/kit/Kit.h"
 #include "core/model/LiveGrid.h"
+#include "core/model/Tempo.h"
 
 #include <array>
 #include <atomic>

@@ -1,16 +1,17 @@
 #include "ui/controls/PatternToolDlg.h"
 
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "ui/controls/Theme.h"
 
 #include <QPushButton>
 
 namespace quom {
 
-PatternToolDlg::PatternToolDlg(Session& session, const QString& title, QWidget* parent)
+PatternToolDlg::PatternToolDlg(Project& project, const QString& title, QWidget* parent)
     : QDialog(parent)
-    , session_(session)
-    , start_(session.model().current().snapshot())
+    , project_(project)
+    , loan_(project)
+    , start_(project.model().current().snapshot())
 {
     setWindowTitle(title);
     theme::apply(this);
@@ -18,19 +19,19 @@ PatternToolDlg::PatternToolDlg(Session& session, const QString& title, QWidget* 
 
 void PatternToolDlg::accept()
 {
-    session_.recordUndo();
+    project_.recordUndo();
     QDialog::accept();
 }
 
 void PatternToolDlg::reject()
 {
-    session_.showCells(start_);
+    project_.showCells(start_);
     QDialog::reject();
 }
 
 void PatternToolDlg::showPattern(const Grid& cells)
 {
-    session_.showCells(cells);
+    project_.showCells(cells);
 }
 
 QPushButton* PatternToolDlg::addOkButton(int x, int y, int width, int height)

@@ -1,25 +1,27 @@
 #pragma once
 
 #include "core/model/Cell.h"
+#include "core/project/PatternLoan.h"
 
 #include <QDialog>
 
 class QPushButton;
 
 // The shape of the windows that change the pattern live while it plays (mutate, colour
-// curves, offset colours, the wave sequence, and the filters and camera to come): they
+// curves, offset colours, the wave sequence, the filters and the camera): they
 // keep the pattern as it was when they opened, show every new result at once from it,
 // record one undo state when closed with Ok, and put the starting pattern back when
-// closed any other way. Window thread only.
+// closed any other way. The pattern is lent to the window while it is open, so that
+// nothing else (a MIDI controller) writes under it. Window thread only.
 namespace quom {
 
-class Session;
+class Project;
 
 class PatternToolDlg : public QDialog {
     Q_OBJECT
 
 public:
-    PatternToolDlg(Session& session, const QString& title, QWidget* parent = nullptr);
+    PatternToolDlg(Project& project, const QString& title, QWidget* parent = nullptr);
 
     // Ok: the pattern shown becomes one undoable edit.
     void accept() override;
@@ -27,7 +29,7 @@ public:
     void reject() override;
 
 protected:
-    Session& session() noexcept { return session_; }
+    Project& project() noexcept { return project_; }
     const Grid& startingPattern() const noexcept { return start_; }
     // Shows cells as the current pattern, to hear them while the window is open.
     void showPattern(const Grid& cells);
@@ -35,7 +37,8 @@ protected:
     QPushButton* addOkButton(int x, int y, int width = 50, int height = 14);
 
 private:
-    Session& session_;
+    Project& project_;
+    const PatternLoan loan_;
     const Grid start_;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/generators/CCellDlg.h"
 
-#include "core/session/Session.h"
+#include "core/transport/Transport.h"
 #include "ui/controls/ColorWord.h"
 #include "ui/controls/Theme.h"
 #include "ui/controls/ToolWindowRows.h"
@@ -16,9 +16,10 @@ namespace quom {
 const QRect CCellDlg::kOldSwatch(15, 10, 75, 70);
 const QRect CCellDlg::kNewSwatch(105, 10, 75, 70);
 
-CCellDlg::CCellDlg(Session& session, int row, Cell color, QWidget* parent)
+CCellDlg::CCellDlg(Project& project, Transport& transport, int row, Cell color, QWidget* parent)
     : QDialog(parent)
-    , session_(session)
+    , loan_(project)
+    , transport_(transport)
     , row_(row)
     , oldColor_(color)
     , newColor_(color)
@@ -47,7 +48,7 @@ CCellDlg::CCellDlg(Session& session, int row, Cell color, QWidget* parent)
 
 CCellDlg::~CCellDlg()
 {
-    session_.stopPreview();
+    transport_.stopPreview();
 }
 
 bool CCellDlg::eventFilter(QObject*, QEvent* event)
@@ -82,7 +83,7 @@ void CCellDlg::mousePressEvent(QMouseEvent* event)
     pressed_ = true;
     showCursor(at);
     // Pressing again restarts the sound.
-    session_.previewCell(row_, old ? oldColor_ : newColor_);
+    transport_.previewCell(row_, old ? oldColor_ : newColor_);
 }
 
 void CCellDlg::mouseMoveEvent(QMouseEvent* event)

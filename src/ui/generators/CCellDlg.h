@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Cell.h"
+#include "core/project/PatternLoan.h"
 
 #include <QDialog>
 #include <QRect>
@@ -11,13 +12,14 @@
 // takes the colour being made (the caller stores it).
 namespace quom {
 
-class Session;
+class Transport;
 
 class CCellDlg : public QDialog {
     Q_OBJECT
 
 public:
-    CCellDlg(Session& session, int row, Cell color, QWidget* parent = nullptr);
+    // The pattern is lent to the window while it is open.
+    CCellDlg(Project& project, Transport& transport, int row, Cell color, QWidget* parent = nullptr);
     // Stops the preview a swatch started.
     ~CCellDlg() override;
 
@@ -36,7 +38,8 @@ protected:
 private:
     void showCursor(QPoint at);
 
-    Session& session_;
+    const PatternLoan loan_;
+    Transport& transport_;
     const int row_;
     const Cell oldColor_;
     Cell newColor_;

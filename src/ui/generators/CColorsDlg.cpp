@@ -7,8 +7,8 @@
 
 namespace quom {
 
-CColorsDlg::CColorsDlg(Session& session, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Offset colors"), parent)
+CColorsDlg::CColorsDlg(Project& project, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Offset colors"), parent)
 {
     setFixedSize(theme::dluRect(0, 0, 198, 93).size());
     for (int channel = 0; channel < 3; ++channel) {

@@ -13,7 +13,7 @@ class CColorsDlg : public PatternToolDlg {
     Q_OBJECT
 
 public:
-    explicit CColorsDlg(Session& session, QWidget* parent = nullptr);
+    explicit CColorsDlg(Project& project, QWidget* parent = nullptr);
 
 private:
     void applyOffsets();

@@ -29,8 +29,8 @@ QPoint ColorCurvesDlg::plotOrigin(int channel)
     return {10 + 79 * channel, 20};
 }
 
-ColorCurvesDlg::ColorCurvesDlg(Session& session, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Color curves"), parent)
+ColorCurvesDlg::ColorCurvesDlg(Project& project, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Color curves"), parent)
 {
     setFixedSize(theme::dluRect(0, 0, 194, 167).size());
     const struct {

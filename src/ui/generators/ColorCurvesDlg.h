@@ -12,7 +12,7 @@ class ColorCurvesDlg : public PatternToolDlg {
     Q_OBJECT
 
 public:
-    explicit ColorCurvesDlg(Session& session, QWidget* parent = nullptr);
+    explicit ColorCurvesDlg(Project& project, QWidget* parent = nullptr);
 
     const CurveSettings& curves() const noexcept { return curves_; }
     // The top-left pixel of a channel's 64 x 64 plot.

@@ -1,7 +1,7 @@
 #include "ui/generators/FilterDlg.h"
 
 #include "core/generators/CellFilter.h"
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "ui/controls/ColorWord.h"
 #include "ui/controls/Theme.h"
 #include "ui/controls/UserPrompts.h"
@@ -48,9 +48,10 @@ QLabel* label(QWidget* window, const QString& text, const QRect& where)
 
 } // namespace
 
-FilterDlg::FilterDlg(Session& session, const std::string& folder, UserPrompts& prompts, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Filters..."), parent)
-    , settings_(session.generatorSettings().filter)
+FilterDlg::FilterDlg(Project& project, FilterSettings& settings, const std::string& folder,
+    UserPrompts& prompts, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Filters..."), parent)
+    , settings_(settings)
 {
     setFixedSize(469, 417);
     FilterList loaded;
@@ -180,7 +181,7 @@ void FilterDlg::accept()
         QDialog::accept();
         return;
     }
-    Grid& filter = session().model().filterGrid();
+    Grid& filter = project().model().filterGrid();
     filter = filters_[static_cast<std::size_t>(selected_)].cells;
     Grid cells = startingPattern();
     applyCellFilter(cells, filter, settings_.destination, settings_.amount);

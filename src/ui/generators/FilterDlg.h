@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/generators/CellFilter.h"
 #include "platform/pictures/FilterLoader.h"
 #include "ui/controls/PatternToolDlg.h"
 
@@ -14,7 +15,7 @@ class QScrollBar;
 // "Filters...": every filter of the Filters folder as a thumbnail in a grid of five by
 // four that scrolls by rows, the channel it acts on and how much. Ok (or a double-click
 // on a thumbnail) scales that channel of the starting pattern by the selected filter as
-// one undoable edit and keeps the choices in the session's filter settings; any other
+// one undoable edit and keeps the choices in the filter settings it was given; any other
 // close keeps nothing.
 namespace quom {
 
@@ -28,7 +29,8 @@ class FilterDlg : public PatternToolDlg {
 public:
     // Loads the filters of folder, with the wait cursor, and shows the messages of the
     // files it refused.
-    FilterDlg(Session& session, const std::string& folder, UserPrompts& prompts, QWidget* parent = nullptr);
+    FilterDlg(Project& project, FilterSettings& settings, const std::string& folder, UserPrompts& prompts,
+        QWidget* parent = nullptr);
 
     // Without a selected filter, keeps the settings and leaves the pattern alone.
     void accept() override;

@@ -12,13 +12,13 @@
 
 namespace quom {
 
-MutateDlg::MutateDlg(Session& session, QWidget* parent)
-    : MutateDlg(session, static_cast<std::uint32_t>(std::time(nullptr)), parent)
+MutateDlg::MutateDlg(Project& project, QWidget* parent)
+    : MutateDlg(project, static_cast<std::uint32_t>(std::time(nullptr)), parent)
 {
 }
 
-MutateDlg::MutateDlg(Session& session, std::uint32_t seed, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Mutate colors"), parent)
+MutateDlg::MutateDlg(Project& project, std::uint32_t seed, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Mutate colors"), parent)
     , seed_(seed)
 {
     setFixedSize(theme::dluRect(0, 0, 243, 93).size());

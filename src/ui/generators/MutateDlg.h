@@ -16,8 +16,8 @@ class MutateDlg : public PatternToolDlg {
 
 public:
     // seed: the generator's seed for this window, the clock's seconds by default.
-    explicit MutateDlg(Session& session, QWidget* parent = nullptr);
-    MutateDlg(Session& session, std::uint32_t seed, QWidget* parent = nullptr);
+    explicit MutateDlg(Project& project, QWidget* parent = nullptr);
+    MutateDlg(Project& project, std::uint32_t seed, QWidget* parent = nullptr);
 
     static constexpr int kNewMutation = 1040;
 

@@ -1,6 +1,5 @@
 #include "ui/generators/VideoDlg.h"
 
-#include "core/session/Session.h"
 #include "core/settings/Settings.h"
 #include "ui/controls/FileTexts.h"
 #include "ui/controls/Theme.h"
@@ -28,9 +27,10 @@ const QColor kPreviewFrame{100, 100, 100};
 
 } // namespace
 
-VideoDlg::VideoDlg(Session& session, Settings& settings, UserPrompts& prompts, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Video"), parent)
-    , kept_(session.generatorSettings().camera)
+VideoDlg::VideoDlg(
+    Project& project, CameraSettings& camera, Settings& settings, UserPrompts& prompts, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Video"), parent)
+    , kept_(camera)
     , working_(kept_)
     , settings_(settings)
     , prompts_(prompts)

@@ -28,7 +28,8 @@ class VideoDlg : public PatternToolDlg {
 
 public:
     // Starts the source settings.videoSource names (empty: the first camera).
-    VideoDlg(Session& session, Settings& settings, UserPrompts& prompts, QWidget* parent = nullptr);
+    VideoDlg(Project& project, CameraSettings& camera, Settings& settings, UserPrompts& prompts,
+        QWidget* parent = nullptr);
 
     // Both stop the source first, so that no later frame changes what they keep or restore.
     void accept() override;

@@ -1,6 +1,5 @@
 #include "ui/generators/WaveSeqDlg.h"
 
-#include "core/session/Session.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/GUIcolorButton.h"
@@ -62,9 +61,9 @@ bool holdsPeriod(Wave wave)
 
 } // namespace
 
-WaveSeqDlg::WaveSeqDlg(Session& session, QWidget* parent)
-    : PatternToolDlg(session, QStringLiteral("Wave Sequence"), parent)
-    , settings_(session.generatorSettings().wave)
+WaveSeqDlg::WaveSeqDlg(Project& project, WaveSettings& settings, QWidget* parent)
+    : PatternToolDlg(project, QStringLiteral("Wave Sequence"), parent)
+    , settings_(settings)
     , randoms_(drawWaveRandoms())
 {
     setFixedSize(theme::dluRect(0, 0, 287, 111).size());

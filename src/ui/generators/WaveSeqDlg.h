@@ -6,7 +6,7 @@
 #include <array>
 
 // "Wave Sequence": one line of 64 cells, one per column, whose row follows a waveform,
-// redrawn over the starting pattern at every change. The settings are the session's and
+// redrawn over the starting pattern at every change. The settings are the caller's and
 // change as the controls move, so they stay even when the window is cancelled.
 namespace quom {
 
@@ -16,7 +16,7 @@ class WaveSeqDlg : public PatternToolDlg {
     Q_OBJECT
 
 public:
-    WaveSeqDlg(Session& session, QWidget* parent = nullptr);
+    WaveSeqDlg(Project& project, WaveSettings& settings, QWidget* parent = nullptr);
 
     // The buttons' ids: the six waves in order, then the two flips.
     static constexpr std::array<int, 6> kWaveButtons{1111, 1112, 1113, 1114, 1122, 1025};

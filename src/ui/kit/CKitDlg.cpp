@@ -1,6 +1,7 @@
 #include "ui/kit/CKitDlg.h"
 
-#include "core/session/Session.h"
+#include "core/project/Project.h"
+#include "core/transport/Transport.h"
 #include "ui/controls/ButtonGlyphs.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CCommandButton.h"
@@ -53,12 +54,13 @@ void paintFlag(QPainter& painter, const QString& name, bool on, QPoint at)
 
 CKitDlg::CKitDlg(Context context, QWidget* parent)
     : QDialog(parent)
-    , session_(context.session)
+    , project_(context.project)
+    , transport_(context.transport)
     , settings_(context.settings)
     , folders_(context.folders)
     , prompts_(context.prompts)
     , layout_(context.cell)
-    , kit_(*context.session.kit())
+    , kit_(*context.project.kit())
 {
     setWindowTitle(QStringLiteral("Kit Editor"));
     theme::apply(this);
@@ -70,7 +72,7 @@ CKitDlg::CKitDlg(Context context, QWidget* parent)
 
 CKitDlg::~CKitDlg()
 {
-    session_.stopAudition();
+    transport_.stopAudition();
 }
 
 void CKitDlg::buildButtons()
@@ -122,7 +124,7 @@ void CKitDlg::runButton(int commandId)
 
 void CKitDlg::publish()
 {
-    session_.setKit(std::make_shared<const CKit>(kit_));
+    project_.setKit(std::make_shared<const CKit>(kit_));
 }
 
 void CKitDlg::repaintSlots()
@@ -319,7 +321,7 @@ void CKitDlg::dropEvent(QDropEvent* event)
 
 void CKitDlg::done(int result)
 {
-    session_.stopAudition();
+    transport_.stopAudition();
     QDialog::done(result);
 }
 

@@ -21,8 +21,9 @@ namespace quom {
 
 struct AppFolders;
 class CCommandButton;
-class Session;
+class Project;
 struct Settings;
+class Transport;
 class UserPrompts;
 
 class CKitDlg : public QDialog, public StatusLineOwner {
@@ -30,7 +31,8 @@ class CKitDlg : public QDialog, public StatusLineOwner {
 
 public:
     struct Context {
-        Session& session;
+        Project& project; // the kit it names
+        Transport& transport; // auditions
         const Settings& settings; // the external audio editor
         AppFolders& folders; // the file windows remember the last path chosen
         UserPrompts& prompts;
@@ -100,7 +102,8 @@ private:
     void randomCommand();
     void slicerCommand();
 
-    Session& session_;
+    Project& project_;
+    Transport& transport_;
     const Settings& settings_;
     AppFolders& folders_;
     UserPrompts& prompts_;

@@ -4,9 +4,9 @@
 
 #include "core/kit/SampleFinder.h"
 #include "core/kit/Slicer.h"
-#include "core/session/Session.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
+#include "core/transport/Transport.h"
 #include "platform/process/ExternalProgram.h"
 #include "ui/controls/FileTexts.h"
 #include "ui/controls/UserPrompts.h"
@@ -52,7 +52,7 @@ void CKitDlg::audition(int slot)
     const CInstrument& s = kit_.slot(slot);
     // The file as it is on disk now, so an edit saved from the external editor is heard.
     if (!s.data.empty())
-        session_.auditionFile(s.name);
+        transport_.auditionFile(s.name);
 }
 
 void CKitDlg::clearKitCommand()

@@ -3,7 +3,7 @@
 #include "core/color/ColorVariation.h"
 #include "core/edit/Clipboard.h"
 #include "core/model/PatternModel.h"
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "ui/controls/Cursors.h"
 #include "ui/main/PatternView.h"
 
@@ -23,14 +23,15 @@ bool contains(const CellRect& r, QPoint cell)
 
 } // namespace
 
-CanvasTools::CanvasTools(Session& session, PatternView& view, const CanvasGeometry& geometry, QObject* parent)
+CanvasTools::CanvasTools(Project& project, const ToolOptions& options, PatternView& view,
+    const CanvasGeometry& geometry, QObject* parent)
     : QObject(parent)
-    , session_(session)
-    , model_(session.model())
+    , project_(project)
+    , model_(project.model())
     , view_(view)
     , viewAlive_(&view)
     , geometry_(geometry)
-    , options_(session.toolOptions())
+    , options_(options)
 {
     connect(&sprayTimer_, &QTimer::timeout, this, &CanvasTools::spray);
     view_.setMouseTracking(true);
@@ -83,7 +84,7 @@ bool CanvasTools::placeFloating()
     const bool mix = tool_ == Tool::FloatingMix;
     tool_ = savedTool_;
     grabbing_ = false;
-    session_.placeFloating(mix);
+    project_.placeFloating(mix);
     view_.update();
     return true;
 }
@@ -408,7 +409,7 @@ void CanvasTools::updateCursor(std::optional<QPoint> cell)
 
 void CanvasTools::record()
 {
-    session_.recordUndo();
+    project_.recordUndo();
 }
 
 } // namespace quom

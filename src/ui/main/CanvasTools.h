@@ -20,7 +20,7 @@ class QMouseEvent;
 class QPainter;
 
 // The drawing tools of the canvas: turns the mouse over the pattern view and the
-// airbrush timer into writes to the session's live pattern, and records an undo
+// airbrush timer into writes to the project's live pattern, and records an undo
 // state at the end of each stroke. A stroke ends only when the button is released over the
 // canvas; released elsewhere it stays open (the airbrush keeps spraying, the line
 // keeps its start) until the next release over the canvas. Window thread only.
@@ -28,7 +28,7 @@ namespace quom {
 
 class PatternModel;
 class PatternView;
-class Session;
+class Project;
 
 class CanvasTools : public QObject {
     Q_OBJECT
@@ -37,9 +37,9 @@ public:
     // The sample file name of a kit row, for the status text.
     using SampleName = std::function<QString(int row)>;
 
-    // The strokes paint with the session's tool options.
-    CanvasTools(
-        Session& session, PatternView& view, const CanvasGeometry& geometry, QObject* parent = nullptr);
+    // The strokes paint with options.
+    CanvasTools(Project& project, const ToolOptions& options, PatternView& view,
+        const CanvasGeometry& geometry, QObject* parent = nullptr);
     ~CanvasTools() override;
 
     void setSampleNames(SampleName names) { sampleName_ = std::move(names); }
@@ -101,7 +101,7 @@ private:
     void updateCursor(std::optional<QPoint> cell);
     void record();
 
-    Session& session_;
+    Project& project_;
     PatternModel& model_;
     PatternView& view_;
     // Siblings in the main window may go in either order: only a living view is told.

@@ -1,6 +1,6 @@
 #include "ui/main/CommandTable.h"
 
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "ui/main/QuomDlg.h"
 
 #include <algorithm>
@@ -43,7 +43,7 @@ constexpr KeyChord ctrlShift(int key)
     return {key, KeyChord::CtrlShift};
 }
 
-constexpr CommandOperation session(SessionOperation operation)
+constexpr CommandOperation project(ProjectOperation operation)
 {
     return operation;
 }
@@ -101,34 +101,34 @@ std::span<const CommandEntry> commandTable()
         CommandEntry{C::Colors, "Colors", K::Push, right(3, 220), "Offset the colors of the pattern.", {},
             window(&CQuomDlg::offsetColours)},
         CommandEntry{C::RevX, "RevX", K::Push, right(0, 260), "Reverse the cells horizontally.", {},
-            session(&Session::reverseX)},
+            project(&Project::reverseX)},
         CommandEntry{C::RevY, "RevY", K::Push, right(1, 260), "Reverse the cells vertically.", {},
-            session(&Session::reverseY)},
+            project(&Project::reverseY)},
         CommandEntry{C::Rotate, "Rotate", K::Push, right(2, 260),
-            "Rotate the cells 90 degrees counter clockwise.", {}, session(&Session::rotateCounterClockwise)},
+            "Rotate the cells 90 degrees counter clockwise.", {}, project(&Project::rotateCounterClockwise)},
         CommandEntry{C::Rotate2, "Rotate2", K::Push, right(3, 260), "Rotate the cells 90 degrees clockwise.",
-            {}, session(&Session::rotateClockwise)},
+            {}, project(&Project::rotateClockwise)},
         CommandEntry{C::Copy, "Copy", K::Push, right(0, 300), "Copy the selection into the buffer.", {},
-            session(&Session::copy)},
-        CommandEntry{C::Cut, "Cut", K::Push, right(1, 300), "Cut the selection.", {}, session(&Session::cut)},
+            project(&Project::copy)},
+        CommandEntry{C::Cut, "Cut", K::Push, right(1, 300), "Cut the selection.", {}, project(&Project::cut)},
         CommandEntry{
             C::Paste, "Paste", K::Push, right(2, 300), "Paste the selection.", {}, window(&CQuomDlg::paste)},
         CommandEntry{C::Mix, "Mix", K::Push, right(3, 300),
             "Mix the selection with the current pattern (black cells from the buffer are transparent).", {},
             window(&CQuomDlg::mix)},
         CommandEntry{C::LineH, "Line H", K::Push, right(0, 340), "Shuffle the rows of the pattern.", {},
-            session(&Session::shuffleRows)},
+            project(&Project::shuffleRows)},
         CommandEntry{C::LineV, "Line V", K::Push, right(1, 340), "Shuffle the columns of the pattern.", {},
-            session(&Session::shuffleColumns)},
+            project(&Project::shuffleColumns)},
         CommandEntry{C::Cells, "Cells", K::Push, right(2, 340), "Shuffle all the cells of the pattern.", {},
-            session(&Session::shuffleCells)},
+            project(&Project::shuffleCells)},
         CommandEntry{C::Rnd, "Rnd", K::Push, right(3, 340), "Creates a random pattern.", any(Qt::Key_D),
             window(&CQuomDlg::randomPattern)},
         CommandEntry{C::Automata, "Automata", K::Push, right(0, 380),
             "Make the pattern evolve with a cellular automaton.", any(Qt::Key_A),
-            session(&Session::automaton)},
+            project(&Project::automaton)},
         CommandEntry{
-            C::Drum, "Drum", K::Push, right(1, 380), "Create a drum pattern.", {}, session(&Session::drum)},
+            C::Drum, "Drum", K::Push, right(1, 380), "Create a drum pattern.", {}, project(&Project::drum)},
         CommandEntry{C::WaveSeq, "WaveSeq", K::Push, right(2, 380), "Create a wave sequence.", {},
             window(&CQuomDlg::waveSequence)},
         CommandEntry{C::Cam, "Cam", K::Push, right(3, 380), "Acquire pattern from webcam.", {},
@@ -148,9 +148,9 @@ std::span<const CommandEntry> commandTable()
         CommandEntry{C::EyeDropper, "EyeDropper", K::Tool, rightFromTop(2, 40),
             "Selects the color picker tool.", any(Qt::Key_F7), Tool::EyeDropper},
         CommandEntry{C::Undo, "Undo", K::Push, right(1, 440), "Undo last edit for this pattern.",
-            any(Qt::Key_Z), session(&Session::undo)},
+            any(Qt::Key_Z), project(&Project::undo)},
         CommandEntry{C::Redo, "Redo", K::Push, right(2, 440), "Redo last edit for this pattern.",
-            any(Qt::Key_Y), session(&Session::redo)},
+            any(Qt::Key_Y), project(&Project::redo)},
     });
     return kCommands;
 }

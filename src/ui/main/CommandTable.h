@@ -15,7 +15,7 @@
 namespace quom {
 
 class CQuomDlg;
-class Session;
+class Project;
 
 enum class CommandId : int {
     Kits = 1000,
@@ -68,12 +68,12 @@ enum class CommandId : int {
 // Push buttons act on release; toggles show a running state; tools form a radio group.
 enum class CommandKind { Push, Toggle, Tool };
 
-// What a command runs: an operation of the session, an operation of the window (it
-// asks the user or changes what the window shows, then calls the session), the
+// What a command runs: an operation of the project, an operation of the window (it
+// asks the user or changes what the window shows, then calls the core), the
 // drawing tool it selects.
-using SessionOperation = void (Session::*)();
+using ProjectOperation = void (Project::*)();
 using WindowOperation = void (CQuomDlg::*)();
-using CommandOperation = std::variant<SessionOperation, WindowOperation, Tool>;
+using CommandOperation = std::variant<ProjectOperation, WindowOperation, Tool>;
 
 // Where a command's 32 x 30 button sits, from the canvas edges L, T, R and B.
 struct ButtonPlace {

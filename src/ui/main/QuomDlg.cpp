@@ -80,11 +80,15 @@ bool sliderKey(int key)
 
 CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     : QDialog(parent)
-    , session_(context.session)
+    , project_(context.project)
+    , transport_(context.transport)
     , output_(context.output)
     , settings_(context.settings)
     , folders_(context.folders)
+    , toolOptions_(context.toolOptions)
+    , generators_(context.generators)
     , midi_(context.midi)
+    , liveControl_(context.project, context.settings)
     , geometry_(CanvasGeometry::forScreenWidth(screenWidth()))
     , prompts_(std::make_unique<DialogPrompts>())
 {
@@ -96,7 +100,7 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
     setAcceptDrops(true);
 
-    view_ = new PatternView(geometry_, session_.model().current(), this);
+    view_ = new PatternView(geometry_, project_.model().current(), this);
     view_->setGeometry(rect());
     // The canvas holds the keyboard at the start and takes it back when clicked, so
     // that the window's keys are not kept by a slider that once had the focus.
@@ -105,7 +109,8 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     buildControls();
     buildSliders();
     buildEditing();
-    session_.setListener(this);
+    project_.addListener(this);
+    transport_.setListener(this);
     if (const auto& failure = output_.deviceFailure()) {
         audioNotice_ = audioFailureNotice(*failure);
         showNotices();
@@ -116,12 +121,12 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
 
     midiRest_.setSingleShot(true);
     midiRest_.setInterval(500);
-    connect(&midiRest_, &QTimer::timeout, this, &CQuomDlg::recordMidiMoves);
+    connect(&midiRest_, &QTimer::timeout, this, [this] { liveControl_.rest(); });
     if (midi_)
         connect(midi_, &MidiInput::message, this, &CQuomDlg::applyMidiMessage);
 
     marker_ = new PlaybackMarker(
-        *view_, [this] { return session_.playingColumn(); }, this);
+        *view_, [this] { return transport_.playingColumn(); }, this);
     cpuTimer_ = startTimer(1000);
     qApp->installEventFilter(this);
 }
@@ -129,8 +134,9 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
 CQuomDlg::~CQuomDlg()
 {
     qApp->removeEventFilter(this);
-    session_.setListener(nullptr);
-    session_.stop();
+    project_.removeListener(this);
+    transport_.setListener(nullptr);
+    transport_.stop();
     if (midi_)
         midi_->close();
     if (output_.recording())
@@ -186,11 +192,11 @@ void CQuomDlg::buildSliders()
     showPatternNumber();
 
     tempo_ = makeRow(QStringLiteral("Tempo"), 540);
-    tempo_->setReaction([this](int bpm) { session_.setTempo(bpm); });
-    tempo_->setUp(kMinTempo, kMaxTempo, session_.tempo());
+    tempo_->setReaction([this](int bpm) { project_.setTempo(bpm); });
+    tempo_->setUp(kMinTempo, kMaxTempo, project_.tempo());
 
     volume_ = makeRow(QStringLiteral("Volume"), 570);
-    volume_->setReaction([this](int percent) { session_.setVolume(percent); });
+    volume_->setReaction([this](int percent) { transport_.setVolume(percent); });
     volume_->setUp(0, 100, 80);
 }
 
@@ -213,8 +219,8 @@ bool CQuomDlg::runCommand(CommandId id)
     // A floating paste lands before any command acts.
     tools_->placeFloating();
     const CommandOperation& operation = entry->operation;
-    if (const auto* run = std::get_if<SessionOperation>(&operation))
-        (session_.*(*run))();
+    if (const auto* run = std::get_if<ProjectOperation>(&operation))
+        (project_.*(*run))();
     else if (const auto* run = std::get_if<WindowOperation>(&operation))
         (this->*(*run))();
     else if (const auto* tool = std::get_if<Tool>(&operation))
@@ -229,7 +235,7 @@ void CQuomDlg::showStatusText(const QString& text)
 
 void CQuomDlg::showPatternNumber()
 {
-    patternLabel_->setText(tr("Pattern %1").arg(session_.model().currentIndex() + 1));
+    patternLabel_->setText(tr("Pattern %1").arg(project_.model().currentIndex() + 1));
 }
 
 void CQuomDlg::showNotices()
@@ -237,6 +243,11 @@ void CQuomDlg::showNotices()
     QStringList lines{audioNotice_, recordingNotice_};
     lines.removeAll(QString());
     view_->setNotice(lines.join(u'\n'));
+}
+
+void CQuomDlg::leavingPattern()
+{
+    tools_->placeFloating();
 }
 
 void CQuomDlg::patternChanged()
@@ -280,8 +291,7 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     case KeyAction::Kind::Command:
         return runCommand(action->command);
     case KeyAction::Kind::SelectPattern:
-        tools_->placeFloating();
-        session_.selectPattern(action->a);
+        project_.selectPattern(action->a);
         return true;
     case KeyAction::Kind::ToggleRecording:
         toggleRecording();
@@ -296,11 +306,11 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
         return true;
     case KeyAction::Kind::Scroll:
         tools_->placeFloating();
-        session_.scroll(action->a, action->b);
+        project_.scroll(action->a, action->b);
         return true;
     case KeyAction::Kind::AddColor:
         // The colour keys shift a floating paste's surroundings and leave it floating.
-        session_.addColor(action->a, action->b);
+        project_.addColor(action->a, action->b);
         return true;
     }
     return false;
@@ -309,7 +319,7 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
 void CQuomDlg::auditionRowUnderMouse()
 {
     if (const auto cell = geometry_.cellAt(view_->mapFromGlobal(QCursor::pos())))
-        session_.previewRow(cell->y());
+        transport_.previewRow(cell->y());
 }
 
 void CQuomDlg::wheelEvent(QWheelEvent* event)
@@ -319,7 +329,7 @@ void CQuomDlg::wheelEvent(QWheelEvent* event)
     const int notches = wheelRemainder_ / 120;
     wheelRemainder_ -= notches * 120;
     if (notches != 0)
-        session_.setPatternTempo(tempo_->wholeValue() - notches);
+        project_.setPatternTempo(tempo_->wholeValue() - notches);
     event->accept();
 }
 
@@ -343,7 +353,7 @@ void CQuomDlg::timerEvent(QTimerEvent* event)
     if (event->timerId() != cpuTimer_)
         return;
     ShowCpuLoad();
-    session_.releaseRetired();
+    transport_.releaseRetired();
 }
 
 void CQuomDlg::ShowCpuLoad()

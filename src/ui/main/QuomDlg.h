@@ -1,7 +1,10 @@
 #pragma once
 
-#include "core/midi/MidiControl.h"
-#include "core/session/Session.h"
+#include "core/edit/ToolOptions.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/midi/LiveControl.h"
+#include "core/project/Project.h"
+#include "core/transport/Transport.h"
 #include "ui/controls/StatusLineOwner.h"
 #include "ui/controls/UserPrompts.h"
 #include "ui/main/CanvasGeometry.h"
@@ -16,12 +19,12 @@
 
 class QLabel;
 
-// The main window: a view of the session. It shows the canvas, the command buttons,
-// the tempo and volume sliders and the current pattern's number, turns the mouse
-// and the keyboard into commands of the command table, asks the user what a command
-// needs (files, confirmations) and repaints when the session says the music
-// changed. The music itself, and every change to it, is the session's. Window
-// thread only.
+// The main window: a view of the project and the transport. It shows the canvas, the
+// command buttons, the tempo and volume sliders and the current pattern's number,
+// turns the mouse and the keyboard into commands of the command table, asks the user
+// what a command needs (files, confirmations) and repaints when the project says the
+// music changed. The music itself, and every change to it, is the project's; playing
+// it is the transport's. Window thread only.
 namespace quom {
 
 struct AppFolders;
@@ -37,16 +40,19 @@ class QuomSlider;
 class ToolPanels;
 struct Settings;
 
-class CQuomDlg : public QDialog, public StatusLineOwner, private SessionListener {
+class CQuomDlg : public QDialog, public StatusLineOwner, private ProjectListener, private TransportListener {
     Q_OBJECT
 
 public:
     // What the window is a view of, and the services it uses; all outlive it.
     struct Context {
-        Session& session;
+        Project& project;
+        Transport& transport;
         AudioOutput& output;
         Settings& settings; // the settings window edits them
         AppFolders& folders; // the file windows replace a folder with the last path chosen
+        ToolOptions& toolOptions;
+        GeneratorSettings& generators;
         MidiInput* midi = nullptr; // none: no MIDI control
     };
 
@@ -110,9 +116,9 @@ private:
     bool loadKit(const QString& path);
     // The stream's CPU load in the title, once a second.
     void ShowCpuLoad();
-    void recordMidiMoves();
 
-    // SessionListener.
+    // ProjectListener and TransportListener.
+    void leavingPattern() override;
     void patternChanged() override;
     void tempoChanged(int bpm) override;
     void playingChanged(bool playing) override;
@@ -148,12 +154,15 @@ private:
     void importImage();
     void exportWave();
 
-    Session& session_;
+    Project& project_;
+    Transport& transport_;
     AudioOutput& output_;
     Settings& settings_;
     AppFolders& folders_;
+    ToolOptions& toolOptions_;
+    GeneratorSettings& generators_;
     MidiInput* midi_;
-    MidiControl midiControl_;
+    LiveControl liveControl_;
     // Restarted by every controller move: when it runs out the moves so far become one
     // undo state.
     QTimer midiRest_;

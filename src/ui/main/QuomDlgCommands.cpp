@@ -30,10 +30,10 @@ namespace quom {
 
 void CQuomDlg::playOrStop()
 {
-    if (session_.playing())
-        session_.stop();
+    if (transport_.playing())
+        transport_.stop();
     else
-        session_.play();
+        transport_.play();
 }
 
 void CQuomDlg::toggleRecording()
@@ -70,7 +70,7 @@ void CQuomDlg::newProject()
         && !prompts_->confirm(this, tr("This will erase all the patterns. Do you want to continue?")))
         return;
     tools_->resetState();
-    session_.newProject();
+    project_.newProject();
     tools_->selectTool(Tool::Pencil);
 }
 
@@ -79,7 +79,7 @@ void CQuomDlg::clearPattern()
     if (settings_.confirmationMessages
         && !prompts_->confirm(this, tr("Are you sure you want to clear this pattern?")))
         return;
-    session_.clearPattern();
+    project_.clearPattern();
 }
 
 void CQuomDlg::toggleGrid()
@@ -106,26 +106,26 @@ void CQuomDlg::mix()
 
 void CQuomDlg::randomPattern()
 {
-    RandomDlg dialog(session_.generatorSettings().random, this);
+    RandomDlg dialog(generators_.random, this);
     if (dialog.exec() == QDialog::Accepted)
-        session_.randomPattern();
+        project_.randomPattern(generators_.random);
 }
 
 void CQuomDlg::openKitEditor()
 {
-    session_.stopAndRewind();
-    CKitDlg editor(
-        {session_, settings_, folders_, *prompts_, QSize(geometry_.cellWidth(), geometry_.cellHeight())},
+    transport_.stopAndRewind();
+    CKitDlg editor({project_, transport_, settings_, folders_, *prompts_,
+                       QSize(geometry_.cellWidth(), geometry_.cellHeight())},
         this);
     editor.exec();
 }
 
 void CQuomDlg::choosePattern()
 {
-    session_.storeCurrentPattern();
-    CPatternsDlg chooser(session_.model(), this);
+    project_.storeCurrentPattern();
+    CPatternsDlg chooser(project_.model(), this);
     if (chooser.exec() == QDialog::Accepted)
-        session_.selectPattern(chooser.highlighted());
+        project_.selectPattern(chooser.highlighted());
 }
 
 void CQuomDlg::openSettings()
@@ -137,44 +137,44 @@ void CQuomDlg::openSettings()
     // are used; the interpolation reaches the engine here; the ports, the device and the
     // default kit wait for the next start.
     if (settings.exec() == QDialog::Accepted)
-        session_.setInterpolation(settings_.interpolation);
+        transport_.setInterpolation(settings_.interpolation);
 }
 
 void CQuomDlg::mutateColours()
 {
-    MutateDlg(session_, this).exec();
+    MutateDlg(project_, this).exec();
 }
 
 void CQuomDlg::colourCurves()
 {
-    ColorCurvesDlg(session_, this).exec();
+    ColorCurvesDlg(project_, this).exec();
 }
 
 void CQuomDlg::offsetColours()
 {
-    CColorsDlg(session_, this).exec();
+    CColorsDlg(project_, this).exec();
 }
 
 void CQuomDlg::waveSequence()
 {
-    WaveSeqDlg(session_, this).exec();
+    WaveSeqDlg(project_, generators_.wave, this).exec();
 }
 
 void CQuomDlg::applyFilterCommand()
 {
-    FilterDlg(session_, folders_.filtersFolder, *prompts_, this).exec();
+    FilterDlg(project_, generators_.filter, folders_.filtersFolder, *prompts_, this).exec();
 }
 
 void CQuomDlg::webcamCapture()
 {
-    VideoDlg(session_, settings_, *prompts_, this).exec();
+    VideoDlg(project_, generators_.camera, settings_, *prompts_, this).exec();
 }
 
 void CQuomDlg::editCellColor(QPoint cell)
 {
-    CCellDlg dialog(session_, cell.y(), session_.model().current().at(cell.x(), cell.y()), this);
+    CCellDlg dialog(project_, transport_, cell.y(), project_.model().current().at(cell.x(), cell.y()), this);
     dialog.exec();
-    session_.setCellColor(cell.x(), cell.y(), dialog.newColor());
+    project_.setCellColor(cell.x(), cell.y(), dialog.newColor());
 }
 
 void CQuomDlg::showError(const QString& format, const QString& path)

@@ -20,12 +20,12 @@ QString fileNameOf(const std::string& path)
 
 void CQuomDlg::buildEditing()
 {
-    tools_ = new CanvasTools(session_, *view_, geometry_, this);
-    tools_->setSampleNames([this](int row) { return fileNameOf(session_.kit()->slot(row).name); });
+    tools_ = new CanvasTools(project_, toolOptions_, *view_, geometry_, this);
+    tools_->setSampleNames([this](int row) { return fileNameOf(project_.kit()->slot(row).name); });
     connect(tools_, &CanvasTools::colorPicked, pickedColor_, &GUIcolorButton::setColor);
     // Queued, so that the window opens once the press that asked for it is handled.
     connect(tools_, &CanvasTools::cellColorRequested, this, &CQuomDlg::editCellColor, Qt::QueuedConnection);
-    panels_ = std::make_unique<ToolPanels>(*this, geometry_, session_.toolOptions());
+    panels_ = std::make_unique<ToolPanels>(*this, geometry_, toolOptions_);
     panels_->show(tools_->tool());
     connect(tools_, &CanvasTools::toolChanged, this, [this](Tool tool) {
         for (const CommandEntry& entry : commandTable()) {

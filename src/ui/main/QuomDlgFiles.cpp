@@ -51,7 +51,8 @@ void CQuomDlg::loadProject(const QString& path)
     std::optional<ReadResult<std::vector<std::string>>> loaded;
     {
         WaitCursor wait;
-        loaded.emplace(session_.loadProject(utf8(path)));
+        transport_.stopAndRewind();
+        loaded.emplace(project_.loadProject(utf8(path)));
     }
     if (!*loaded) {
         showError(readFailureText(loaded->error(), tr("Error: this is not a Quom project file:\n %1")), path);
@@ -65,7 +66,7 @@ void CQuomDlg::saveProject()
 {
     const QString path = prompts_->saveFile(this,
         {tr("Save the project"), fromUtf8(folders_.projectsFolder), kProjectFilter, QStringLiteral("qom")});
-    if (!path.isEmpty() && !session_.saveProject(utf8(path)))
+    if (!path.isEmpty() && !project_.saveProject(utf8(path)))
         showError(kUnableToSave, path);
 }
 
@@ -79,7 +80,7 @@ void CQuomDlg::loadPatternCommand()
 
 void CQuomDlg::loadPattern(const QString& path)
 {
-    const auto pattern = session_.loadPattern(utf8(path));
+    const auto pattern = project_.loadPattern(utf8(path));
     if (!pattern)
         showError(readFailureText(pattern.error(), tr("Error: this is not a Quom pattern file:\n %1")), path);
 }
@@ -88,13 +89,13 @@ void CQuomDlg::savePattern()
 {
     const QString path = prompts_->saveFile(this,
         {tr("Save the pattern"), fromUtf8(folders_.patternsFolder), kPatternFilter, QStringLiteral("pat")});
-    if (!path.isEmpty() && !session_.savePattern(utf8(path)))
+    if (!path.isEmpty() && !project_.savePattern(utf8(path)))
         showError(kUnableToSave, path);
 }
 
 void CQuomDlg::exportMidi()
 {
-    session_.stopAndRewind();
+    transport_.stopAndRewind();
     std::string& folder = folders_.midiFolder;
     const QString path = prompts_->saveFile(
         this, {tr("Export a MIDI file"), fromUtf8(folder), kMidiFilter, QStringLiteral("mid")});
@@ -104,7 +105,7 @@ void CQuomDlg::exportMidi()
     WriteResult written;
     {
         WaitCursor wait;
-        written = session_.exportMidi(utf8(path));
+        written = project_.exportMidi(utf8(path));
     }
     if (!written)
         showError(tr("An error occurred while saving the MIDI file:\n%1"), path);
@@ -112,7 +113,7 @@ void CQuomDlg::exportMidi()
 
 void CQuomDlg::exportWave()
 {
-    session_.stopAndRewind();
+    transport_.stopAndRewind();
     std::string& folder = folders_.wavesFolder;
     const QString path = prompts_->saveFile(
         this, {tr("Export a wave file"), fromUtf8(folder), kWaveFilter, QStringLiteral("wav")});
@@ -123,7 +124,7 @@ void CQuomDlg::exportWave()
     WriteResult written;
     {
         WaitCursor wait;
-        written = session_.exportWave(utf8(path));
+        written = transport_.exportWave(utf8(path));
     }
     if (!written)
         showError(kUnableToSave, path);
@@ -147,7 +148,7 @@ void CQuomDlg::importImage()
     if (!cells)
         return;
     // Like a loaded pattern file, an import can be undone.
-    session_.replaceCells(*cells);
+    project_.replaceCells(*cells);
 }
 
 void CQuomDlg::openDroppedFile(const QString& path)
@@ -162,7 +163,7 @@ void CQuomDlg::openDroppedFile(const QString& path)
     } else if (extension == u"qom") {
         loadProject(path);
     } else if (extension == u"kit") {
-        session_.stopAndRewind();
+        transport_.stopAndRewind();
         // Unlike the kit of the start-up, a kit the user hands over must say when it fails.
         if (!loadKit(path))
             showError(kUnableToLoad, path);
@@ -177,7 +178,7 @@ bool CQuomDlg::loadKit(const QString& path)
     CKit::LoadResult result;
     {
         WaitCursor wait;
-        result = session_.loadKit(utf8(path));
+        result = project_.loadKit(utf8(path));
     }
     for (const std::string& sample : result.failedSamples)
         showError(kUnreadableSample, fromUtf8(sample));

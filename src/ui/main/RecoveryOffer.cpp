@@ -1,7 +1,7 @@
 #include "ui/main/RecoveryOffer.h"
 
-#include "core/session/Recovery.h"
-#include "core/session/Session.h"
+#include "core/project/Recovery.h"
+#include "core/transport/Transport.h"
 #include "ui/controls/FileTexts.h"
 #include "ui/controls/UserPrompts.h"
 #include "ui/controls/WaitCursor.h"
@@ -12,7 +12,8 @@
 
 namespace quom {
 
-void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Session& session)
+void offerRecovery(
+    QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project, Transport& transport)
 {
     if (!recovery.found())
         return;
@@ -25,7 +26,8 @@ void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Se
     std::optional<ReadResult<std::vector<std::string>>> restored;
     {
         WaitCursor wait;
-        restored.emplace(recovery.restore(session));
+        transport.stopAndRewind();
+        restored.emplace(recovery.restore(project));
     }
     if (!*restored) {
         prompts.message(parent, kUnableToLoad.arg(fromUtf8(recovery.path())), title);

@@ -6,12 +6,14 @@ class QWidget;
 namespace quom {
 
 class Recovery;
-class Session;
+class Project;
+class Transport;
 class UserPrompts;
 
-// Asks once, when recovery has found a copy, whether to restore it: Yes makes it the
-// session's project, still unsaved; No removes it. A copy that cannot be read, and
-// samples of its kit that cannot, are said in messages.
-void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Session& session);
+// Asks once, when recovery has found a copy, whether to restore it: Yes stops the
+// transport and makes it the project, still unsaved; No removes it. A copy that cannot
+// be read, and samples of its kit that cannot, are said in messages.
+void offerRecovery(
+    QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project, Transport& transport);
 
 } // namespace quom

@@ -1,5 +1,6 @@
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/project/Project.h"
+#include "core/transport/Transport.h"
 #include "support/Instruments.h"
 #include "support/QtPrinters.h"
 #include "ui/controls/CCommandButton.h"
@@ -20,7 +21,7 @@ using namespace quom;
 
 namespace {
 
-// A tool window over a session whose pattern has a few painted cells.
+// A tool window over a project whose pattern has a few painted cells.
 class ColorWindows : public ::testing::Test {
 protected:
     ColorWindows()
@@ -31,8 +32,8 @@ protected:
         start = cells().snapshot();
     }
 
-    LiveGrid& cells() { return session.model().current(); }
-    int undoStates() const { return session.undoHistory().size(); }
+    LiveGrid& cells() { return project.model().current(); }
+    int undoStates() const { return project.undoHistory().size(); }
     template <class Window> ValueSlider& slider(Window& window, const char* name)
     {
         return *window.template findChild<ValueSlider*>(QString::fromUtf8(name));
@@ -43,14 +44,16 @@ protected:
     }
     void key(ValueSlider& target, Qt::Key k) { QTest::keyClick(&target, k); }
 
-    Engine engine;
-    Session session{engine};
+    Project project;
+    Transport transport{project};
+    Engine& engine = transport.engine();
+    GeneratorSettings generators;
     Grid start{};
 };
 
 TEST_F(ColorWindows, OffsetsAreTakenFromTheStartAndABlackCellComesBack)
 {
-    CColorsDlg window(session);
+    CColorsDlg window(project);
     window.show();
     EXPECT_EQ(window.windowTitle(), "Offset colors");
     EXPECT_EQ(cells().snapshot(), start) << "opening changes nothing";
@@ -80,7 +83,7 @@ TEST_F(ColorWindows, OffsetsAreTakenFromTheStartAndABlackCellComesBack)
 
 TEST_F(ColorWindows, MutationIsOneFixedDrawScaledByTheSlidersUntilANewOne)
 {
-    MutateDlg window(session, 1234);
+    MutateDlg window(project, 1234);
     window.show();
     EXPECT_EQ(text(window, "green"), "10 %");
     const Grid atTen = cells().snapshot();
@@ -110,7 +113,7 @@ TEST_F(ColorWindows, MutationIsOneFixedDrawScaledByTheSlidersUntilANewOne)
 
 TEST_F(ColorWindows, CurvesBendEachChannelAndTheGraphStaysInsideItsFrame)
 {
-    ColorCurvesDlg window(session);
+    ColorCurvesDlg window(project);
     window.show();
     slider(window, "red").setValue(100);
     EXPECT_EQ(text(window, "red"), "50");
@@ -137,7 +140,7 @@ TEST_F(ColorWindows, CurvesBendEachChannelAndTheGraphStaysInsideItsFrame)
 TEST_F(ColorWindows, TheWaveDrawsOverTheStartAndItsSettingsOutliveTheWindow)
 {
     {
-        WaveSeqDlg window(session);
+        WaveSeqDlg window(project, generators.wave);
         window.show();
         EXPECT_EQ(cells().at(0, 32), makeCell(80, 0, 64)) << "the default sine starts at row 32";
         EXPECT_EQ(cells().at(3, 4), start[cellIndex(3, 4)]);
@@ -155,12 +158,12 @@ TEST_F(ColorWindows, TheWaveDrawsOverTheStartAndItsSettingsOutliveTheWindow)
         window.reject();
     }
     EXPECT_EQ(cells().snapshot(), start);
-    const WaveSettings& kept = session.generatorSettings().wave;
+    const WaveSettings& kept = generators.wave;
     EXPECT_EQ(kept.wave, Wave::SampleAndHold);
     EXPECT_EQ(kept.offsetX, 10);
     EXPECT_TRUE(kept.flipY);
 
-    WaveSeqDlg again(session);
+    WaveSeqDlg again(project, generators.wave);
     EXPECT_TRUE(again.button(WaveSeqDlg::kWaveButtons[4])->state());
     EXPECT_EQ(slider(again, "offsetx").wholeValue(), 10);
 }
@@ -169,8 +172,8 @@ TEST_F(ColorWindows, TheCellWindowAuditionsBothColoursAndTakesEscapeFromAFocused
 {
     auto kit = std::make_shared<CKit>();
     kit->slot(4) = instrumentOf(std::vector<float>(20000, 0.5f));
-    session.setKit(kit);
-    CCellDlg window(session, 4, makeCell(200, 0, 0));
+    project.setKit(kit);
+    CCellDlg window(project, transport, 4, makeCell(200, 0, 0));
     window.show();
     std::vector<float> out(2 * 64);
 

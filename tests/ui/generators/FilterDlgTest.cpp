@@ -1,8 +1,9 @@
 #include "ui/generators/FilterDlg.h"
 
-#include "core/audio/Engine.h"
 #include "core/files/PatternFile.h"
-#include "core/session/Session.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/project/Project.h"
+#include "core/transport/Transport.h"
 #include "platform/pictures/FilterLoader.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
@@ -38,7 +39,7 @@ protected:
         cells().set(3, 4, makeCell(200, 10, 20));
         cells().set(5, 6, makeCell(50, 100, 150));
         start = cells().snapshot();
-        session.recordUndo();
+        project.recordUndo();
     }
 
     void pattern(const std::string& name, const Grid& grid) { writePatternFile(dir.file(name), {120, grid}); }
@@ -55,11 +56,13 @@ protected:
             pattern("f" + std::to_string(100 + i).substr(1) + ".pat", filled(makeCell(10 + i, 0, 0)));
     }
     static QColor pixel(FilterDlg& window, QPoint at) { return window.grab().toImage().pixelColor(at); }
-    LiveGrid& cells() { return session.model().current(); }
-    int undoStates() const { return session.undoHistory().size(); }
+    LiveGrid& cells() { return project.model().current(); }
+    int undoStates() const { return project.undoHistory().size(); }
 
-    Engine engine;
-    Session session{engine};
+    Project project;
+    Transport transport{project};
+    Engine& engine = transport.engine();
+    GeneratorSettings generators;
     TempDir dir;
     FakePrompts prompts;
     Grid start{};
@@ -95,11 +98,11 @@ TEST_F(FilterWindow, TheLoaderListsByNameAndReportsOnlyRefusedPatternFiles)
 TEST_F(FilterWindow, OneRowDownShowsTheLastFiltersThenGreyFramedSlots)
 {
     numbered(7);
-    FilterDlg seven(session, dir.path(), prompts);
+    FilterDlg seven(project, generators.filter, dir.path(), prompts);
     EXPECT_EQ(seven.findChild<QScrollBar*>()->maximum(), 0) << "two rows do not scroll";
 
     numbered(21);
-    FilterDlg window(session, dir.path(), prompts);
+    FilterDlg window(project, generators.filter, dir.path(), prompts);
     window.show();
     EXPECT_EQ(pixel(window, FilterDlg::slotOrigin(0, 0) - QPoint(1, 1)), QColor(255, 0, 0));
     auto* scrollBar = window.findChild<QScrollBar*>();
@@ -112,7 +115,7 @@ TEST_F(FilterWindow, OneRowDownShowsTheLastFiltersThenGreyFramedSlots)
         EXPECT_EQ(pixel(window, FilterDlg::slotOrigin(c, 3) - QPoint(1, 1)), QColor(100, 100, 100));
 
     numbered(30);
-    FilterDlg taller(session, dir.path(), prompts);
+    FilterDlg taller(project, generators.filter, dir.path(), prompts);
     QTest::keyClick(taller.findChild<QScrollBar*>(), Qt::Key_PageDown);
     EXPECT_EQ(taller.firstVisibleRow(), 1) << "a page is one row";
 }
@@ -122,7 +125,7 @@ TEST_F(FilterWindow, TheFirstOpeningHalvesTheRedUnderBlackAsOneUndoStep)
     Grid mask = filled(makeCell(255, 255, 255));
     mask[cellIndex(3, 4)] = 0;
     pattern("mask.pat", mask);
-    FilterDlg window(session, dir.path(), prompts);
+    FilterDlg window(project, generators.filter, dir.path(), prompts);
     window.show();
     EXPECT_EQ(cells().snapshot(), start) << "nothing changes before Ok";
     EXPECT_EQ(pixel(window, FilterDlg::slotOrigin(0, 0) + QPoint(3, 4)), QColor(0, 0, 0));
@@ -130,9 +133,9 @@ TEST_F(FilterWindow, TheFirstOpeningHalvesTheRedUnderBlackAsOneUndoStep)
     QTest::keyClick(&window, Qt::Key_Return);
     EXPECT_EQ(cells().at(3, 4), makeCell(100, 10, 20)) << "volume (red) at 50";
     EXPECT_EQ(cells().at(5, 6), makeCell(50, 100, 150)) << "white keeps the cell";
-    EXPECT_EQ(session.model().filterGrid(), mask);
+    EXPECT_EQ(project.model().filterGrid(), mask);
     EXPECT_EQ(undoStates(), 3);
-    session.undo();
+    project.undo();
     EXPECT_EQ(cells().snapshot(), start);
 }
 
@@ -140,7 +143,7 @@ TEST_F(FilterWindow, TheGapSelectsItsThumbnailAndADoubleClickApplies)
 {
     numbered(7);
     pattern("f05.pat", filled(0));
-    FilterDlg window(session, dir.path(), prompts);
+    FilterDlg window(project, generators.filter, dir.path(), prompts);
     window.show();
     QTest::mouseClick(&window, Qt::LeftButton, {}, FilterDlg::slotOrigin(1, 1) + QPoint(80, 80));
     EXPECT_EQ(window.selectedFilter(), 6) << "the gap right of and below a thumbnail";
@@ -149,18 +152,18 @@ TEST_F(FilterWindow, TheGapSelectsItsThumbnailAndADoubleClickApplies)
 
     QTest::mouseDClick(&window, Qt::LeftButton, {}, FilterDlg::slotOrigin(0, 1) + QPoint(5, 5));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(session.generatorSettings().filter.filterIndex, 5);
+    EXPECT_EQ(generators.filter.filterIndex, 5);
     EXPECT_EQ(cells().at(3, 4), makeCell(100, 10, 20)) << "the black filter f05";
     EXPECT_EQ(undoStates(), 3);
 }
 
 TEST_F(FilterWindow, ARememberedIndexBeyondTheListFallsBackAndEscapeKeepsNothing)
 {
-    FilterSettings& settings = session.generatorSettings().filter;
+    FilterSettings& settings = generators.filter;
     settings = {2, 500, 9};
     const FilterSettings before = settings;
     numbered(2);
-    FilterDlg window(session, dir.path(), prompts);
+    FilterDlg window(project, generators.filter, dir.path(), prompts);
     window.show();
     EXPECT_EQ(window.selectedFilter(), 0);
     EXPECT_EQ(window.findChild<QComboBox*>()->currentText(), "pitch (blue)");
@@ -172,7 +175,7 @@ TEST_F(FilterWindow, ARememberedIndexBeyondTheListFallsBackAndEscapeKeepsNothing
     EXPECT_EQ(cells().snapshot(), start);
     EXPECT_EQ(undoStates(), 2);
 
-    FilterDlg none(session, dir.file("missing"), prompts);
+    FilterDlg none(project, generators.filter, dir.file("missing"), prompts);
     EXPECT_EQ(prompts.messages.size(), 1u) << "the window shows the loader's message";
     EXPECT_EQ(none.selectedFilter(), -1);
     none.accept();

@@ -1,8 +1,9 @@
 #include "ui/generators/VideoDlg.h"
 
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/project/Project.h"
 #include "core/settings/Settings.h"
+#include "core/transport/Transport.h"
 #include "support/QtPrinters.h"
 #include "ui/controls/FakePrompts.h"
 #include "ui/controls/ValueSlider.h"
@@ -31,8 +32,8 @@ protected:
         settings.videoSource = "/nonexistent/quom-test-video.avi";
     }
 
-    LiveGrid& cells() { return session.model().current(); }
-    int undoStates() const { return session.undoHistory().size(); }
+    LiveGrid& cells() { return project.model().current(); }
+    int undoStates() const { return project.undoHistory().size(); }
     // Every pixel color, but the top-left one black.
     static Grid frameOf(Cell color)
     {
@@ -50,8 +51,10 @@ protected:
         return *window.findChild<ValueSlider*>(QString::fromUtf8(name));
     }
 
-    Engine engine;
-    Session session{engine};
+    Project project;
+    Transport transport{project};
+    Engine& engine = transport.engine();
+    GeneratorSettings generators;
     Settings settings;
     FakePrompts prompts;
     Grid start{};
@@ -60,7 +63,7 @@ protected:
 
 TEST_F(VideoWindow, TheModeChoosesTheCellsAndTheAmountsHowFarTheyFollow)
 {
-    VideoDlg window(session, settings, prompts);
+    VideoDlg window(project, generators.camera, settings, prompts);
     EXPECT_EQ(window.windowTitle(), "Video");
     EXPECT_TRUE(window.findChild<QRadioButton*>("modify painted cells")->isChecked());
     EXPECT_EQ(window.findChild<QLabel*>("blue value")->text(), "100 %");
@@ -90,8 +93,8 @@ TEST_F(VideoWindow, TheModeChoosesTheCellsAndTheAmountsHowFarTheyFollow)
 
 TEST_F(VideoWindow, AnEmptyPatternStaysEmptyWhilePaintedCellsAloneMayChange)
 {
-    session.clearPattern();
-    VideoDlg window(session, settings, prompts);
+    project.clearPattern();
+    VideoDlg window(project, generators.camera, settings, prompts);
     window.takeFrame(frameOf(green));
     EXPECT_EQ(cells().snapshot(), Grid{});
     window.reject();
@@ -99,9 +102,9 @@ TEST_F(VideoWindow, AnEmptyPatternStaysEmptyWhilePaintedCellsAloneMayChange)
 
 TEST_F(VideoWindow, CancelRestoresAndOkKeepsTheLastFrameAsOneUndoStep)
 {
-    const CameraSettings before = session.generatorSettings().camera;
+    const CameraSettings before = generators.camera;
     {
-        VideoDlg window(session, settings, prompts);
+        VideoDlg window(project, generators.camera, settings, prompts);
         window.show();
         choose(window, "modify all cells");
         slider(window, "red").setValue(30);
@@ -113,18 +116,18 @@ TEST_F(VideoWindow, CancelRestoresAndOkKeepsTheLastFrameAsOneUndoStep)
         window.takeFrame(frameOf(green));
         EXPECT_EQ(cells().snapshot(), start) << "a late frame changes nothing";
     }
-    EXPECT_EQ(session.generatorSettings().camera, before);
+    EXPECT_EQ(generators.camera, before);
     EXPECT_EQ(undoStates(), 1);
 
     {
-        VideoDlg window(session, settings, prompts);
+        VideoDlg window(project, generators.camera, settings, prompts);
         window.show();
         window.findChild<QPushButton*>()->click();
         EXPECT_EQ(cells().snapshot(), start) << "no frame came: the pattern as it was";
     }
     EXPECT_EQ(undoStates(), 2);
 
-    VideoDlg window(session, settings, prompts);
+    VideoDlg window(project, generators.camera, settings, prompts);
     window.show();
     choose(window, "modify black cells");
     ValueSlider& red = slider(window, "red");
@@ -143,9 +146,9 @@ TEST_F(VideoWindow, CancelRestoresAndOkKeepsTheLastFrameAsOneUndoStep)
     window.takeFrame(frameOf(green));
     EXPECT_EQ(cells().snapshot(), shown) << "Ok keeps the last frame's pattern; a late frame changes nothing";
     EXPECT_EQ(undoStates(), 3);
-    EXPECT_EQ(session.generatorSettings().camera, (CameraSettings{CameraMode::BlackCells, 21, 100, 100}));
+    EXPECT_EQ(generators.camera, (CameraSettings{CameraMode::BlackCells, 21, 100, 100}));
 
-    VideoDlg again(session, settings, prompts);
+    VideoDlg again(project, generators.camera, settings, prompts);
     EXPECT_TRUE(again.findChild<QRadioButton*>("modify black cells")->isChecked());
     EXPECT_EQ(slider(again, "red").wholeValue(), 21);
     again.reject();
@@ -153,7 +156,7 @@ TEST_F(VideoWindow, CancelRestoresAndOkKeepsTheLastFrameAsOneUndoStep)
 
 TEST_F(VideoWindow, ThePreviewShowsTheFrameAndTheSourceListRemembersAFile)
 {
-    VideoDlg window(session, settings, prompts);
+    VideoDlg window(project, generators.camera, settings, prompts);
     window.show();
     const QPoint origin = VideoDlg::kPreviewOrigin;
     EXPECT_EQ(window.grab().toImage().pixelColor(origin + QPoint(20, 30)), QColor(Qt::black));

@@ -1,8 +1,8 @@
 #include "ui/kit/CKitDlg.h"
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
+#include "core/transport/Transport.h"
 #include "support/QtPrinters.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
@@ -28,8 +28,8 @@ protected:
     {
         createFolders(folders);
         settings.audioEditor = "/nonexistent/editor --flag";
-        editor
-            = std::make_unique<CKitDlg>(CKitDlg::Context{session, settings, folders, prompts, QSize(12, 10)});
+        editor = std::make_unique<CKitDlg>(
+            CKitDlg::Context{project, transport, settings, folders, prompts, QSize(12, 10)});
         editor->show();
     }
 
@@ -39,7 +39,7 @@ protected:
         return dir.file(name);
     }
     // The slot as the engine plays it: every edit is published at once.
-    const CInstrument& slot(int index) const { return session.kit()->slot(index); }
+    const CInstrument& slot(int index) const { return project.kit()->slot(index); }
     QPoint at(int slot, int x) const { return {x, editor->layout().rowTop(slot) + 5}; }
     void moveTo(QPoint p) { QTest::mouseMove(editor.get(), p); }
     void press(QPoint p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers m = {})
@@ -67,8 +67,9 @@ protected:
     }
 
     TempDir dir;
-    Engine engine;
-    Session session{engine};
+    Project project;
+    Transport transport{project};
+    Engine& engine = transport.engine();
     Settings settings;
     AppFolders folders;
     FakePrompts prompts;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/project/Project.h"
+#include "core/transport/Transport.h"
 #include "ui/main/CanvasGeometry.h"
 #include "ui/main/CanvasTools.h"
 #include "ui/main/PatternView.h"
@@ -18,7 +18,7 @@ protected:
     CanvasFixture()
         : geometry(12, 10)
         , view(geometry, model.current())
-        , tools(session, view, geometry)
+        , tools(project, options, view, geometry)
     {
         view.resize(geometry.windowWidth(), geometry.windowHeight());
         view.show();
@@ -47,11 +47,12 @@ protected:
     quom::Cell cell(int column, int row) const { return model.current().at(column, row); }
     QColor pixel(QPoint p) { return view.grab().toImage().pixelColor(p); }
 
-    quom::Engine engine;
-    quom::Session session{engine};
-    quom::PatternModel& model = session.model();
-    const quom::UndoSystem& undo = session.undoHistory();
-    quom::ToolOptions& options = session.toolOptions();
+    quom::Project project;
+    quom::Transport transport{project};
+    quom::Engine& engine = transport.engine();
+    quom::PatternModel& model = project.model();
+    const quom::UndoSystem& undo = project.undoHistory();
+    quom::ToolOptions options;
     quom::CanvasGeometry geometry;
     quom::PatternView view;
     quom::CanvasTools tools;

@@ -41,7 +41,7 @@ TEST_F(CanvasToolsTest, PencilStrokeIsOneUndoableEditAndRightButtonErasesWithout
     press(at(0, 0));
     release(at(0, 0));
     ASSERT_EQ(undo.size(), 3);
-    session.undo();
+    project.undo();
     EXPECT_EQ(cell(6, 12), options.pencilColor);
     EXPECT_EQ(cell(0, 0), 0u);
 }

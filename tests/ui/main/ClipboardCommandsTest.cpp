@@ -8,7 +8,7 @@ namespace {
 const Cell kRed = makeCell(255, 0, 0);
 const Cell kGreen = makeCell(0, 255, 0);
 
-// Copy and cut from the session, paste and mix floating on the canvas, as the main
+// Copy and cut from the project, paste and mix floating on the canvas, as the main
 // window's commands run them.
 class ClipboardCommands : public CanvasFixture {
 protected:
@@ -20,22 +20,22 @@ protected:
 
 TEST_F(ClipboardCommands, CopyOrdersTheSelectionAndCutClearsIt)
 {
-    session.copy();
+    project.copy();
     tools.startFloating(false);
     EXPECT_FALSE(tools.floating()) << "a copy without a selection leaves nothing to paste";
 
     model.current().set(5, 3, kRed);
     select({10, 5}, {3, 2});
-    session.copy();
+    project.copy();
     EXPECT_EQ(model.clip, (CellRect{3, 2, 10, 5}));
     EXPECT_TRUE(model.selection.empty());
     EXPECT_EQ(undo.size(), 1) << "Copy changes no cell";
 
-    session.cut();
+    project.cut();
     EXPECT_EQ(undo.size(), 1) << "nothing selected, nothing cut";
 
     select({5, 3}, {6, 3});
-    session.cut();
+    project.cut();
     EXPECT_EQ(cell(5, 3), 0u);
     EXPECT_EQ(model.pasteBuffer()[cellIndex(5, 3)], kRed);
     EXPECT_EQ(undo.size(), 2);
@@ -45,7 +45,7 @@ TEST_F(ClipboardCommands, FloatingPasteFollowsTheMouseAndIsPlacedByTheNextComman
 {
     model.current().set(0, 1, kRed);
     select({0, 1}, {1, 1}); // two cells: red, black
-    session.copy();
+    project.copy();
     model.current().set(33, 32, kGreen);
 
     EXPECT_TRUE(tools.startFloating(false));
@@ -80,7 +80,7 @@ TEST_F(ClipboardCommands, MixKeepsTheCellsUnderBlackAndEscapeDropsTheFloat)
 {
     model.current().set(0, 1, kRed);
     select({0, 1}, {1, 1});
-    session.copy();
+    project.copy();
     model.current().set(32, 32, kGreen);
 
     tools.startFloating(true);

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "core/audio/Engine.h"
-#include "core/session/Session.h"
+#include "core/edit/ToolOptions.h"
+#include "core/generators/GeneratorSettings.h"
+#include "core/project/Project.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
+#include "core/transport/Transport.h"
 #include "platform/audio/AudioOutput.h"
 #include "ui/main/QuomDlg.h"
 
@@ -20,11 +22,17 @@ struct MainWindowParts {
         settings.loadDefaultKit = false;
     }
 
-    quom::CQuomDlg::Context context() { return {session, output, settings, folders}; }
+    quom::CQuomDlg::Context context()
+    {
+        return {project, transport, output, settings, folders, toolOptions, generators};
+    }
 
-    quom::Engine engine;
-    quom::Session session{engine};
+    quom::Project project;
+    quom::Transport transport{project};
+    quom::Engine& engine = transport.engine();
     quom::AudioOutput output{engine};
     quom::Settings settings;
     quom::AppFolders folders;
+    quom::ToolOptions toolOptions;
+    quom::GeneratorSettings generators;
 };

@@ -36,8 +36,8 @@ protected:
         window->show();
     }
 
-    LiveGrid& cells() { return parts.session.model().current(); }
-    const UndoSystem& undo() { return parts.session.undoHistory(); }
+    LiveGrid& cells() { return parts.project.model().current(); }
+    const UndoSystem& undo() { return parts.project.undoHistory(); }
     PatternView& view() { return window->view(); }
     QPoint at(int column, int row) const { return window->geometry().cellRect(column, row).center(); }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
@@ -114,13 +114,13 @@ TEST_F(MainWindowEditing, PencilStrokeOnTheCanvasCanBeUndoneWithZ)
     QTest::mousePress(&view(), Qt::LeftButton, {}, at(5, 12));
     QTest::mouseMove(&view(), at(6, 12));
     QTest::mouseRelease(&view(), Qt::LeftButton, {}, at(6, 12));
-    EXPECT_EQ(cells().at(5, 12), parts.session.toolOptions().pencilColor);
+    EXPECT_EQ(cells().at(5, 12), parts.toolOptions.pencilColor);
     EXPECT_EQ(undo().size(), 2);
 
     key(Qt::Key_Z);
     EXPECT_EQ(countNotes(cells().snapshot()), 0);
     key(Qt::Key_Y);
-    EXPECT_EQ(cells().at(6, 12), parts.session.toolOptions().pencilColor);
+    EXPECT_EQ(cells().at(6, 12), parts.toolOptions.pencilColor);
 }
 
 TEST_F(MainWindowEditing, PencilPaintsInThePanelsColor)

@@ -46,7 +46,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    LiveGrid& cells() { return parts.session.model().current(); }
+    LiveGrid& cells() { return parts.project.model().current(); }
     Engine& engine() { return parts.engine; }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -175,9 +175,10 @@ TEST(MainWindowWithoutSound, SaysWhichDeviceFailedAndWhereToChooseAnotherBesideT
 
 TEST_F(MainWindow, EveryButtonHereAndInTheToolWindowsShowsItsHelpAsATip)
 {
-    CKitDlg kitEditor({parts.session, parts.settings, parts.folders, *prompts, QSize(12, 10)});
-    MutateDlg mutate(parts.session);
-    WaveSeqDlg waveSequence(parts.session);
+    CKitDlg kitEditor(
+        {parts.project, parts.transport, parts.settings, parts.folders, *prompts, QSize(12, 10)});
+    MutateDlg mutate(parts.project);
+    WaveSeqDlg waveSequence(parts.project, parts.generators.wave);
     for (const QWidget* w :
         std::initializer_list<const QWidget*>{window.get(), &kitEditor, &mutate, &waveSequence}) {
         const auto buttons = w->findChildren<HelpTextButton*>();
@@ -192,7 +193,7 @@ TEST_F(MainWindow, EveryButtonHereAndInTheToolWindowsShowsItsHelpAsATip)
 TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
 {
     cells().set(3, 4, makeCell(10, 20, 30));
-    parts.session.recordUndo();
+    parts.project.recordUndo();
 
     key(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(cells().at(3, 4), 0u);
@@ -209,7 +210,7 @@ TEST_F(MainWindow, ClearAndUndoRedoRoundTrip)
     EXPECT_EQ(cells().at(3, 4), 0u);
     key(Qt::Key_Y);
     EXPECT_EQ(cells().at(3, 4), 0u);
-    EXPECT_EQ(parts.session.undoHistory().cursor(), 2);
+    EXPECT_EQ(parts.project.undoHistory().cursor(), 2);
 }
 
 TEST_F(MainWindow, ConfirmationsGuardNewAndClear)
@@ -237,22 +238,22 @@ TEST_F(MainWindow, NewErasesEveryPatternAndTempoButKeepsTheKit)
     cells().set(2, 2, 5);
     window->tempoSlider().setValue(200);
     key(Qt::Key_3, Qt::KeypadModifier);
-    EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    EXPECT_EQ(parts.project.model().currentIndex(), 2);
     EXPECT_EQ(patternShown(), "Pattern 3");
     cells().set(9, 9, 5);
     window->tempoSlider().setValue(90);
 
     key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(prompts->questions.empty());
-    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(parts.project.model().currentIndex(), 0);
     EXPECT_EQ(patternShown(), "Pattern 1");
     EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
     EXPECT_EQ(cells().at(9, 9), 0u);
     for (int slot = 0; slot < kPatternSlots; ++slot) {
-        EXPECT_EQ(parts.session.model().tempo(slot), 120);
-        EXPECT_EQ(parts.session.model().slot(slot), Grid{});
+        EXPECT_EQ(parts.project.model().tempo(slot), 120);
+        EXPECT_EQ(parts.project.model().slot(slot), Grid{});
     }
-    EXPECT_EQ(parts.session.undoHistory().size(), 0);
+    EXPECT_EQ(parts.project.undoHistory().size(), 0);
     EXPECT_EQ(engine().kit()->slot(7).name, "kept.wav");
 }
 
@@ -261,15 +262,15 @@ TEST_F(MainWindow, KeypadSwitchesPatternsKeepingEachOnesCellsAndTempo)
     cells().set(0, 1, 11);
     window->tempoSlider().setValue(99);
     key(Qt::Key_5, Qt::KeypadModifier);
-    EXPECT_EQ(parts.session.model().currentIndex(), 4);
+    EXPECT_EQ(parts.project.model().currentIndex(), 4);
     EXPECT_EQ(patternShown(), "Pattern 5");
     EXPECT_EQ(cells().at(0, 1), 0u);
     EXPECT_EQ(window->tempoSlider().wholeValue(), 120);
     key(Qt::Key_0, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_EQ(parts.session.model().currentIndex(), 9);
+    EXPECT_EQ(parts.project.model().currentIndex(), 9);
     EXPECT_EQ(patternShown(), "Pattern 10");
     key(Qt::Key_1, Qt::KeypadModifier);
-    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(parts.project.model().currentIndex(), 0);
     EXPECT_EQ(cells().at(0, 1), 11u);
     EXPECT_EQ(window->tempoSlider().wholeValue(), 99);
 }
@@ -293,7 +294,7 @@ TEST_F(MainWindow, WheelNotchesMoveTheTempoWithinItsRange)
     window->tempoSlider().setValue(350);
     wheel(-120);
     EXPECT_EQ(window->tempoSlider().wholeValue(), 350);
-    EXPECT_EQ(parts.session.model().tempo(0), 350);
+    EXPECT_EQ(parts.project.model().tempo(0), 350);
 }
 
 TEST_F(MainWindow, GridButtonBrightensTheGridInTheScreenshot)
@@ -310,7 +311,7 @@ TEST_F(MainWindow, GridButtonBrightensTheGridInTheScreenshot)
 TEST_F(MainWindow, ProjectRoundTripRestoresAllSlotsAndSelectsTheFirst)
 {
     for (int slot = 0; slot < kPatternSlots; ++slot) {
-        parts.session.selectPattern(slot);
+        parts.project.selectPattern(slot);
         cells().set(slot, slot, makeCell(slot + 1, 2, 3));
         window->tempoSlider().setValue(60 + slot);
     }
@@ -321,13 +322,13 @@ TEST_F(MainWindow, ProjectRoundTripRestoresAllSlotsAndSelectsTheFirst)
     key(Qt::Key_N, Qt::ControlModifier);
     key(Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(prompts->messages.empty()) << prompts->messages.front().toStdString();
-    EXPECT_EQ(parts.session.model().currentIndex(), 0);
+    EXPECT_EQ(parts.project.model().currentIndex(), 0);
     EXPECT_EQ(window->tempoSlider().wholeValue(), 60);
     EXPECT_EQ(cells().at(0, 0), makeCell(1, 2, 3));
-    EXPECT_EQ(parts.session.undoHistory().size(), 0);
+    EXPECT_EQ(parts.project.undoHistory().size(), 0);
     for (int slot = 1; slot < kPatternSlots; ++slot) {
-        EXPECT_EQ(parts.session.model().tempo(slot), 60 + slot);
-        EXPECT_EQ(parts.session.model().slot(slot)[cellIndex(slot, slot)], makeCell(slot + 1, 2, 3));
+        EXPECT_EQ(parts.project.model().tempo(slot), 60 + slot);
+        EXPECT_EQ(parts.project.model().slot(slot)[cellIndex(slot, slot)], makeCell(slot + 1, 2, 3));
     }
     EXPECT_EQ(parts.folders.projectsFolder, dir.path() + "/Projects") << "the folder is not replaced";
 }
@@ -443,7 +444,7 @@ TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
     ASSERT_TRUE(image.save(file("picture.bmp")));
     dir.write("broken.jpg", std::string("not a picture"));
     cells().set(0, 0, 77);
-    parts.session.recordUndo();
+    parts.project.recordUndo();
 
     prompts->path = file("broken.jpg");
     key(Qt::Key_I, Qt::ControlModifier);
@@ -593,10 +594,10 @@ TEST_F(MainWindow, KeyPStoresThePatternAndSwitchesToTheChosenThumbnail)
     });
     key(Qt::Key_P);
     EXPECT_TRUE(chosen);
-    EXPECT_EQ(parts.session.model().currentIndex(), 2);
+    EXPECT_EQ(parts.project.model().currentIndex(), 2);
     EXPECT_EQ(patternShown(), "Pattern 3");
     EXPECT_EQ(cells().at(2, 2), 0u);
-    EXPECT_EQ(parts.session.model().slot(0)[cellIndex(2, 2)], 9u) << "the pattern was stored first";
+    EXPECT_EQ(parts.project.model().slot(0)[cellIndex(2, 2)], 9u) << "the pattern was stored first";
 }
 
 TEST_F(MainWindow, ControllerMessagesPlayThePatternAndRestAsOneUndoState)
@@ -605,18 +606,18 @@ TEST_F(MainWindow, ControllerMessagesPlayThePatternAndRestAsOneUndoState)
         return static_cast<std::uint32_t>(status | data1 << 8 | data2 << 16);
     };
     window->applyMidiMessage(message(0xC0, 1, 0));
-    EXPECT_EQ(parts.session.model().currentIndex(), 1) << "program 1 is pattern 2";
+    EXPECT_EQ(parts.project.model().currentIndex(), 1) << "program 1 is pattern 2";
     EXPECT_EQ(patternShown(), "Pattern 2");
     cells().set(4, 4, makeCell(100, 0, 0));
-    parts.session.recordUndo();
-    const int states = parts.session.undoHistory().size();
+    parts.project.recordUndo();
+    const int states = parts.project.undoHistory().size();
 
     window->applyMidiMessage(message(0xB0, 7, 10)); // the red controller: the first value only
     window->applyMidiMessage(message(0xB0, 7, 20));
     window->applyMidiMessage(message(0xB1, 7, 90)); // another channel
     EXPECT_EQ(cells().at(4, 4), makeCell(120, 0, 0));
-    EXPECT_EQ(parts.session.undoHistory().size(), states) << "not while the knob turns";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return parts.session.undoHistory().size() == states + 1; }, 2000));
+    EXPECT_EQ(parts.project.undoHistory().size(), states) << "not while the knob turns";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return parts.project.undoHistory().size() == states + 1; }, 2000));
 
     window->applyMidiMessage(message(0xB0, 20, 0)); // the tempo controller
     EXPECT_EQ(window->tempoSlider().wholeValue(), 1);

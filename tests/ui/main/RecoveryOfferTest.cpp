@@ -1,8 +1,8 @@
 #include "ui/main/RecoveryOffer.h"
 
-#include "core/audio/Engine.h"
-#include "core/session/Recovery.h"
-#include "core/session/Session.h"
+#include "core/project/Project.h"
+#include "core/project/Recovery.h"
+#include "core/transport/Transport.h"
 #include "support/TempDir.h"
 #include "support/TestGrids.h"
 #include "ui/controls/FakePrompts.h"
@@ -20,8 +20,7 @@ protected:
     // Work a crashed run left: a painted pattern copied, never saved.
     RecoveryOffer()
     {
-        Engine engine;
-        Session crashed(engine);
+        Project crashed;
         crashed.replaceCells(distinctGrid());
         Recovery recovery(copyPath());
         recovery.update(crashed);
@@ -30,8 +29,9 @@ protected:
     std::string copyPath() const { return recoveryPathIn(dir.path() + "/"); }
 
     TempDir dir;
-    Engine engine;
-    Session session{engine};
+    Project project;
+    Transport transport{project};
+    Engine& engine = transport.engine();
     FakePrompts prompts;
 };
 
@@ -39,15 +39,15 @@ TEST_F(RecoveryOffer, YesRestoresTheWorkAsUnsaved)
 {
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, session);
+        offerRecovery(nullptr, prompts, recovery, project, transport);
         EXPECT_TRUE(recovery.found()) << "the copy stays until the work is saved";
         std::filesystem::remove(copyPath());
-        recovery.update(session);
+        recovery.update(project);
     }
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0], "Restore the work that was not saved?");
-    EXPECT_EQ(session.model().current().snapshot(), distinctGrid());
-    EXPECT_TRUE(session.hasUnsavedChanges());
+    EXPECT_EQ(project.model().current().snapshot(), distinctGrid());
+    EXPECT_TRUE(project.hasUnsavedChanges());
     EXPECT_TRUE(dir.exists("recovery.qom")) << "restored work is copied again, unchanged";
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -57,14 +57,14 @@ TEST_F(RecoveryOffer, NoRemovesTheCopyAndWithoutOneNothingIsAsked)
     prompts.answer = false;
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, session);
+        offerRecovery(nullptr, prompts, recovery, project, transport);
     }
     EXPECT_EQ(prompts.questions.size(), 1u);
-    EXPECT_EQ(countNotes(session.model().current().snapshot()), 0);
+    EXPECT_EQ(countNotes(project.model().current().snapshot()), 0);
     EXPECT_FALSE(dir.exists("recovery.qom"));
 
     Recovery recovery(copyPath());
-    offerRecovery(nullptr, prompts, recovery, session);
+    offerRecovery(nullptr, prompts, recovery, project, transport);
     EXPECT_EQ(prompts.questions.size(), 1u) << "asked once only, when there is a copy";
 }
 
@@ -73,12 +73,12 @@ TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
     dir.write("recovery.qom", std::string("damaged"));
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, session);
+        offerRecovery(nullptr, prompts, recovery, project, transport);
     }
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].contains(QString::fromStdString(copyPath())));
     EXPECT_FALSE(dir.exists("recovery.qom"));
-    EXPECT_FALSE(session.hasUnsavedChanges());
+    EXPECT_FALSE(project.hasUnsavedChanges());
 }
 
 } // namespace

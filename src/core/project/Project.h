@@ -1,90 +1,86 @@
 #pragma once
 
-#include "core/audio/Tempo.h"
-#include "core/edit/ToolOptions.h"
 #include "core/files/PatternFile.h"
-#include "core/generators/CameraBlend.h"
-#include "core/generators/CellFilter.h"
 #include "core/generators/RandomPattern.h"
-#include "core/generators/WaveSequence.h"
 #include "core/io/AtomicFile.h"
 #include "core/io/ReadResult.h"
 #include "core/kit/Kit.h"
 #include "core/model/PatternModel.h"
+#include "core/model/Tempo.h"
 #include "core/model/UndoSystem.h"
+#include "core/project/PatternLoan.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
 
-// The music being edited and played, apart from any window: the pattern bank with
-// the current pattern and the clipboard, the undo history, the tempo and the kit
-// the engine plays, the painting tools' options and the remembered settings of the
-// generator windows. Every pattern command is one operation here: it takes the
-// cells, changes them, puts them back and records the undo state the edit calls
-// for. Windows ask the user, call an operation and repaint when told to.
+// The music being edited, apart from any window and from playing it: the 16 patterns
+// and their tempos with the current pattern, the undo history, the clipboard, the kit
+// the project names, and its files. Every pattern command is one operation here: it
+// takes the cells, changes them, puts them back and records the undo state the edit
+// calls for. Windows ask the user, call an operation and repaint when told to; the
+// Transport plays the current pattern.
 //
-// Threads. Window thread only. The engine reads the current pattern and the tempo
-// on the audio thread (atomics, see Engine.h). Device threads (MIDI input, camera
-// frames) never call the session and never touch what it owns: they hand their
-// data to the window thread (a queued call or a ring), and the session acts there,
-// so that every change goes through the undo history and draws on the random
-// generator in one order.
+// Threads. Window thread only. The engine reads the current pattern and the tempo on
+// the audio thread (atomics: LiveGrid, TempoValue). Device threads (MIDI input, camera
+// frames) never call the project: they hand their data to the window thread, and the
+// project changes there, so that every change goes through the undo history and draws
+// on the random generator in one order.
 namespace quom {
 
-class Engine;
+struct ProjectFileData;
 
-// The settings blocks of the generator windows: they outlive the windows that edit
-// them, so that a window reopens with its last values.
-struct GeneratorSettings {
-    FilterSettings filter;
-    RandomSettings random;
-    CameraSettings camera;
-    WaveSettings wave;
-};
-
-// What a view of the session hears about. Called on the window thread, during the
+// What a view of the project hears about. Called on the window thread, during the
 // operation that caused it.
-class SessionListener {
+class ProjectListener {
 public:
-    virtual ~SessionListener() = default;
+    virtual ~ProjectListener() = default;
+    // Another pattern is about to become current: an edit still pending on the one
+    // shown (a floating paste) lands now, before the pattern is stored.
+    virtual void leavingPattern() { }
     // The cells of the current pattern changed, or another pattern became current.
-    virtual void patternChanged() = 0;
-    // The session set the tempo (another pattern, a pattern file, a new project).
-    virtual void tempoChanged(int bpm) = 0;
-    virtual void playingChanged(bool playing) = 0;
+    virtual void patternChanged() { }
+    // The project set the tempo (another pattern, a pattern file, a new project).
+    virtual void tempoChanged(int /*bpm*/) { }
+    // The project names another kit (loaded, edited, read with a project file).
+    virtual void kitChanged() { }
 };
 
-class Session {
-public:
-    // Starts with a new project, an undo history holding its empty pattern, and the
-    // engine playing this session's pattern at this session's tempo.
-    explicit Session(Engine& engine);
-    // Takes the pattern and the tempo back from the engine: stop the audio stream
-    // first, or the engine must not be rendering.
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
+// How much of a project file the command line needs.
+enum class SampleLoading {
+    Load, // every named sample is read
+    Skip, // only the slots' names and flags
+};
 
-    // One listener at a time; null for none.
-    void setListener(SessionListener* listener) noexcept { listener_ = listener; }
+class Project {
+public:
+    // A new project with an empty kit and an undo history holding its empty pattern.
+    Project();
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+
+    // Each listener is told in the order added; remove one before it goes.
+    void addListener(ProjectListener* listener);
+    void removeListener(ProjectListener* listener);
 
     // What the canvas and the tool windows edit in place. A change made here is
     // followed by patternChanged() (or the caller's own repaint) and recordUndo().
     PatternModel& model() noexcept { return model_; }
     const PatternModel& model() const noexcept { return model_; }
     const UndoSystem& undoHistory() const noexcept { return undo_; }
-    ToolOptions& toolOptions() noexcept { return toolOptions_; }
-    GeneratorSettings& generatorSettings() noexcept { return generators_; }
+
+    // Whether a window holds the pattern (PatternLoan).
+    bool patternLent() const noexcept { return loans_ > 0; }
 
     // Snapshots the current pattern into the undo history: the end of a stroke, or a
     // tool window closed with Ok.
     void recordUndo();
-    // Tells the listener that the cells changed.
+    // Tells the listeners that the cells changed.
     void patternChanged();
     // The current pattern shows cells, with no undo state: a tool window's live preview,
     // or the pattern it started from put back.
@@ -115,8 +111,7 @@ public:
     void shuffleCells();
     void drum();
     void automaton();
-    // Paints with generatorSettings().random.
-    void randomPattern();
+    void randomPattern(const RandomSettings& settings);
     // With wrap-around at every edge.
     void scroll(int columns, int rows);
     // channel 0 red, 1 green, 2 blue.
@@ -129,14 +124,16 @@ public:
     void undo();
     void redo();
 
-    // The tempo the engine plays and the next store keeps (the slider's value).
-    // The listener is not told: the caller is the one who set it.
+    // The current pattern's tempo as it plays and as the next store keeps it (the
+    // slider's value). The listeners are not told: the caller is the one who set it.
     void setTempo(int bpm) noexcept { tempo_.set(bpm); }
     int tempo() const noexcept { return tempo_.tempo(); }
-    // The current pattern's tempo: into its slot and what plays; the listener is told.
+    // What the engine reads on the audio thread.
+    const TempoSource& tempoSource() const noexcept { return tempo_; }
+    // The current pattern's tempo: into its slot and what plays; the listeners are told.
     void setPatternTempo(int bpm);
     // The tempo as the slider would take it from elsewhere (a controller): clamped to
-    // 1..350, played, and told to the listener; the slot keeps its tempo until stored.
+    // 1..350, played, and told to the listeners; the slot keeps its tempo until stored.
     void changeTempo(int bpm);
 
     // Stores the current pattern, then, when index is another slot, makes it
@@ -149,47 +146,27 @@ public:
     // history. The kit, the clipboard's cells and the settings blocks stay.
     void newProject();
 
-    // Playback. play() starts from before the first step.
-    void play();
-    void stop();
-    bool playing() const noexcept;
-    // The column being played, -1 while stopped.
-    int playingColumn() const noexcept;
-    // Stops playback and rewinds every track: before a file replaces what plays,
-    // and before an export.
-    void stopAndRewind();
-    // Previews a row's sample for one step at full volume, centred, at about its own
-    // speed; a new preview cuts the last.
-    void previewRow(int row) noexcept;
-    // Previews a row's sample with a cell colour, for one step.
-    void previewCell(int row, Cell color) noexcept;
-    void stopPreview() noexcept;
-    // Plays the wave file as it is on disk now, once, at its own pitch and full length;
-    // a new audition cuts the last. False, playing nothing, when it cannot be read.
-    bool auditionFile(const std::string& path);
-    void stopAudition();
-    // Master volume in percent, 0..100.
-    void setVolume(int percent) noexcept;
-    // 0 truncate, 1 linear, 2 quadratic; heard from the next block.
-    void setInterpolation(std::uint8_t mode) noexcept;
-
-    // The kit the engine plays; never null.
-    const std::shared_ptr<const CKit>& kit() const noexcept;
-    // Publishes a new kit to the engine (the old one is freed once no block reads it).
+    // The kit the project names and the engine plays; never null.
+    const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
+    // The kit becomes another; the listeners are told (the Transport publishes it).
     void setKit(std::shared_ptr<const CKit> kit);
-    // Frees kits and auditions the audio thread has finished with; call it now and then.
-    void releaseRetired();
 
-    // Files. On failure nothing has changed; the results name the path.
+    // Files. On failure nothing has changed; the results name the path. Stop the
+    // Transport first: what plays is replaced.
     // A project replaces every pattern, tempo and kit slot, shows its first pattern
-    // and empties the undo history; it stops playback first, even when it fails.
-    // The result lists the samples that could not be read, each once.
+    // and empties the undo history. The result lists the samples that could not be
+    // read, each once.
     ReadResult<std::vector<std::string>> loadProject(const std::string& path);
+    // The same from the bytes of a file read already (the command line reads its input
+    // once to tell a project from a pattern); path names the file in errors.
+    ReadResult<std::vector<std::string>> loadProject(
+        std::span<const std::uint8_t> bytes, const std::string& path, SampleLoading samples);
     WriteResult saveProject(const std::string& path);
     // A pattern file replaces the current pattern and its tempo, as an undoable edit.
     ReadResult<PatternFileData> loadPattern(const std::string& path);
+    ReadResult<PatternFileData> loadPattern(std::span<const std::uint8_t> bytes, const std::string& path);
     WriteResult savePattern(const std::string& path) const;
-    // Reads a kit file over a copy of the current kit and plays it. opened is false,
+    // Reads a kit file over a copy of the current kit and names it. opened is false,
     // and nothing changed, when the kit file cannot be read.
     CKit::LoadResult loadKit(const std::string& path, const CKit::Progress& progress = {});
     // Loads a project as loadProject does, as work that is not saved: a copy of unsaved
@@ -197,8 +174,6 @@ public:
     ReadResult<std::vector<std::string>> restoreProject(const std::string& path);
     // At the tempo that plays, which the pattern's slot only holds once it is stored.
     WriteResult exportMidi(const std::string& path) const;
-    // One pass of the current pattern, rendered off the audio thread (see WaveExport.h).
-    WriteResult exportWave(const std::string& path);
 
     // Unsaved work: whether the project differs from the one last saved, loaded, begun
     // with New or marked saved. It compares the projects, so an edit undone is no change.
@@ -213,31 +188,34 @@ public:
     void setSavedHook(std::function<void()> hook) { savedHook_ = std::move(hook); }
 
 private:
-    ReadResult<std::vector<std::string>> readProject(const std::string& path);
+    friend class PatternLoan;
+
+    ReadResult<std::vector<std::string>> applyProjectFile(
+        const ReadResult<ProjectFileData>& project, SampleLoading samples);
+    ReadResult<PatternFileData> applyPatternFile(ReadResult<PatternFileData> pattern);
     void commit(const Grid& cells);
     void showTempo(int bpm);
-    void setPlaying(bool on);
+    template <typename Call> void tell(Call call);
 
-    Engine& engine_;
     PatternModel model_;
     UndoSystem undo_;
     TempoValue tempo_{kDefaultTempo};
-    ToolOptions toolOptions_;
-    GeneratorSettings generators_;
-    SessionListener* listener_ = nullptr;
+    std::shared_ptr<const CKit> kit_ = std::make_shared<const CKit>();
+    std::vector<ProjectListener*> listeners_;
+    int loans_ = 0;
     // The project as last kept; none after a restore, which nothing on disk holds.
     std::optional<std::vector<std::uint8_t>> saved_;
     std::function<void()> savedHook_;
 };
 
-template <typename Change> void Session::liveEdit(Change change)
+template <typename Change> void Project::liveEdit(Change change)
 {
     Grid cells = model_.current().snapshot();
     change(cells);
     showCells(cells);
 }
 
-template <typename Change> void Session::edit(Change change)
+template <typename Change> void Project::edit(Change change)
 {
     Grid cells = model_.current().snapshot();
     if constexpr (std::is_void_v<decltype(change(cells))>) {

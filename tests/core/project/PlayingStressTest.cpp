@@ -1,12 +1,12 @@
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 
-#include "core/audio/Engine.h"
 #include "core/generators/CameraBlend.h"
 #include "core/generators/CellFilter.h"
 #include "core/generators/ColorCurves.h"
 #include "core/generators/MutateColors.h"
 #include "core/generators/WaveSequence.h"
 #include "core/random/Random.h"
+#include "core/transport/Transport.h"
 #include "support/Instruments.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@
 
 // The window thread runs a seeded random sequence of commands, undo and redo, pattern
 // switches, kit swaps, previews and generator windows while another thread renders the
-// session's engine block after block, as the audio callback does. Run under
+// transport's engine block after block, as the audio callback does. Run under
 // ThreadSanitizer it proves the threads share nothing but atomics; in any build it
 // checks that the sound stays sane and the undo history consistent.
 namespace {
@@ -88,13 +88,13 @@ private:
 
 // A tool window's life: live previews from the pattern it started with, then Ok (one
 // undo step) or Cancel (the start put back).
-void generatorWindow(Session& session, std::mt19937& gen)
+void generatorWindow(Project& project, std::mt19937& gen)
 {
-    const Grid start = session.model().current().snapshot();
+    const Grid start = project.model().current().snapshot();
     const int kind = static_cast<int>(gen() % 5);
     for (int frame = 0; frame < 4; ++frame) {
         const int amount = static_cast<int>(gen() % 101);
-        session.liveEdit([&](Grid& cells) {
+        project.liveEdit([&](Grid& cells) {
             switch (kind) {
             case 0:
                 cells = start;
@@ -113,118 +113,120 @@ void generatorWindow(Session& session, std::mt19937& gen)
                 break;
             }
             case 3:
-                cells = blendFrame(start, session.model().slot(amount % kPatternSlots),
+                cells = blendFrame(start, project.model().slot(amount % kPatternSlots),
                     {static_cast<CameraMode>(amount % 3), amount, 100 - amount, 50});
                 break;
             default:
                 cells = start;
                 applyCellFilter(
-                    cells, session.model().slot(amount % kPatternSlots), amount % 3, 1 + amount % 100);
+                    cells, project.model().slot(amount % kPatternSlots), amount % 3, 1 + amount % 100);
                 break;
             }
         });
     }
     if (gen() % 2 == 0)
-        session.recordUndo();
+        project.recordUndo();
     else
-        session.showCells(start);
+        project.showCells(start);
 }
 
-void randomSelection(Session& session, std::mt19937& gen)
+void randomSelection(Project& project, std::mt19937& gen)
 {
     const auto at = [&] { return static_cast<int>(gen() % kColumns); };
-    session.model().selection = CellRect{at(), at(), at(), at()}.ordered();
+    project.model().selection = CellRect{at(), at(), at(), at()}.ordered();
 }
 
 // One command, as a user, a controller or a tool window would give it.
-void randomAction(Session& session, Engine& engine, const std::array<std::shared_ptr<const CKit>, 2>& kits,
-    const std::shared_ptr<const CInstrument>& sound, std::mt19937& gen)
+void randomAction(Project& project, Transport& transport,
+    const std::array<std::shared_ptr<const CKit>, 2>& kits, const std::shared_ptr<const CInstrument>& sound,
+    std::mt19937& gen)
 {
     const auto pick = [&](int n) { return static_cast<int>(gen() % static_cast<unsigned>(n)); };
+    RandomSettings random;
     switch (pick(24)) {
     case 0:
-        session.clearPattern();
+        project.clearPattern();
         break;
     case 1:
-        session.reverseX();
+        project.reverseX();
         break;
     case 2:
-        session.reverseY();
+        project.reverseY();
         break;
     case 3:
-        session.rotateClockwise();
+        project.rotateClockwise();
         break;
     case 4:
-        session.rotateCounterClockwise();
+        project.rotateCounterClockwise();
         break;
     case 5:
-        session.shuffleCells();
+        project.shuffleCells();
         break;
     case 6:
-        session.drum();
+        project.drum();
         break;
     case 7:
-        session.automaton();
+        project.automaton();
         break;
     case 8:
-        session.generatorSettings().random.density = pick(101);
-        session.randomPattern();
+        random.density = pick(101);
+        project.randomPattern(random);
         break;
     case 9:
-        session.scroll(pick(9) - 4, pick(9) - 4);
+        project.scroll(pick(9) - 4, pick(9) - 4);
         break;
     case 10:
-        session.addColor(pick(3), pick(41) - 20);
+        project.addColor(pick(3), pick(41) - 20);
         break;
     case 11:
-        randomSelection(session, gen);
-        session.copy();
+        randomSelection(project, gen);
+        project.copy();
         break;
     case 12:
-        randomSelection(session, gen);
-        session.cut();
+        randomSelection(project, gen);
+        project.cut();
         break;
     case 13:
-        randomSelection(session, gen);
-        session.placeFloating(pick(2) == 0);
+        randomSelection(project, gen);
+        project.placeFloating(pick(2) == 0);
         break;
     case 14:
     case 15:
-        session.undo();
+        project.undo();
         break;
     case 16:
-        session.redo();
+        project.redo();
         break;
     case 17:
-        session.selectPattern(pick(kPatternSlots));
+        project.selectPattern(pick(kPatternSlots));
         break;
     case 18:
-        session.changeTempo(1 + pick(350));
+        project.changeTempo(1 + pick(350));
         break;
     case 19:
-        session.setKit(kits[static_cast<std::size_t>(pick(2))]);
+        project.setKit(kits[static_cast<std::size_t>(pick(2))]);
         break;
     case 20:
-        session.previewCell(pick(kKitSlots), makeCell(pick(256), pick(256), pick(256)));
-        engine.startAudition(pick(2) == 0 ? sound : nullptr);
+        transport.previewCell(pick(kKitSlots), makeCell(pick(256), pick(256), pick(256)));
+        transport.engine().startAudition(pick(2) == 0 ? sound : nullptr);
         break;
     case 21:
-        session.setInterpolation(static_cast<std::uint8_t>(pick(3)));
-        session.setVolume(pick(101));
+        transport.setInterpolation(static_cast<std::uint8_t>(pick(3)));
+        transport.setVolume(pick(101));
         break;
     case 22:
-        pick(4) == 0 ? session.stop() : session.play();
+        pick(4) == 0 ? transport.stop() : transport.play();
         break;
     default:
-        generatorWindow(session, gen);
+        generatorWindow(project, gen);
         break;
     }
-    session.releaseRetired();
+    transport.releaseRetired();
 }
 
-class PlayingSession : public ::testing::TestWithParam<std::uint32_t> { };
+class PlayingProject : public ::testing::TestWithParam<std::uint32_t> { };
 
-TEST_P(PlayingSession, RandomCommandsWhileTheAudioThreadPlays)
+TEST_P(PlayingProject, RandomCommandsWhileTheAudioThreadPlays)
 {
     const std::uint32_t seed = GetParam();
     std::mt19937 gen(seed);
@@ -232,14 +234,14 @@ TEST_P(PlayingSession, RandomCommandsWhileTheAudioThreadPlays)
     const std::array kits{noiseKit(gen, false), noiseKit(gen, true)};
     const auto sound = std::make_shared<const CInstrument>(instrumentOf(std::vector<float>(30000, 0.25f)));
 
-    Engine engine;
-    Session session(engine);
-    session.setKit(kits[0]);
-    session.randomPattern();
-    session.play();
-    AudioThread audio(engine);
+    Project project;
+    Transport transport(project);
+    project.setKit(kits[0]);
+    project.randomPattern({});
+    transport.play();
+    AudioThread audio(transport.engine());
     for (int i = 0; i < kActions; ++i) {
-        randomAction(session, engine, kits, sound, gen);
+        randomAction(project, transport, kits, sound, gen);
         // Let the audio thread in now and then, so blocks fall between the commands.
         if (i % 64 == 0)
             std::this_thread::yield();
@@ -249,19 +251,19 @@ TEST_P(PlayingSession, RandomCommandsWhileTheAudioThreadPlays)
     audio.finish();
 
     EXPECT_TRUE(audio.sane());
-    EXPECT_EQ(engine.pattern(), &session.model().current());
+    EXPECT_EQ(transport.engine().pattern(), &project.model().current());
 
     // Stepping through the whole history and back ends where it began.
-    while (session.undoHistory().cursor() + 1 < session.undoHistory().size())
-        session.redo();
-    const Grid top = session.model().current().snapshot();
-    while (session.undoHistory().cursor() > 0)
-        session.undo();
-    while (session.undoHistory().cursor() + 1 < session.undoHistory().size())
-        session.redo();
-    EXPECT_EQ(session.model().current().snapshot(), top);
+    while (project.undoHistory().cursor() + 1 < project.undoHistory().size())
+        project.redo();
+    const Grid top = project.model().current().snapshot();
+    while (project.undoHistory().cursor() > 0)
+        project.undo();
+    while (project.undoHistory().cursor() + 1 < project.undoHistory().size())
+        project.redo();
+    EXPECT_EQ(project.model().current().snapshot(), top);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, PlayingSession, ::testing::Values(1u, 2u, 3u));
+INSTANTIATE_TEST_SUITE_P(Seeds, PlayingProject, ::testing::Values(1u, 2u, 3u));
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "core/session/Recovery.h"
+#include "core/project/Recovery.h"
 
-#include "core/session/Session.h"
+#include "core/project/Project.h"
 
 #include <filesystem>
 #include <utility>
@@ -24,14 +24,14 @@ bool Recovery::found() const
     return std::filesystem::exists(path_, error);
 }
 
-void Recovery::update(const Session& session)
+void Recovery::update(const Project& project)
 {
-    if (!session.hasUnsavedChanges()) {
+    if (!project.hasUnsavedChanges()) {
         if (copied_)
             discard();
         return;
     }
-    std::vector<std::uint8_t> bytes = session.projectBytes();
+    std::vector<std::uint8_t> bytes = project.projectBytes();
     if (copied_ == bytes)
         return;
     writer_.write(bytes);
@@ -44,9 +44,9 @@ void Recovery::discard()
     copied_.reset();
 }
 
-ReadResult<std::vector<std::string>> Recovery::restore(Session& session)
+ReadResult<std::vector<std::string>> Recovery::restore(Project& project)
 {
-    auto restored = session.restoreProject(path_);
+    auto restored = project.restoreProject(path_);
     if (!restored)
         discard();
     return restored;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/io/ReadResult.h"
-#include "core/session/RecoveryWriter.h"
+#include "core/project/RecoveryWriter.h"
 
 #include <cstdint>
 #include <optional>
@@ -14,7 +14,7 @@
 // Window thread only.
 namespace quom {
 
-class Session;
+class Project;
 
 // The copy's place in the application folder (which ends with a '/').
 std::string recoveryPathIn(const std::string& applicationFolder);
@@ -28,12 +28,12 @@ public:
     bool found() const;
     // Now and then: copies the project when it has unsaved changes that the copy does
     // not hold yet, and removes the copy once there are none.
-    void update(const Session& session);
+    void update(const Project& project);
     // The work is saved, or not wanted: the copy goes.
     void discard();
-    // The copy becomes the session's project, still unsaved, so the next update
+    // The copy becomes the project, still unsaved, so the next update
     // writes it again. A copy that cannot be read is removed.
-    ReadResult<std::vector<std::string>> restore(Session& session);
+    ReadResult<std::vector<std::string>> restore(Project& project);
     // The last write or removal of the copy that failed, naming the path, once.
     std::optional<std::string> takeFailure() { return writer_.takeFailure(); }
 

@@ -1,4 +1,4 @@
-#include "core/session/RecoveryWriter.h"
+#include "core/project/RecoveryWriter.h"
 
 #include "core/io/AtomicFile.h"
 

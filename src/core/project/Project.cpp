@@ -1,0 +1,233 @@
+#include "core/project/Project.h"
+
+#include "core/edit/Clipboard.h"
+#include "core/edit/Drum.h"
+#include "core/edit/Transforms.h"
+#include "core/generators/Automaton.h"
+
+namespace quom {
+
+PatternLoan::PatternLoan(Project& project) noexcept
+    : project_(project)
+{
+    ++project_.loans_;
+}
+
+PatternLoan::~PatternLoan()
+{
+    --project_.loans_;
+}
+
+Project::Project()
+{
+    undo_.Initialise(model_.current().snapshot());
+    saved_ = projectBytes();
+}
+
+void Project::addListener(ProjectListener* listener)
+{
+    listeners_.push_back(listener);
+}
+
+void Project::removeListener(ProjectListener* listener)
+{
+    std::erase(listeners_, listener);
+}
+
+template <typename Call> void Project::tell(Call call)
+{
+    // By index: a listener told may add another.
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        call(*listeners_[i]);
+}
+
+void Project::recordUndo()
+{
+    undo_.Record(model_.current().snapshot());
+}
+
+void Project::patternChanged()
+{
+    tell([](ProjectListener& l) { l.patternChanged(); });
+}
+
+void Project::showCells(const Grid& cells)
+{
+    model_.current().assign(cells);
+    patternChanged();
+}
+
+void Project::setCellColor(int column, int row, Cell color)
+{
+    if (model_.current().at(column, row) == color)
+        return;
+    model_.current().set(column, row, color);
+    patternChanged();
+    recordUndo();
+}
+
+void Project::commit(const Grid& cells)
+{
+    model_.current().assign(cells);
+    patternChanged();
+    undo_.Record(cells);
+}
+
+void Project::replaceCells(const Grid& cells)
+{
+    commit(cells);
+}
+
+void Project::clearPattern()
+{
+    edit([](Grid& g) { g.fill(0); });
+}
+
+void Project::reverseX()
+{
+    edit([](Grid& g) { quom::reverseX(g); });
+}
+
+void Project::reverseY()
+{
+    edit([](Grid& g) { quom::reverseY(g); });
+}
+
+void Project::rotateCounterClockwise()
+{
+    edit([](Grid& g) { rotateQuarterTurns(g, -1); });
+}
+
+void Project::rotateClockwise()
+{
+    edit([](Grid& g) { rotateQuarterTurns(g, 1); });
+}
+
+void Project::shuffleRows()
+{
+    edit([](Grid& g) { quom::shuffleRows(g); });
+}
+
+void Project::shuffleColumns()
+{
+    edit([](Grid& g) { quom::shuffleColumns(g); });
+}
+
+void Project::shuffleCells()
+{
+    edit([](Grid& g) { quom::shuffleCells(g); });
+}
+
+void Project::drum()
+{
+    edit([](Grid& g) { makeDrumPattern(g); });
+}
+
+void Project::automaton()
+{
+    edit([](Grid& g) { evolve(g); });
+}
+
+void Project::randomPattern(const RandomSettings& settings)
+{
+    edit([&settings](Grid& g) { paintRandomPattern(g, settings); });
+}
+
+void Project::scroll(int columns, int rows)
+{
+    edit([=](Grid& g) { quom::scroll(g, columns, rows); });
+}
+
+void Project::addColor(int channel, int amount)
+{
+    edit([=](Grid& g) {
+        return offsetColours(
+            g, channel == 0 ? amount : 0, channel == 1 ? amount : 0, channel == 2 ? amount : 0);
+    });
+}
+
+void Project::copy()
+{
+    copySelection(model_.current().snapshot(), model_.selection, model_.pasteBuffer(), model_.clip);
+    patternChanged();
+}
+
+void Project::cut()
+{
+    edit([this](Grid& g) { return cutSelection(g, model_.selection, model_.pasteBuffer(), model_.clip); });
+}
+
+void Project::placeFloating(bool mix)
+{
+    Grid cells = model_.current().snapshot();
+    quom::placeFloating(cells, model_.pasteBuffer(), model_.clip, model_.selection, mix);
+    model_.selection = {};
+    commit(cells);
+}
+
+void Project::undo()
+{
+    if (const Grid* cells = undo_.Undo())
+        model_.current().assign(*cells);
+    patternChanged();
+}
+
+void Project::redo()
+{
+    if (const Grid* cells = undo_.Redo())
+        model_.current().assign(*cells);
+    patternChanged();
+}
+
+void Project::showTempo(int bpm)
+{
+    tempo_.set(bpm);
+    tell([bpm](ProjectListener& l) { l.tempoChanged(bpm); });
+}
+
+void Project::setPatternTempo(int bpm)
+{
+    const int clamped = clampTempo(bpm);
+    model_.setTempo(model_.currentIndex(), clamped);
+    showTempo(clamped);
+}
+
+void Project::changeTempo(int bpm)
+{
+    showTempo(clampTempo(bpm));
+}
+
+void Project::storeCurrentPattern()
+{
+    model_.storeCurrentPattern(tempo());
+}
+
+bool Project::selectPattern(int index)
+{
+    tell([](ProjectListener& l) { l.leavingPattern(); });
+    storeCurrentPattern();
+    if (index == model_.currentIndex() || !model_.showSlot(index))
+        return false;
+    showTempo(clampTempo(model_.tempo(index)));
+    // The history belongs to the pattern shown: the first edit of this one cannot be undone.
+    undo_.Empty();
+    patternChanged();
+    return true;
+}
+
+void Project::newProject()
+{
+    model_.resetProject();
+    showTempo(kDefaultTempo);
+    undo_.Empty();
+    patternChanged();
+    markSaved();
+}
+
+void Project::setKit(std::shared_ptr<const CKit> kit)
+{
+    kit_ = kit ? std::move(kit) : std::make_shared<const CKit>();
+    tell([](ProjectListener& l) { l.kitChanged(); });
+}
+
+} // namespace quom

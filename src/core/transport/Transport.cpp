@@ -1,0 +1,123 @@
+#include "core/transport/Transport.h"
+
+#include "core/audio/WaveExport.h"
+#include "core/io/WaveWriter.h"
+
+namespace quom {
+
+Transport::Transport(Project& project)
+    : project_(project)
+    , tempoSource_(&project.tempoSource())
+{
+    engine_.setPattern(&project_.model().current());
+    engine_.setTempoSource(tempoSource_);
+    engine_.setKit(project_.kit());
+    project_.addListener(this);
+}
+
+Transport::~Transport()
+{
+    project_.removeListener(this);
+    engine_.setPlaying(false);
+    engine_.setPattern(nullptr);
+    engine_.setTempoSource(nullptr);
+}
+
+void Transport::followTempo(const TempoSource* source) noexcept
+{
+    tempoSource_ = source ? source : &project_.tempoSource();
+    engine_.setTempoSource(tempoSource_);
+}
+
+void Transport::kitChanged()
+{
+    engine_.setKit(project_.kit());
+}
+
+void Transport::setPlaying(bool on)
+{
+    engine_.setPlaying(on);
+    if (listener_)
+        listener_->playingChanged(on);
+}
+
+void Transport::play()
+{
+    engine_.Reset();
+    setPlaying(true);
+}
+
+void Transport::stop()
+{
+    if (engine_.playing())
+        setPlaying(false);
+}
+
+bool Transport::playing() const noexcept
+{
+    return engine_.playing();
+}
+
+int Transport::playingColumn() const noexcept
+{
+    return engine_.playing() ? engine_.currentColumn() : -1;
+}
+
+void Transport::stopAndRewind()
+{
+    stop();
+    engine_.Reset();
+}
+
+void Transport::previewRow(int row) noexcept
+{
+    previewCell(row, makeCell(255, 128, 128));
+}
+
+void Transport::previewCell(int row, Cell color) noexcept
+{
+    engine_.StartPreview(row, color);
+}
+
+void Transport::stopPreview() noexcept
+{
+    engine_.StopPreview();
+}
+
+bool Transport::auditionFile(const std::string& path)
+{
+    auto sound = std::make_shared<CInstrument>();
+    if (!sound->LoadWave(path))
+        return false;
+    engine_.startAudition(std::move(sound));
+    return true;
+}
+
+void Transport::stopAudition()
+{
+    engine_.stopAudition();
+}
+
+void Transport::setVolume(int percent) noexcept
+{
+    engine_.setGain(static_cast<float>(percent) / 100.0f);
+}
+
+void Transport::setInterpolation(std::uint8_t mode) noexcept
+{
+    engine_.setInterpolation(mode);
+}
+
+void Transport::releaseRetired()
+{
+    engine_.releaseRetired();
+}
+
+WriteResult Transport::exportWave(const std::string& path)
+{
+    stop();
+    std::vector<float> pass = renderPassOf(engine_, tempoSource_->tempo());
+    return WriteWave16(path, pass, 2);
+}
+
+} // namespace quom

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/audio/Engine.h"
+#include "core/io/AtomicFile.h"
+#include "core/project/Project.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Playing the project: owns the live engine, starts and stops it, tells where it is,
+// previews rows and cells, auditions files, and hands the project's kit to the audio
+// thread whenever the project names another. The audio output renders engine().
+//
+// Who decides the tempo and the position: today Quom itself. The engine plays the
+// project's tempo (or the tempo source it is told to follow) and counts its own steps
+// from Play. A sync source that follows another program plugs in here: it becomes the
+// tempo source, and it will move the position through Reset.
+//
+// Threads. Window thread only, like the project; the engine's contract (Engine.h)
+// covers the audio thread.
+namespace quom {
+
+// What a view of the transport hears about, on the window thread.
+class TransportListener {
+public:
+    virtual ~TransportListener() = default;
+    virtual void playingChanged(bool playing) = 0;
+};
+
+class Transport final : private ProjectListener {
+public:
+    // Plays project's current pattern at its tempo with its kit; stopped.
+    explicit Transport(Project& project);
+    // Takes the pattern and the tempo back from the engine: stop the audio stream
+    // first, or the engine must not be rendering.
+    ~Transport() override;
+    Transport(const Transport&) = delete;
+    Transport& operator=(const Transport&) = delete;
+
+    // What the audio output renders, and tests render by hand.
+    Engine& engine() noexcept { return engine_; }
+
+    // One listener at a time; null for none.
+    void setListener(TransportListener* listener) noexcept { listener_ = listener; }
+
+    // Where the tempo comes from: source, which must outlive its use (a sync source),
+    // or, null, the project's own.
+    void followTempo(const TempoSource* source) noexcept;
+
+    // play() starts from before the first step.
+    void play();
+    void stop();
+    bool playing() const noexcept;
+    // The column being played, -1 while stopped.
+    int playingColumn() const noexcept;
+    // Stops playback and rewinds every track: before a file replaces what plays, a
+    // window takes over the sound, and an export.
+    void stopAndRewind();
+
+    // Previews a row's sample for one step at full volume, centred, at about its own
+    // speed; a new preview cuts the last.
+    void previewRow(int row) noexcept;
+    // Previews a row's sample with a cell colour, for one step.
+    void previewCell(int row, Cell color) noexcept;
+    void stopPreview() noexcept;
+    // Plays the wave file as it is on disk now, once, at its own pitch and full length;
+    // a new audition cuts the last. False, playing nothing, when it cannot be read.
+    bool auditionFile(const std::string& path);
+    void stopAudition();
+
+    // Master volume in percent, 0..100.
+    void setVolume(int percent) noexcept;
+    // 0 truncate, 1 linear, 2 quadratic; heard from the next block.
+    void setInterpolation(std::uint8_t mode) noexcept;
+
+    // Frees kits and auditions the audio thread has finished with; call it now and then.
+    void releaseRetired();
+
+    // One pass of the current pattern as it plays (tempo, kit, interpolation, volume),
+    // rendered off the audio thread (see WaveExport.h); stops playback first.
+    WriteResult exportWave(const std::string& path);
+
+private:
+    void kitChanged() override;
+    void setPlaying(bool on);
+
+    Project& project_;
+    Engine engine_;
+    const TempoSource* tempoSource_;
+    TransportListener* listener_ = nullptr;
+};
+
+} // namespace quom

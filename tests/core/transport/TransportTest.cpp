@@ -1,0 +1,83 @@
+#include "core/transport/Transport.h"
+
+#include "support/Instruments.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using namespace quom;
+
+struct Heard final : TransportListener {
+    void playingChanged(bool on) override { playing.push_back(on); }
+    std::vector<bool> playing;
+};
+
+class TransportTest : public ::testing::Test {
+protected:
+    TransportTest() { transport.setListener(&heard); }
+
+    // Renders one block and returns the frames per step the engine played at.
+    int renderedStep()
+    {
+        std::vector<float> out(2 * 64);
+        transport.engine().Render(64, out.data());
+        return transport.engine().SamplesPerStep();
+    }
+
+    Project project;
+    Transport transport{project};
+    Heard heard;
+};
+
+TEST_F(TransportTest, PlaybackIsToldAndTheEnginePlaysTheProjectsCurrentPattern)
+{
+    Engine& engine = transport.engine();
+    transport.play();
+    EXPECT_TRUE(engine.playing());
+    renderedStep();
+    EXPECT_EQ(transport.playingColumn(), 0);
+    transport.stopAndRewind();
+    transport.stop();
+    EXPECT_EQ(heard.playing, (std::vector<bool>{true, false})) << "stopping twice is heard once";
+    EXPECT_EQ(transport.playingColumn(), -1);
+
+    project.selectPattern(4);
+    EXPECT_EQ(engine.pattern(), &project.model().current())
+        << "the engine plays whichever pattern is current";
+    EXPECT_EQ(engine.tempoSource(), &project.tempoSource());
+}
+
+TEST_F(TransportTest, EveryKitTheProjectNamesReachesTheEngine)
+{
+    auto kit = std::make_shared<CKit>();
+    kit->slot(3) = instrumentOf(std::vector<float>(100, 0.5f));
+    project.setKit(kit);
+    EXPECT_EQ(transport.engine().kit().get(), kit.get());
+
+    project.newProject();
+    EXPECT_EQ(transport.engine().kit().get(), kit.get()) << "a new project keeps the kit";
+    project.setKit(nullptr);
+    EXPECT_EQ(transport.engine().kit(), project.kit()) << "none is an empty kit, on both sides";
+    EXPECT_NE(project.kit(), nullptr);
+}
+
+TEST_F(TransportTest, ATempoSourceDecidesTheTempoUntilTheProjectsOwnIsBack)
+{
+    project.setTempo(100);
+    transport.play();
+    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(100));
+
+    TempoValue followed(240);
+    transport.followTempo(&followed);
+    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(240));
+    project.setTempo(90);
+    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(240)) << "the project's tempo no longer leads";
+
+    transport.followTempo(nullptr);
+    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(90));
+}
+
+} // namespace
