@@ -177,7 +177,7 @@ std::optional<Operation> parseMutate(std::string_view text)
     if (!red || !green || !blue || !seed)
         return std::nullopt;
     return Operation{[r = *red, g = *green, b = *blue, seed = *seed](Grid& grid) {
-        srand(seed);
+        seedRandom(seed);
         mutateCells(grid, r, g, b);
     }};
 }
@@ -421,7 +421,7 @@ int runApply(const Args& args, std::ostream& out, std::ostream& err, const Pictu
     }
 
     // Unseeded, the generator starts from the same state as a fresh program.
-    srand(request.seed.value_or(1));
+    seedRandom(request.seed.value_or(1));
     for (const Operation& operation : request.operations)
         operation(pattern->cells);
 

@@ -28,7 +28,7 @@ MutateDlg::MutateDlg(Session& session, std::uint32_t seed, QWidget* parent)
             this, row.name, tr(row.caption), 12 + 20 * channel, {7, 36, 45, 85, 133, 24});
         slider->setReaction([this, channel](int v) {
             amounts_[channel] = v;
-            srand(seed_);
+            seedRandom(seed_);
             mutate();
         });
         slider->setUp(0, 100, 10);
