@@ -15,17 +15,17 @@ namespace quom {
 namespace {
 
 // A typed argument parser as the table's entry takes it.
-template <auto parse> std::optional<OperationArguments> parseInto(std::string_view text)
+template <auto Parse> std::optional<OperationArguments> parseInto(std::string_view text)
 {
-    if (auto arguments = parse(text))
+    if (auto arguments = Parse(text))
         return OperationArguments{std::move(*arguments)};
     return std::nullopt;
 }
 
 // An operation without arguments that always leaves an undo state.
-template <auto change> bool runPlain(const OperationArguments&, Grid& grid)
+template <auto Change> bool runPlain(const OperationArguments&, Grid& grid)
 {
-    change(grid);
+    Change(grid);
     return true;
 }
 
