@@ -5,10 +5,12 @@
 #include "core/random/Random.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quom::cli {
 namespace {
