@@ -47,7 +47,7 @@ TEST(ApplyCommand, RunsTheOperationsInOrderFromTheSeedAndKeepsTheTempo)
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     Grid expected = samplePattern().cells;
-    srand(42);
+    seedRandom(42);
     reverseX(expected);
     rotateQuarterTurns(expected, 1);
     scroll(expected, 3, -2);
@@ -81,11 +81,11 @@ TEST(ApplyCommand, ColorGeneratorsMatchTheCoreAndDrawInTurn)
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     Grid expected = samplePattern().cells;
-    srand(9);
+    seedRandom(9);
     shuffleRows(expected);
     drawWaveSequence(expected,
         {Wave::SampleAndHold, 3, 40, 10, 5, makeCell(0, 255, 0), 0xFF0000, true, false}, drawWaveRandoms());
-    srand(77);
+    seedRandom(77);
     mutateCells(expected, 30, 0, 100);
     expected = withColorCurves(expected, {{50, -20, 0}, {false, true, false}});
     // Black draws erase; the 64 values are drawn even though a triangle reads none.
@@ -114,7 +114,7 @@ TEST(ApplyCommand, WithoutASeedTheGeneratorStartsFromStateOne)
         runQuom({"apply", dir.file("in.pat"), "-o", dir.file("b.pat"), "--seed", "1", "drum"}).exitCode, 0);
 
     Grid expected{};
-    srand(1);
+    seedRandom(1);
     makeDrumPattern(expected);
     EXPECT_EQ(readBack(dir.file("a.pat")).cells, expected);
     EXPECT_EQ(readBack(dir.file("b.pat")).cells, expected);

@@ -1,7 +1,7 @@
 #include "ui/generators/MutateDlg.h"
 
 #include "core/generators/MutateColors.h"
-#include "core/random/Random.h"
+#include "core/operations/PatternOperations.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/Theme.h"
@@ -28,8 +28,7 @@ MutateDlg::MutateDlg(Project& project, std::uint32_t seed, QWidget* parent)
             this, row.name, tr(row.caption), 12 + 20 * channel, {7, 36, 45, 85, 133, 24});
         slider->setReaction([this, channel](int v) {
             amounts_[channel] = v;
-            srand(seed_);
-            mutate();
+            mutateFromSeed();
         });
         slider->setUp(0, 100, 10);
     }
@@ -39,11 +38,18 @@ MutateDlg::MutateDlg(Project& project, std::uint32_t seed, QWidget* parent)
     again->setUp(QPoint(240, 37), buttonPictures(u"New Mutation"), help, CCommandButton::Push);
     again->setToolTip(help);
     again->setFocusPolicy(Qt::NoFocus);
-    connect(again, &HelpTextButton::command, this, &MutateDlg::mutate);
+    connect(again, &HelpTextButton::command, this, &MutateDlg::drawNewMutation);
     addOkButton(186, 72);
 }
 
-void MutateDlg::mutate()
+void MutateDlg::mutateFromSeed()
+{
+    Grid cells = startingPattern();
+    applyOperation({OperationId::Mutate, Mutation{amounts_[0], amounts_[1], amounts_[2], seed_}}, cells);
+    showPattern(cells);
+}
+
+void MutateDlg::drawNewMutation()
 {
     Grid cells = startingPattern();
     mutateCells(cells, amounts_[0], amounts_[1], amounts_[2]);

@@ -22,7 +22,10 @@ public:
     static constexpr int kNewMutation = 1040;
 
 private:
-    void mutate();
+    // The window's own mutation at the sliders' amounts.
+    void mutateFromSeed();
+    // The next draws, from wherever the generator is.
+    void drawNewMutation();
 
     std::uint32_t seed_;
     // As the sliders show them from the start, so moving one slider keeps the others'

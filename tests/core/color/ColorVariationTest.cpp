@@ -10,16 +10,16 @@ TEST(ColorVariation, MovesEachChannelByOneDrawInRedGreenBlueOrder)
 {
     // Seed 1 draws 41, 18467, 6334; at 50 % (amount 127.5) red drops below 0,
     // green moves by +16.2 and blue by -78.2.
-    quom::srand(1);
+    quom::seedRandom(1);
     EXPECT_EQ(quom::varyColour(quom::makeCell(100, 100, 100), quom::variationAmount(50)),
         quom::makeCell(0, 116, 21));
 }
 
 TEST(ColorVariation, NoVariationReturnsTheColorAndDrawsNothing)
 {
-    quom::srand(1);
+    quom::seedRandom(1);
     EXPECT_EQ(quom::varyColour(0x123456, quom::variationAmount(0)), 0x123456u);
-    EXPECT_EQ(quom::rand(), 41);
+    EXPECT_EQ(quom::nextRandom(), 41);
 }
 
 TEST(ColorVariation, LerpTruncatesEachChannelWithOnePosition)

@@ -63,7 +63,7 @@ TEST(EraserTool, FootprintsGrowAroundTheCellAndClipAtTheEdges)
 
 TEST(AirbrushTool, DotsOffTheGridAreDroppedNotClamped)
 {
-    quom::srand(5);
+    quom::seedRandom(5);
     int dropped = 0;
     for (int i = 0; i < 2000; ++i) {
         const auto dot = quom::airbrushDot(0, 63, 32, kRed, kBlue);
@@ -84,11 +84,11 @@ TEST(AirbrushTool, OneDotDrawsDistanceAngleAndColor)
 {
     // Seed 1: d = 41/32767 * 8 (about 0.01) at angle 18467/32767 * 2 pi (about 3.54)
     // gives (9.99, 19.996), truncated to (9, 19); u = 6334/32767 picks the colour.
-    quom::srand(1);
+    quom::seedRandom(1);
     const auto dot = quom::airbrushDot(10, 20, 8, quom::makeCell(0, 0, 0), quom::makeCell(200, 100, 0));
     ASSERT_TRUE(dot.has_value());
     EXPECT_EQ(*dot, (PaintedCell{9, 19, quom::makeCell(38, 19, 0)}));
-    EXPECT_EQ(quom::rand(), 26500); // exactly three draws were taken
+    EXPECT_EQ(quom::nextRandom(), 26500); // exactly three draws were taken
 }
 
 TEST(HandTool, ShiftsWrapAndReturnToTheAnchor)

@@ -77,7 +77,7 @@ TEST(Transforms, ScrollWrapsAtEveryEdge)
 TEST(Transforms, ShufflesKeepEveryCellAndRowsStayWhole)
 {
     const Grid original = distinctGrid();
-    quom::srand(99);
+    quom::seedRandom(99);
 
     Grid rows = original;
     quom::shuffleRows(rows);
@@ -106,7 +106,7 @@ TEST(Transforms, ShufflesFollowTheGeneratorDrawByDraw)
     const Grid original = distinctGrid();
 
     // Seed 1 draws 41, 18467, 6334: k = 0 of 64 free rows, 35 of 63, 11 of 62.
-    quom::srand(1);
+    quom::seedRandom(1);
     Grid rows = original;
     quom::shuffleRows(rows);
     EXPECT_EQ(rows[cellIndex(5, 0)], original[cellIndex(5, 0)]);
@@ -114,7 +114,7 @@ TEST(Transforms, ShufflesFollowTheGeneratorDrawByDraw)
     EXPECT_EQ(rows[cellIndex(5, 12)], original[cellIndex(5, 2)]);
 
     // 41 / 32767 * 4095 = 5.1: the first cell goes to index 5.
-    quom::srand(1);
+    quom::seedRandom(1);
     Grid cells = original;
     quom::shuffleCells(cells);
     EXPECT_EQ(cells[5], original[0]);
@@ -122,19 +122,19 @@ TEST(Transforms, ShufflesFollowTheGeneratorDrawByDraw)
 
 TEST(Transforms, ShuffleDrawingOnePastTheFreeTargetsTakesTheLastOne)
 {
-    // This seed makes the first rand() give 32767, so randomInt(64) returns 64.
+    // This seed makes the first nextRandom() give 32767, so randomInt(64) returns 64.
     constexpr std::uint32_t kSeedDrawingMax = 4028364353u;
-    quom::srand(kSeedDrawingMax);
-    ASSERT_EQ(quom::rand(), quom::kRandMax);
+    quom::seedRandom(kSeedDrawingMax);
+    ASSERT_EQ(quom::nextRandom(), quom::kRandMax);
 
     const Grid original = distinctGrid();
-    quom::srand(kSeedDrawingMax);
+    quom::seedRandom(kSeedDrawingMax);
     Grid rows = original;
     quom::shuffleRows(rows);
     EXPECT_EQ(rows[cellIndex(0, 63)], original[cellIndex(0, 0)]);
     EXPECT_EQ(sortedCells(rows), sortedCells(original));
 
-    quom::srand(kSeedDrawingMax);
+    quom::seedRandom(kSeedDrawingMax);
     Grid columns = original;
     quom::shuffleColumns(columns);
     EXPECT_EQ(columns[cellIndex(63, 0)], original[cellIndex(0, 0)]);

@@ -65,13 +65,13 @@ TEST(Automaton, NewbornsTakeTheDrawnParentsColor)
     // Parents of (11, 4) in visiting order: A (10, 5), B (11, 5), C (12, 5); (11, 6)
     // sees the same list. Seed 1 draws 41 (first parent) then 18467 (second).
     const Grid parents = withCells({{10, 5, kA}, {11, 5, kB}, {12, 5, kC}});
-    quom::srand(1);
+    quom::seedRandom(1);
     Grid g = parents;
     quom::evolve(g);
     EXPECT_EQ(g, withCells({{11, 4, kA}, {11, 5, kB}, {11, 6, kB}}));
 
     // A draw of 32767 gives randomInt(3) = 3, which still names the third parent.
-    quom::srand(4028364353u);
+    quom::seedRandom(4028364353u);
     g = parents;
     quom::evolve(g);
     EXPECT_EQ(g[cellIndex(11, 4)], kC);

@@ -16,7 +16,7 @@ TEST(MutateColors, DrawsThreeTimesPerPaintedCellAsVaryColourDoes)
     // No amount draws nothing. Then seed 1 draws 41, 18467, 6334 | 26500, 19169, 15724:
     // the first red falls to 0, leaving black, and the second red takes the fourth draw,
     // since green and blue at 0 % still draw; the empty cells draw nothing.
-    quom::srand(1);
+    quom::seedRandom(1);
     Grid g{};
     g[0] = g[9] = makeCell(200, 0, 0);
     quom::mutateCells(g, 0, 0, 0);
@@ -24,15 +24,15 @@ TEST(MutateColors, DrawsThreeTimesPerPaintedCellAsVaryColourDoes)
     EXPECT_EQ(g[0], makeCell(1, 1, 1));
     EXPECT_EQ(g[9], makeCell(255, 0, 0));
     EXPECT_EQ(countNotes(g), 2);
-    EXPECT_EQ(quom::rand(), 11478);
+    EXPECT_EQ(quom::nextRandom(), 11478);
 
-    quom::srand(3);
+    quom::seedRandom(3);
     Grid expected = distinctGrid();
     for (quom::Cell& c : expected) {
         c = quom::varyColour(c, quom::variationAmount(30));
         c = c != 0 ? c : makeCell(1, 1, 1);
     }
-    quom::srand(3);
+    quom::seedRandom(3);
     g = distinctGrid();
     quom::mutateCells(g, 30, 30, 30);
     EXPECT_EQ(g, expected);

@@ -25,7 +25,7 @@ RandomSettings single(quom::Cell color, int density)
 
 TEST(RandomPattern, DensityPaintsThatShareOfDistinctCells)
 {
-    quom::srand(8);
+    quom::seedRandom(8);
     Grid g{};
     quom::paintRandomPattern(g, single(0x00FF00, 25));
     EXPECT_EQ(countNotes(g), 1024);
@@ -66,7 +66,7 @@ TEST(RandomPattern, GradientFollowsTheGeneratorDrawByDraw)
     // Seed 1: k = 41/32767 * 4095 = 5, u = 18467/32767 gives red 143; then
     // k = 6334/32767 * 4094 = 791 among the cells other than 5 is cell 792, u =
     // 26500/32767 gives red 206.
-    quom::srand(1);
+    quom::seedRandom(1);
     RandomSettings s; // gradient from black to pure red
     s.density = 1;
     Grid g{};
@@ -85,7 +85,7 @@ TEST(RandomPattern, VariationDrawsThreeTimesAfterTheCellPick)
 {
     // Seed 1: cell 5, then draws 18467, 6334, 26500 vary (100, 100, 100) by
     // 127.5 * (2u - 1).
-    quom::srand(1);
+    quom::seedRandom(1);
     RandomSettings s = single(quom::makeCell(100, 100, 100), 1);
     s.variation = 50;
     Grid g{};

@@ -131,7 +131,7 @@ TEST(SampleFinder, SixtyFourOrFewerKeepTheirOrderAndMoreAreDrawnFromTheGenerator
     EXPECT_EQ(pickForKit(files), files);
 
     files.push_back("64");
-    quom::srand(7);
+    quom::seedRandom(7);
     std::vector<std::string> left = files;
     std::vector<std::string> expected;
     for (int i = 0; i < kKitSlots; ++i) {
@@ -139,7 +139,7 @@ TEST(SampleFinder, SixtyFourOrFewerKeepTheirOrderAndMoreAreDrawnFromTheGenerator
         expected.push_back(left[static_cast<std::size_t>(index)]);
         left.erase(left.begin() + index);
     }
-    quom::srand(7);
+    quom::seedRandom(7);
     EXPECT_EQ(pickForKit(files), expected);
 }
 

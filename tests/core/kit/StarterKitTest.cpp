@@ -160,11 +160,11 @@ TEST(StarterKit, WritesSixtyFourWavesAndADefaultKitThatLoadsThem)
 
 TEST(StarterKit, IsTheSameBytesEveryTimeAndLeavesTheSharedGeneratorAlone)
 {
-    quom::srand(7);
-    const int expected = quom::rand();
-    quom::srand(7);
+    quom::seedRandom(7);
+    const int expected = quom::nextRandom();
+    quom::seedRandom(7);
     const WrittenKit first;
-    EXPECT_EQ(quom::rand(), expected) << "the kit drew on the shared random generator";
+    EXPECT_EQ(quom::nextRandom(), expected) << "the kit drew on the shared random generator";
     const WrittenKit second;
     ASSERT_TRUE(first.result && second.result);
     for (int row = 0; row < quom::kKitSlots; ++row)

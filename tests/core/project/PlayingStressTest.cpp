@@ -230,7 +230,7 @@ TEST_P(PlayingProject, RandomCommandsWhileTheAudioThreadPlays)
 {
     const std::uint32_t seed = GetParam();
     std::mt19937 gen(seed);
-    quom::srand(seed);
+    quom::seedRandom(seed);
     const std::array kits{noiseKit(gen, false), noiseKit(gen, true)};
     const auto sound = std::make_shared<const CInstrument>(instrumentOf(std::vector<float>(30000, 0.25f)));
 

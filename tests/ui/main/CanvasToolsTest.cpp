@@ -48,7 +48,7 @@ TEST_F(CanvasToolsTest, PencilStrokeIsOneUndoableEditAndRightButtonErasesWithout
 
 TEST_F(CanvasToolsTest, PencilVariesEveryCellAndCtrlClickPaintsNothing)
 {
-    quom::srand(7);
+    quom::seedRandom(7);
     options.pencilColor = kRed;
     options.pencilVariation = 100;
     press(at(1, 1));
