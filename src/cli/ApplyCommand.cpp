@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -106,7 +107,7 @@ std::optional<std::string> readGridFiles(
         auto cells = readerFor(operation, pictures)(file->path);
         if (!cells)
             return cells.error().message();
-        file->cells = *cells;
+        file->cells = std::make_shared<const Grid>(*cells);
     }
     return std::nullopt;
 }

@@ -1,7 +1,8 @@
 #include "core/midi/LiveControl.h"
 
-#include "core/edit/Transforms.h"
 #include "core/project/Project.h"
+
+#include <cstdlib>
 
 namespace quom {
 
@@ -27,13 +28,17 @@ bool LiveControl::handle(std::uint32_t message)
             project_.selectPattern(action.a);
             continue;
         case MidiAction::Kind::Scroll:
-            project_.liveEdit([&action](Grid& g) { scroll(g, action.a, action.b); });
+            project_.applyLive({OperationId::Scroll, ScrollAmount{action.a, action.b}});
             break;
-        case MidiAction::Kind::Rotate:
-            project_.liveEdit([&action](Grid& g) { rotateQuarterTurns(g, action.a); });
+        case MidiAction::Kind::Rotate: {
+            const PatternOperation turn{
+                action.a > 0 ? OperationId::RotateClockwise : OperationId::RotateCounterClockwise, {}};
+            for (int i = 0; i < std::abs(action.a); ++i)
+                project_.applyLive(turn);
             break;
+        }
         case MidiAction::Kind::OffsetColors:
-            project_.liveEdit([&action](Grid& g) { offsetColours(g, action.a, action.b, action.c); });
+            project_.applyLive({OperationId::OffsetColors, ColorOffsets{action.a, action.b, action.c}});
             break;
         case MidiAction::Kind::SetTempo:
             break;

@@ -88,14 +88,14 @@ bool runWaveSequence(const OperationArguments& arguments, Grid& grid)
 bool runFilter(const OperationArguments& arguments, Grid& grid)
 {
     const auto& use = std::get<FilterUse>(arguments);
-    applyCellFilter(grid, use.filter.cells, use.destination, use.amount);
+    applyCellFilter(grid, *use.filter.cells, use.destination, use.amount);
     return true;
 }
 
 bool runCamera(const OperationArguments& arguments, Grid& grid)
 {
     const auto& camera = std::get<CameraFrame>(arguments);
-    grid = blendFrame(grid, camera.frame.cells, camera.settings);
+    grid = blendFrame(grid, *camera.frame.cells, camera.settings);
     return true;
 }
 
@@ -179,6 +179,11 @@ GridFromFile* gridFromFile(PatternOperation& operation)
     if (auto* camera = std::get_if<CameraFrame>(&operation.arguments))
         return &camera->frame;
     return nullptr;
+}
+
+ColorOffsets channelOffset(int channel, int amount) noexcept
+{
+    return {channel == 0 ? amount : 0, channel == 1 ? amount : 0, channel == 2 ? amount : 0};
 }
 
 bool applyOperation(const PatternOperation& operation, Grid& grid)

@@ -7,6 +7,7 @@
 #include "core/model/Cell.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -69,10 +70,11 @@ struct Mutation {
 };
 
 // A grid an operation reads from a file: the parser gives the path; the caller reads
-// the file into cells before the operation runs.
+// the file into cells before the operation runs. Shared, so that an operation stays
+// small to copy.
 struct GridFromFile {
     std::string path;
-    Grid cells{};
+    std::shared_ptr<const Grid> cells; // null until the file is read
 
     friend bool operator==(const GridFromFile&, const GridFromFile&) = default;
 };
@@ -125,9 +127,12 @@ std::optional<PatternOperation> parseOperation(std::string_view text);
 // The file an operation reads its grid from (a filter, a camera frame), or null.
 GridFromFile* gridFromFile(PatternOperation& operation);
 
+// Only one channel moved: 0 red, 1 green, 2 blue.
+ColorOffsets channelOffset(int channel, int amount) noexcept;
+
 // Runs the operation on grid; returns whether an undo state is due (see UndoRecord).
 // Arguments that are not the alternative its id takes are a programming error
-// (std::bad_variant_access).
+// (std::bad_variant_access), as is a grid from a file that has not been read.
 bool applyOperation(const PatternOperation& operation, Grid& grid);
 
 } // namespace quom

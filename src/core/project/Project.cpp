@@ -1,9 +1,6 @@
 #include "core/project/Project.h"
 
 #include "core/edit/Clipboard.h"
-#include "core/edit/Drum.h"
-#include "core/edit/Transforms.h"
-#include "core/generators/Automaton.h"
 
 namespace quom {
 
@@ -78,72 +75,24 @@ void Project::replaceCells(const Grid& cells)
     commit(cells);
 }
 
-void Project::clearPattern()
+template <typename Change> void Project::edit(Change change)
 {
-    edit([](Grid& g) { g.fill(0); });
+    Grid cells = model_.current().snapshot();
+    if (change(cells))
+        commit(cells);
 }
 
-void Project::reverseX()
+void Project::apply(const PatternOperation& operation)
 {
-    edit([](Grid& g) { quom::reverseX(g); });
+    const bool always = operationInfo(operation.id).undo == UndoRecord::Always;
+    edit([&](Grid& g) { return applyOperation(operation, g) || always; });
 }
 
-void Project::reverseY()
+void Project::applyLive(const PatternOperation& operation)
 {
-    edit([](Grid& g) { quom::reverseY(g); });
-}
-
-void Project::rotateCounterClockwise()
-{
-    edit([](Grid& g) { rotateQuarterTurns(g, -1); });
-}
-
-void Project::rotateClockwise()
-{
-    edit([](Grid& g) { rotateQuarterTurns(g, 1); });
-}
-
-void Project::shuffleRows()
-{
-    edit([](Grid& g) { quom::shuffleRows(g); });
-}
-
-void Project::shuffleColumns()
-{
-    edit([](Grid& g) { quom::shuffleColumns(g); });
-}
-
-void Project::shuffleCells()
-{
-    edit([](Grid& g) { quom::shuffleCells(g); });
-}
-
-void Project::drum()
-{
-    edit([](Grid& g) { makeDrumPattern(g); });
-}
-
-void Project::automaton()
-{
-    edit([](Grid& g) { evolve(g); });
-}
-
-void Project::randomPattern(const RandomSettings& settings)
-{
-    edit([&settings](Grid& g) { paintRandomPattern(g, settings); });
-}
-
-void Project::scroll(int columns, int rows)
-{
-    edit([=](Grid& g) { quom::scroll(g, columns, rows); });
-}
-
-void Project::addColor(int channel, int amount)
-{
-    edit([=](Grid& g) {
-        return offsetColours(
-            g, channel == 0 ? amount : 0, channel == 1 ? amount : 0, channel == 2 ? amount : 0);
-    });
+    Grid cells = model_.current().snapshot();
+    applyOperation(operation, cells);
+    showCells(cells);
 }
 
 void Project::copy()

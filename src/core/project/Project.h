@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/files/PatternFile.h"
-#include "core/generators/RandomPattern.h"
 #include "core/io/AtomicFile.h"
 #include "core/io/ReadResult.h"
 #include "core/kit/Kit.h"
 #include "core/model/PatternModel.h"
 #include "core/model/Tempo.h"
 #include "core/model/UndoSystem.h"
+#include "core/operations/PatternOperations.h"
 #include "core/project/PatternLoan.h"
 
 #include <cstdint>
@@ -16,15 +16,14 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 // The music being edited, apart from any window and from playing it: the 16 patterns
 // and their tempos with the current pattern, the undo history, the clipboard, the kit
-// the project names, and its files. Every pattern command is one operation here: it
-// takes the cells, changes them, puts them back and records the undo state the edit
-// calls for. Windows ask the user, call an operation and repaint when told to; the
-// Transport plays the current pattern.
+// the project names, and its files. Every pattern command is one edit here: it takes
+// the cells, changes them (an operation of the registry, core/operations), puts them
+// back and records the undo state the edit calls for. Windows ask the user, call an operation and repaint
+// when told to; the Transport plays the current pattern.
 //
 // Threads. Window thread only. The engine reads the current pattern and the tempo on
 // the audio thread (atomics: LiveGrid, TempoValue). Device threads (MIDI input, camera
@@ -86,13 +85,12 @@ public:
     // or the pattern it started from put back.
     void showCells(const Grid& cells);
 
-    // One undoable edit of the whole current pattern. change(Grid&) returns whether
-    // it changed anything worth an undo state; a void change always does.
-    template <typename Change> void edit(Change change);
-
-    // An edit of the whole current pattern with no undo state of its own: a stream of
-    // controller moves, snapshotted once it rests (recordUndo).
-    template <typename Change> void liveEdit(Change change);
+    // An operation of the registry on the current pattern, as one edit with the undo
+    // state the registry names for it.
+    void apply(const PatternOperation& operation);
+    // The same with no undo state of its own: a stream of controller moves,
+    // snapshotted once it rests (recordUndo).
+    void applyLive(const PatternOperation& operation);
 
     // The current pattern becomes cells, as one undoable edit (a pattern file, an
     // imported picture).
@@ -100,22 +98,8 @@ public:
     // One cell takes a colour, as one undoable edit when the colour differs.
     void setCellColor(int column, int row, Cell color);
 
-    // Pattern commands, each one undoable edit (copy changes no cell).
-    void clearPattern();
-    void reverseX();
-    void reverseY();
-    void rotateCounterClockwise();
-    void rotateClockwise();
-    void shuffleRows();
-    void shuffleColumns();
-    void shuffleCells();
-    void drum();
-    void automaton();
-    void randomPattern(const RandomSettings& settings);
-    // With wrap-around at every edge.
-    void scroll(int columns, int rows);
-    // channel 0 red, 1 green, 2 blue.
-    void addColor(int channel, int amount);
+    // The clipboard and the history, each one undoable edit but copy, which changes no
+    // cell, and undo and redo themselves.
     void copy();
     void cut();
     // Writes the floating paste or mix (model().selection) into the pattern and
@@ -193,6 +177,9 @@ private:
     ReadResult<std::vector<std::string>> applyProjectFile(
         const ReadResult<ProjectFileData>& project, SampleLoading samples);
     ReadResult<PatternFileData> applyPatternFile(ReadResult<PatternFileData> pattern);
+    // One undoable edit of the whole current pattern. change(Grid&) returns whether
+    // it changed anything worth an undo state.
+    template <typename Change> void edit(Change change);
     void commit(const Grid& cells);
     void showTempo(int bpm);
     template <typename Call> void tell(Call call);
@@ -207,23 +194,5 @@ private:
     std::optional<std::vector<std::uint8_t>> saved_;
     std::function<void()> savedHook_;
 };
-
-template <typename Change> void Project::liveEdit(Change change)
-{
-    Grid cells = model_.current().snapshot();
-    change(cells);
-    showCells(cells);
-}
-
-template <typename Change> void Project::edit(Change change)
-{
-    Grid cells = model_.current().snapshot();
-    if constexpr (std::is_void_v<decltype(change(cells))>) {
-        change(cells);
-    } else if (!change(cells)) {
-        return;
-    }
-    commit(cells);
-}
 
 } // namespace quom

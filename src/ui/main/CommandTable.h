@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/operations/PatternOperations.h"
 #include "ui/main/CanvasGeometry.h"
 #include "ui/main/KeyChord.h"
 #include "ui/main/Tool.h"
@@ -68,12 +69,13 @@ enum class CommandId : int {
 // Push buttons act on release; toggles show a running state; tools form a radio group.
 enum class CommandKind { Push, Toggle, Tool };
 
-// What a command runs: an operation of the project, an operation of the window (it
-// asks the user or changes what the window shows, then calls the core), the
-// drawing tool it selects.
+// What a command runs: a pattern operation of the registry that takes no arguments,
+// an edit of the project's clipboard or history, an operation of the window (it asks
+// the user or changes what the window shows, then calls the core), the drawing tool
+// it selects.
 using ProjectOperation = void (Project::*)();
 using WindowOperation = void (CQuomDlg::*)();
-using CommandOperation = std::variant<ProjectOperation, WindowOperation, Tool>;
+using CommandOperation = std::variant<OperationId, ProjectOperation, WindowOperation, Tool>;
 
 // Where a command's 32 x 30 button sits, from the canvas edges L, T, R and B.
 struct ButtonPlace {

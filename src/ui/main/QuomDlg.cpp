@@ -219,7 +219,9 @@ bool CQuomDlg::runCommand(CommandId id)
     // A floating paste lands before any command acts.
     tools_->placeFloating();
     const CommandOperation& operation = entry->operation;
-    if (const auto* run = std::get_if<ProjectOperation>(&operation))
+    if (const auto* id = std::get_if<OperationId>(&operation))
+        project_.apply({*id, {}});
+    else if (const auto* run = std::get_if<ProjectOperation>(&operation))
         (project_.*(*run))();
     else if (const auto* run = std::get_if<WindowOperation>(&operation))
         (this->*(*run))();
@@ -306,11 +308,11 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
         return true;
     case KeyAction::Kind::Scroll:
         tools_->placeFloating();
-        project_.scroll(action->a, action->b);
+        project_.apply({OperationId::Scroll, ScrollAmount{action->a, action->b}});
         return true;
     case KeyAction::Kind::AddColor:
         // The colour keys shift a floating paste's surroundings and leave it floating.
-        project_.addColor(action->a, action->b);
+        project_.apply({OperationId::OffsetColors, channelOffset(action->a, action->b)});
         return true;
     }
     return false;

@@ -79,7 +79,7 @@ void CQuomDlg::clearPattern()
     if (settings_.confirmationMessages
         && !prompts_->confirm(this, tr("Are you sure you want to clear this pattern?")))
         return;
-    project_.clearPattern();
+    project_.apply({OperationId::Clear, {}});
 }
 
 void CQuomDlg::toggleGrid()
@@ -108,7 +108,7 @@ void CQuomDlg::randomPattern()
 {
     RandomDlg dialog(generators_.random, this);
     if (dialog.exec() == QDialog::Accepted)
-        project_.randomPattern(generators_.random);
+        project_.apply({OperationId::Random, generators_.random});
 }
 
 void CQuomDlg::openKitEditor()

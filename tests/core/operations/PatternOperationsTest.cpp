@@ -99,13 +99,15 @@ TEST(PatternOperations, AFilterRunsWithTheCellsItsCallerRead)
     GridFromFile* file = gridFromFile(filter);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->path, "mask.pat");
+    Grid mask;
     for (int i = 0; i < kCells; ++i)
-        file->cells[i] = makeCell(i % 200, 255 - i % 256, 40);
+        mask[i] = makeCell(i % 200, 255 - i % 256, 40);
+    file->cells = std::make_shared<const Grid>(mask);
 
     Grid grid = distinctGrid();
     applyOperation(filter, grid);
     Grid expected = distinctGrid();
-    applyCellFilter(expected, file->cells, 1, 70);
+    applyCellFilter(expected, mask, 1, 70);
     EXPECT_EQ(grid, expected);
 
     PatternOperation drum = parsed("drum");

@@ -94,35 +94,31 @@ void generatorWindow(Project& project, std::mt19937& gen)
     const int kind = static_cast<int>(gen() % 5);
     for (int frame = 0; frame < 4; ++frame) {
         const int amount = static_cast<int>(gen() % 101);
-        project.liveEdit([&](Grid& cells) {
-            switch (kind) {
-            case 0:
-                cells = start;
-                mutateCells(cells, amount, 100 - amount, amount / 2);
-                break;
-            case 1:
-                cells
-                    = withColorCurves(start, {{amount - 50, 50 - amount, 0}, {false, amount % 2 == 0, true}});
-                break;
-            case 2: {
-                WaveSettings wave;
-                wave.wave = static_cast<Wave>(amount % 6);
-                wave.period = 1 + amount % 10;
-                cells = start;
-                drawWaveSequence(cells, wave, drawWaveRandoms());
-                break;
-            }
-            case 3:
-                cells = blendFrame(start, project.model().slot(amount % kPatternSlots),
-                    {static_cast<CameraMode>(amount % 3), amount, 100 - amount, 50});
-                break;
-            default:
-                cells = start;
-                applyCellFilter(
-                    cells, project.model().slot(amount % kPatternSlots), amount % 3, 1 + amount % 100);
-                break;
-            }
-        });
+        Grid cells = start;
+        switch (kind) {
+        case 0:
+            mutateCells(cells, amount, 100 - amount, amount / 2);
+            break;
+        case 1:
+            cells = withColorCurves(start, {{amount - 50, 50 - amount, 0}, {false, amount % 2 == 0, true}});
+            break;
+        case 2: {
+            WaveSettings wave;
+            wave.wave = static_cast<Wave>(amount % 6);
+            wave.period = 1 + amount % 10;
+            drawWaveSequence(cells, wave, drawWaveRandoms());
+            break;
+        }
+        case 3:
+            cells = blendFrame(start, project.model().slot(amount % kPatternSlots),
+                {static_cast<CameraMode>(amount % 3), amount, 100 - amount, 50});
+            break;
+        default:
+            applyCellFilter(
+                cells, project.model().slot(amount % kPatternSlots), amount % 3, 1 + amount % 100);
+            break;
+        }
+        project.showCells(cells);
     }
     if (gen() % 2 == 0)
         project.recordUndo();
@@ -145,38 +141,38 @@ void randomAction(Project& project, Transport& transport,
     RandomSettings random;
     switch (pick(24)) {
     case 0:
-        project.clearPattern();
+        project.apply({OperationId::Clear, {}});
         break;
     case 1:
-        project.reverseX();
+        project.apply({OperationId::ReverseX, {}});
         break;
     case 2:
-        project.reverseY();
+        project.apply({OperationId::ReverseY, {}});
         break;
     case 3:
-        project.rotateClockwise();
+        project.apply({OperationId::RotateClockwise, {}});
         break;
     case 4:
-        project.rotateCounterClockwise();
+        project.apply({OperationId::RotateCounterClockwise, {}});
         break;
     case 5:
-        project.shuffleCells();
+        project.apply({OperationId::ShuffleCells, {}});
         break;
     case 6:
-        project.drum();
+        project.apply({OperationId::Drum, {}});
         break;
     case 7:
-        project.automaton();
+        project.apply({OperationId::Automaton, {}});
         break;
     case 8:
         random.density = pick(101);
-        project.randomPattern(random);
+        project.apply({OperationId::Random, random});
         break;
     case 9:
-        project.scroll(pick(9) - 4, pick(9) - 4);
+        project.apply({OperationId::Scroll, ScrollAmount{pick(9) - 4, pick(9) - 4}});
         break;
     case 10:
-        project.addColor(pick(3), pick(41) - 20);
+        project.apply({OperationId::OffsetColors, channelOffset(pick(3), pick(41) - 20)});
         break;
     case 11:
         randomSelection(project, gen);
@@ -237,7 +233,7 @@ TEST_P(PlayingProject, RandomCommandsWhileTheAudioThreadPlays)
     Project project;
     Transport transport(project);
     project.setKit(kits[0]);
-    project.randomPattern({});
+    project.apply({OperationId::Random, RandomSettings{}});
     transport.play();
     AudioThread audio(transport.engine());
     for (int i = 0; i < kActions; ++i) {

@@ -42,25 +42,24 @@ TEST_F(ProjectTest, TransformsAreOneUndoableEditEach)
     project.replaceCells(start);
     EXPECT_EQ(undoStates(), 2);
 
-    using Operation = void (Project::*)();
-    for (Operation operation : {&Project::reverseX, &Project::reverseY, &Project::rotateCounterClockwise,
-             &Project::rotateClockwise, &Project::shuffleRows, &Project::shuffleColumns,
-             &Project::shuffleCells, &Project::automaton, &Project::drum})
-        (project.*operation)();
+    using enum OperationId;
+    for (OperationId id : {ReverseX, ReverseY, RotateCounterClockwise, RotateClockwise, ShuffleRows,
+             ShuffleColumns, ShuffleCells, Automaton, Drum})
+        project.apply({id, {}});
     EXPECT_EQ(undoStates(), 11);
     EXPECT_EQ(heard.changes, 10);
 
     project.replaceCells(start);
-    project.rotateClockwise();
+    project.apply({OperationId::RotateClockwise, {}});
     EXPECT_EQ(cells().at(63, 0), start[cellIndex(0, 0)]) << "clockwise";
-    project.rotateCounterClockwise();
+    project.apply({OperationId::RotateCounterClockwise, {}});
     EXPECT_EQ(cells().snapshot(), start);
 
-    project.scroll(-4, 1);
+    project.apply({OperationId::Scroll, ScrollAmount{-4, 1}});
     EXPECT_EQ(cells().at(60, 1), start[cellIndex(0, 0)]);
     EXPECT_EQ(undoStates(), 15);
 
-    project.addColor(1, 0);
+    project.apply({OperationId::OffsetColors, channelOffset(1, 0)});
     EXPECT_EQ(undoStates(), 15) << "an offset of nothing is no edit";
 }
 
@@ -140,7 +139,7 @@ TEST_F(ProjectTest, NewProjectKeepsTheKitAndForgetsTheHistory)
 TEST_F(ProjectTest, ControllerMovesChangeThePatternAndTempoWithoutUndoStates)
 {
     cells().set(0, 0, 5);
-    project.liveEdit([](Grid& g) { g[cellIndex(1, 0)] = g[cellIndex(0, 0)]; });
+    project.applyLive({OperationId::Scroll, ScrollAmount{1, 0}});
     EXPECT_EQ(cells().at(1, 0), 5u);
     EXPECT_EQ(heard.changes, 1);
     EXPECT_EQ(undoStates(), 1) << "a stream of moves is snapshotted once it rests";

@@ -93,7 +93,7 @@ TEST_F(VideoWindow, TheModeChoosesTheCellsAndTheAmountsHowFarTheyFollow)
 
 TEST_F(VideoWindow, AnEmptyPatternStaysEmptyWhilePaintedCellsAloneMayChange)
 {
-    project.clearPattern();
+    project.apply({OperationId::Clear, {}});
     VideoDlg window(project, generators.camera, settings, prompts);
     window.takeFrame(frameOf(green));
     EXPECT_EQ(cells().snapshot(), Grid{});
