@@ -1,5 +1,7 @@
 #include "core/audio/Recorder.h"
 
+#include "core/io/Pcm16.h"
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>

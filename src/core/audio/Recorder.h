@@ -4,7 +4,6 @@
 #include "core/io/RecordFile.h"
 
 #include <atomic>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,17 +41,6 @@ struct RecordingReport {
     // Whether everything captured is in the file.
     explicit operator bool() const noexcept { return lostFrames == 0 && error.empty(); }
 };
-
-// Float to 16 bits as the recording stores it: clipped to full scale, and digital
-// silence stays exactly zero.
-inline std::int16_t toPcm16(float x) noexcept
-{
-    if (std::isnan(x))
-        return 0;
-    const float clipped = x > 1.0f ? 1.0f : (x < -1.0f ? -1.0f : x);
-    const float scaled = clipped * 32767.0f;
-    return static_cast<std::int16_t>(scaled < 0.0f ? scaled - 0.5f : scaled + 0.5f);
-}
 
 class Recorder {
 public:

@@ -1,6 +1,7 @@
 #include "core/io/WaveWriter.h"
 
 #include "core/io/Bytes.h"
+#include "core/io/Pcm16.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,10 +15,8 @@ constexpr std::uint32_t kHeaderBytes = 44;
 float peakOf(std::span<const float> samples)
 {
     float peak = 0.0f;
-    for (const float v : samples) {
-        if (std::isfinite(v))
-            peak = std::max(peak, std::abs(v));
-    }
+    for (const float v : samples)
+        peak = std::max(peak, std::abs(finiteOrSilence(v)));
     return peak;
 }
 
@@ -28,7 +27,7 @@ void writePcm16(std::span<float> samples, float peak, std::uint8_t* out) noexcep
     // Every finite sample of a silent buffer is a zero, which dividing by 1 keeps.
     const float divisor = peak != 0.0f ? peak : 1.0f;
     for (float& v : samples) {
-        v = std::isfinite(v) ? v / divisor : 0.0f;
+        v = finiteOrSilence(v) / divisor;
         const auto pcm = static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767.0f));
         out[0] = static_cast<std::uint8_t>(pcm);
         out[1] = static_cast<std::uint8_t>(pcm >> 8);

@@ -1,4 +1,5 @@
 #include "core/audio/Recorder.h"
+#include "core/io/Pcm16.h"
 
 #include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -78,20 +78,6 @@ TEST(Recorder, NextNumberIsTheSmallestFree)
     // A recording left unfinished by a crash keeps its number.
     dir.write("output3.wav.partial", std::string("x"));
     EXPECT_EQ(quom::nextRecordingPath(dir.path()), dir.file("output4.wav"));
-}
-
-TEST(Recorder, ConversionClipsAndKeepsSilenceAtZero)
-{
-    EXPECT_EQ(toPcm16(0.0f), 0);
-    EXPECT_EQ(toPcm16(-0.0f), 0);
-    EXPECT_EQ(toPcm16(1e-7f), 0);
-    EXPECT_EQ(toPcm16(1.0f), 32767);
-    EXPECT_EQ(toPcm16(-1.0f), -32767);
-    EXPECT_EQ(toPcm16(3.5f), 32767);
-    EXPECT_EQ(toPcm16(-1e9f), -32767);
-    EXPECT_EQ(toPcm16(0.5f), 16384);
-    EXPECT_EQ(toPcm16(-0.5f), -16384);
-    EXPECT_EQ(toPcm16(std::nanf("")), 0);
 }
 
 TEST(Recorder, TheFileHoldsExactlyTheBuffersCapturedWhileRecording)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <limits>
 
 namespace {
@@ -66,9 +67,13 @@ TEST(WaveWriter, NormalisesToFullScaleTruncatingTowardZero)
 
 TEST(WaveWriter, NonFiniteValuesAreWrittenAsSilence)
 {
-    std::vector<float> samples{
-        std::numeric_limits<float>::quiet_NaN(), 0.5f, std::numeric_limits<float>::infinity(), -0.5f};
-    EXPECT_EQ(samplesOf(encodeWave16(samples, 1)), (std::vector<std::int16_t>{0, 32767, 0, -32767}));
+    // Of either sign and any payload, and without a say in the peak.
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    std::vector<float> samples{kNaN, 0.5f, kInf, -0.5f, -kNaN, std::bit_cast<float>(0x7fa00001u), -kInf,
+        std::bit_cast<float>(0xffc12345u)};
+    EXPECT_EQ(
+        samplesOf(encodeWave16(samples, 1)), (std::vector<std::int16_t>{0, 32767, 0, -32767, 0, 0, 0, 0}));
 }
 
 TEST(WaveWriter, ReadsBackAsItsOwnSamples)
