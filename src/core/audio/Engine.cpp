@@ -5,8 +5,6 @@
 namespace quom {
 namespace {
 
-constexpr std::uint64_t kPreviewStart = 1u << 31;
-
 // Every float sum in the same order as mixing frame by frame: the tracks add into
 // the accumulators in row order, the preview last.
 void writeScaled(const float* accL, const float* accR, float gain, int frames, float* out) noexcept
@@ -39,22 +37,20 @@ Engine::~Engine() = default;
 
 void Engine::Reset(int column) noexcept
 {
-    const auto first = static_cast<std::uint64_t>(column >= 0 && column < kColumns ? column : 0);
-    resetRequest_.store(nextSerial() << kColumnBits | first, std::memory_order_release);
+    const int first = column >= 0 && column < kColumns ? column : 0;
+    resetRequest_.store(ResetRequest{nextSerial(), first}.pack(), std::memory_order_release);
 }
 
 void Engine::StartPreview(int slot, Cell color) noexcept
 {
     if (slot < 0 || slot >= kKitSlots)
         return;
-    const std::uint64_t word = (nextSerial() << 32) | kPreviewStart | (static_cast<std::uint64_t>(slot) << 24)
-        | (color & 0xFFFFFFu);
-    previewRequest_.store(word, std::memory_order_release);
+    previewRequest_.store(PreviewRequest{nextSerial(), true, slot, color}.pack(), std::memory_order_release);
 }
 
 void Engine::StopPreview() noexcept
 {
-    previewRequest_.store(nextSerial() << 32, std::memory_order_release);
+    previewRequest_.store(PreviewRequest{.serial = nextSerial()}.pack(), std::memory_order_release);
 }
 
 void Engine::setKit(std::shared_ptr<const CKit> kit)
@@ -70,7 +66,7 @@ void Engine::startAudition(std::shared_ptr<const CInstrument> sound)
     std::shared_ptr<const CInstrument> old = std::move(audition_);
     audition_ = std::move(sound);
     auditionSound_.store(audition_.get(), std::memory_order_seq_cst);
-    auditionRequest_.store(nextSerial(), std::memory_order_seq_cst);
+    auditionSerial_.store(nextSerial(), std::memory_order_seq_cst);
     retire(std::move(old));
 }
 
@@ -129,27 +125,26 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 
 void Engine::applyRequests() noexcept
 {
-    const std::uint64_t audition = auditionRequest_.load(std::memory_order_seq_cst);
+    const std::uint64_t audition = auditionSerial_.load(std::memory_order_seq_cst);
     if (audition != auditionSeen_) {
         auditionSeen_ = audition;
         auditionNow_ = {auditionSound_.load(std::memory_order_seq_cst), 0};
     }
-    const std::uint64_t reset = resetRequest_.load(std::memory_order_acquire);
-    if (reset != resetSeen_) {
-        resetSeen_ = reset;
-        resetTracks(static_cast<int>(reset & (kColumns - 1)));
+    const auto reset = ResetRequest::unpack(resetRequest_.load(std::memory_order_acquire));
+    if (reset.serial != resetSeen_) {
+        resetSeen_ = reset.serial;
+        resetTracks(reset.column);
     }
-    const std::uint64_t word = previewRequest_.load(std::memory_order_acquire);
-    const std::uint64_t serial = word >> 32;
-    if (serial == previewSeen_)
+    const auto preview = PreviewRequest::unpack(previewRequest_.load(std::memory_order_acquire));
+    if (preview.serial == previewSeen_)
         return;
-    previewSeen_ = serial;
-    if (serial < reset >> kColumnBits)
+    previewSeen_ = preview.serial;
+    if (preview.serial < reset.serial)
         return; // made before the Reset, which stopped the preview
     preview_ = Preview{};
-    if (word & kPreviewStart) {
-        preview_.slot = static_cast<int>((word >> 24) & (kKitSlots - 1));
-        preview_.note = noteOf(static_cast<Cell>(word & 0xFFFFFFu));
+    if (preview.start) {
+        preview_.slot = preview.slot;
+        preview_.note = noteOf(preview.color);
         preview_.length = static_cast<std::uint32_t>(samplesPerStepNow_);
     }
 }

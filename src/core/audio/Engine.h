@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/audio/EngineRequests.h"
 #include "core/audio/Tempo.h"
 #include "core/audio/Track.h"
 #include "core/audio/Voice.h"
@@ -107,8 +108,6 @@ public:
 private:
     static constexpr int kChunkFrames = 4096;
     static constexpr int kPrefetchFrames = 1024; // blocks up to this long are live ones
-    static constexpr int kColumnBits = 6;
-    static_assert(kColumns == 1 << kColumnBits);
 
     struct Preview {
         int slot = -1; // -1: idle; resolved in the kit of each block
@@ -147,10 +146,10 @@ private:
     std::atomic<const CKit*> audioKit_{nullptr};
     std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls
-    std::atomic<std::uint64_t> resetRequest_{0}; // serial << kColumnBits | column of the last Reset
-    std::atomic<std::uint64_t> previewRequest_{0}; // serial << 32 | start bit | slot | colour
+    std::atomic<std::uint64_t> resetRequest_{0}; // the last ResetRequest, packed
+    std::atomic<std::uint64_t> previewRequest_{0}; // the last PreviewRequest, packed
     std::atomic<const CInstrument*> auditionSound_{nullptr};
-    std::atomic<std::uint64_t> auditionRequest_{0}; // serial of the last audition call
+    std::atomic<std::uint64_t> auditionSerial_{0}; // of the last audition call, whose sound is above
     std::atomic<int> samplesPerStep_{0};
     std::atomic<int> column_{-1};
 
