@@ -71,7 +71,7 @@ void CQuomApp::InitInstance()
     loadSettings(settings_);
 
     engine_.setPlaying(false);
-    engine_.setOfflineRender(false);
+    engine_.setMutedForExport(false);
     engine_.setInterpolation(settings_.interpolation);
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);

@@ -53,9 +53,7 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
     if (!source)
         return kExitFailure;
 
-    LiveGrid grid;
-    grid.assign(source->cells);
-    auto buffer = renderPass(grid, std::shared_ptr<const CKit>(std::move(source->kit)),
+    auto buffer = renderPass(source->cells, std::shared_ptr<const CKit>(std::move(source->kit)),
         {source->tempo, static_cast<std::uint8_t>(*mode), kDefaultGain});
     const WriteResult written = WriteWave16(parsed->output, buffer, 2);
     if (!written) {

@@ -33,6 +33,12 @@ Engine::Engine()
     setKit(nullptr);
 }
 
+Engine::Engine(const Grid& pattern)
+    : Engine()
+{
+    offlinePattern_ = &pattern;
+}
+
 Engine::~Engine() = default;
 
 void Engine::Reset(int column) noexcept
@@ -93,16 +99,15 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
     epoch_.fetch_add(1, std::memory_order_seq_cst);
     const CKit& kit = *audioKit_.load(std::memory_order_seq_cst);
     applyRequests();
-    const std::uint8_t mode = mode_.load(std::memory_order_relaxed);
-    const bool running
-        = playing_.load(std::memory_order_relaxed) || offlineRender_.load(std::memory_order_relaxed);
+    const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
+    const bool running = offlinePattern_ != nullptr || playing_.load(std::memory_order_relaxed);
 
     if (running) {
         const TempoSource* tempo = tempo_.load(std::memory_order_acquire);
         samplesPerStepNow_ = samplesPerStepAt(tempo ? tempo->tempo() : kDefaultTempo);
         samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
-    const LiveGrid* pattern = pattern_.load(std::memory_order_acquire);
+    const LiveGrid* live = pattern_.load(std::memory_order_acquire);
     const float gain = gain_.load(std::memory_order_relaxed);
 
     std::uint32_t done = 0;
@@ -111,7 +116,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         std::fill_n(accL_.begin(), frames, 0.0f);
         std::fill_n(accR_.begin(), frames, 0.0f);
         if (running)
-            renderChunk(kit, pattern, mode, frames);
+            renderChunk(kit, live, mode, frames);
         mixPreview(kit, mode, frames);
         mixAudition(frames);
         if (running)
@@ -160,22 +165,27 @@ void Engine::resetTracks(int column) noexcept
     column_.store(-1, std::memory_order_relaxed);
 }
 
-void Engine::advanceStep(const LiveGrid* pattern) noexcept
+void Engine::advanceStep(const LiveGrid* live) noexcept
 {
     step_ = step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1);
     count_ = 0;
-    for (auto& t : tracks_)
-        t.startStep(pattern ? pattern->at(step_, t.row()) : 0);
+    if (offlinePattern_) {
+        for (auto& t : tracks_)
+            t.startStep((*offlinePattern_)[cellIndex(step_, t.row())]);
+    } else {
+        for (auto& t : tracks_)
+            t.startStep(live ? live->at(step_, t.row()) : 0);
+    }
     column_.store(step_, std::memory_order_relaxed);
 }
 
-void Engine::renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept
+void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept
 {
     const int sps = samplesPerStepNow_;
     int f = 0;
     while (f < frames) {
         if (step_ == -1 || count_ >= sps)
-            advanceStep(pattern);
+            advanceStep(live);
         const int span = std::min(frames - f, sps - count_);
         // A live block finds the tracks' data out of the caches; an offline chunk keeps
         // it warm, and fetching ahead would only push out the accumulators.

@@ -13,14 +13,20 @@
 #include <memory>
 #include <vector>
 
-// Steps through the current pattern and mixes the 64 tracks and the preview voice.
+// Steps through a pattern and mixes the 64 tracks and the preview voice.
+//
+// Modes, fixed when the engine is made. A live engine is the one the audio callback
+// renders: it steps through the pattern given with setPattern while it is playing.
+// An offline engine renders a plain grid for an export: it steps through it whether
+// or not it is playing, and the audio callback never renders it. While an export
+// renders, the live engine is muted for it (mutedForExport): the audio callback
+// outputs silence instead of calling Render.
 //
 // Threads. Render runs on the audio thread: it never allocates, locks, logs, throws
-// or touches files, and it never waits. Only one thread renders an engine at a time;
-// while an offline render owns an engine the audio callback outputs silence and does
-// not call Render (offlineRender() tells it). Every other member function is for
-// the window thread unless it says otherwise; they only store atomics that the
-// next Render picks up, so they never wait for the audio thread either:
+// or touches files, and it never waits. Only one thread renders an engine at a time.
+// Every other member function is for the window thread unless it says otherwise;
+// they only store atomics that the next Render picks up, so they never wait for the
+// audio thread either:
 // - Reset and the preview calls are requests that the next block applies in the
 //   order they were made.
 // - The pattern, the tempo source and the kit are read once per block.
@@ -37,13 +43,16 @@ public:
     // 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
     static constexpr int kFramesPerFourMinutes = 10584000;
 
+    // A live engine.
     Engine();
+    // An offline engine stepping through pattern, which must outlive it.
+    explicit Engine(const Grid& pattern);
     virtual ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Audio thread. Fills out with frameCount interleaved stereo frames. Stopped (not
-    // playing, no offline render): the preview voice alone, without the gain.
+    // Audio thread. Fills out with frameCount interleaved stereo frames. A live engine
+    // that is not playing: the preview voice alone, without the gain.
     void Render(std::uint32_t frameCount, float* out) noexcept;
 
     // Every track back before column (0..63, others count as 0), the preview
@@ -77,8 +86,9 @@ public:
 
     void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
     bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }
-    void setOfflineRender(bool on) noexcept { offlineRender_.store(on, std::memory_order_relaxed); }
-    bool offlineRender() const noexcept { return offlineRender_.load(std::memory_order_relaxed); }
+    // Live engine. Any thread.
+    void setMutedForExport(bool on) noexcept { mutedForExport_.store(on, std::memory_order_relaxed); }
+    bool mutedForExport() const noexcept { return mutedForExport_.load(std::memory_order_relaxed); }
 
     // Master volume 0..1.
     void setGain(float gain) noexcept { gain_.store(gain, std::memory_order_relaxed); }
@@ -86,11 +96,15 @@ public:
 
     void setInterpolation(Interpolation mode) noexcept { setInterpolation(static_cast<std::uint8_t>(mode)); }
     // Values other than the three modes make every voice silent.
-    void setInterpolation(std::uint8_t mode) noexcept { mode_.store(mode, std::memory_order_relaxed); }
-    std::uint8_t interpolation() const noexcept { return mode_.load(std::memory_order_relaxed); }
+    void setInterpolation(std::uint8_t mode) noexcept
+    {
+        interpolation_.store(mode, std::memory_order_relaxed);
+    }
+    std::uint8_t interpolation() const noexcept { return interpolation_.load(std::memory_order_relaxed); }
 
     // The grid and the tempo must outlive the engine, or be replaced first while
-    // nothing renders. Null: no pattern (silence) / the default tempo.
+    // nothing renders. Null: no pattern (silence) / the default tempo. An offline
+    // engine plays its own grid, not this one.
     void setPattern(const LiveGrid* pattern) noexcept { pattern_.store(pattern, std::memory_order_release); }
     const LiveGrid* pattern() const noexcept { return pattern_.load(std::memory_order_acquire); }
     void setTempoSource(const TempoSource* tempo) noexcept { tempo_.store(tempo, std::memory_order_release); }
@@ -129,18 +143,20 @@ private:
     std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
     void applyRequests() noexcept;
     void resetTracks(int column) noexcept;
-    void renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept;
-    void advanceStep(const LiveGrid* pattern) noexcept;
+    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept;
+    void advanceStep(const LiveGrid* live) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
     void mixAudition(int frames) noexcept;
     // Keeps object until no block that may have read it is in progress.
     void retire(std::shared_ptr<const void> object);
 
+    const Grid* offlinePattern_ = nullptr; // set once, when made; null: a live engine
+
     // Shared with the other threads.
     std::atomic<bool> playing_{false};
-    std::atomic<bool> offlineRender_{false};
+    std::atomic<bool> mutedForExport_{false};
     std::atomic<float> gain_{1.0f};
-    std::atomic<std::uint8_t> mode_{static_cast<std::uint8_t>(Interpolation::Linear)};
+    std::atomic<std::uint8_t> interpolation_{static_cast<std::uint8_t>(Interpolation::Linear)};
     std::atomic<const LiveGrid*> pattern_{nullptr};
     std::atomic<const TempoSource*> tempo_{nullptr};
     std::atomic<const CKit*> audioKit_{nullptr};
