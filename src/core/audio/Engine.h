@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/audio/EngineRequests.h"
+#include "core/audio/SampleReading.h"
 #include "core/audio/Tempo.h"
 #include "core/audio/Track.h"
-#include "core/audio/Voice.h"
 #include "core/kit/Kit.h"
 #include "core/model/LiveGrid.h"
 

@@ -1,6 +1,6 @@
 #include "ReferenceEngine.h"
 
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 
 using namespace quom;
 
