@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/audio/Engine.h"
+#include "core/audio/Volume.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,7 +18,7 @@ std::uint32_t passFrames(int tempo) noexcept;
 struct PassSettings {
     int tempo = kDefaultTempo;
     std::uint8_t interpolation = static_cast<std::uint8_t>(Interpolation::Linear);
-    float gain = 0.8f;
+    float gain = volumeGain(kDefaultVolume);
 };
 
 // The threads renderPass uses by default: one per core, at least 2, at most 16.
