@@ -47,6 +47,7 @@ public:
     Engine();
     // An offline engine stepping through pattern, which must outlive it.
     explicit Engine(const Grid& pattern);
+    Engine(const Grid&&) = delete;
     virtual ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;

@@ -26,10 +26,9 @@ int renderThreads() noexcept;
 
 // The whole pass: 2 * passFrames interleaved floats, the same bits as one reset
 // offline engine rendering it in one call. Notes still sounding at the end are cut
-// there. Every step restarts or silences each track, so the
-// columns are rendered apart: as many engines as threads (1 to 16; the calling
-// thread runs one) take them in turn, each writing its columns' frames. Returns
-// when all are done.
+// there. Every step restarts or silences each track, so the columns are rendered
+// apart: as many offline engines as threads (1 to 16; the calling thread runs one)
+// take them in turn, each writing its columns' frames. Returns when all are done.
 std::vector<float> renderPass(const Grid& pattern, std::shared_ptr<const CKit> kit,
     const PassSettings& settings, int threads = renderThreads());
 
