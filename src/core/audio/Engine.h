@@ -22,8 +22,9 @@
 // renders, the live engine is muted for it (mutedForExport): the audio callback
 // outputs silence instead of calling Render.
 //
-// Threads. Render runs on the audio thread: it never allocates, locks, logs, throws
-// or touches files, and it never waits. Only one thread renders an engine at a time.
+// Threads. Render runs on the audio thread (an offline engine's on a thread of the
+// export): it never allocates, locks, logs, throws or touches files, and it never
+// waits. Only one thread renders an engine at a time.
 // Every other member function is for the window thread unless it says otherwise;
 // they only store atomics that the next Render picks up, so they never wait for the
 // audio thread either:
@@ -58,7 +59,7 @@ public:
 
     // Every track back before column (0..63, others count as 0), the preview
     // stopped: the next step played is that column. Playback starts at 0; an
-    // offline render of part of a pass starts at the part's first column.
+    // offline engine rendering part of a pass starts at the part's first column.
     void Reset(int column = 0) noexcept;
 
     // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
