@@ -31,13 +31,15 @@ std::shared_ptr<const CKit> benchKit()
 }
 
 // Random colours (never black) in the given share of the cells.
-void paint(LiveGrid& grid, int percent)
+Grid painted(int percent)
 {
     std::mt19937 gen(2);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> hundred(1, 100);
-    for (int i = 0; i < kCells; ++i)
-        grid.set(i, hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0);
+    Grid grid;
+    for (auto& cell : grid)
+        cell = hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0;
+    return grid;
 }
 
 void reportRealtime(benchmark::State& state, std::uint32_t framesPerIteration)
@@ -53,16 +55,13 @@ void reportRealtime(benchmark::State& state, std::uint32_t framesPerIteration)
 // One pass of the pattern at 120 BPM (8 seconds) in one call, as the wave export does.
 void renderPass(benchmark::State& state)
 {
-    LiveGrid grid;
-    paint(grid, static_cast<int>(state.range(0)));
+    const Grid grid = painted(static_cast<int>(state.range(0)));
     TempoValue tempo(120);
-    Engine engine;
-    engine.setPattern(&grid);
+    Engine engine(grid);
     engine.setTempoSource(&tempo);
     engine.setKit(benchKit());
     engine.setInterpolation(static_cast<std::uint8_t>(state.range(1)));
     engine.setGain(0.8f);
-    engine.setOfflineRender(true);
 
     const std::uint32_t frames = 42336000 / 120;
     std::vector<float> out(2 * static_cast<std::size_t>(frames));
@@ -79,8 +78,7 @@ void renderPass(benchmark::State& state)
 // spread over the cores, the output buffer included. Wall-clock time.
 void renderPassAllCores(benchmark::State& state)
 {
-    LiveGrid grid;
-    paint(grid, static_cast<int>(state.range(0)));
+    const Grid grid = painted(static_cast<int>(state.range(0)));
     const auto kit = benchKit();
     const PassSettings settings{120, static_cast<std::uint8_t>(state.range(1)), 0.8f};
     for (auto _ : state) {

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/PatternSource.h"
+#include "core/audio/Volume.h"
 #include "core/audio/WaveExport.h"
 #include "core/io/WaveWriter.h"
 
@@ -14,9 +15,6 @@ constexpr const char* kUsage = "usage: quom render INPUT -o OUT.wav [--pattern N
                                "[--interpolation truncate|linear|quadratic]\n";
 
 constexpr std::string_view kInterpolationOption = "--interpolation";
-
-// The master gain of the default volume slider position, 80.
-constexpr float kDefaultGain = 80 / 100.0f;
 
 std::optional<Interpolation> parseInterpolation(std::string_view name)
 {
@@ -53,10 +51,8 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
     if (!source)
         return kExitFailure;
 
-    LiveGrid grid;
-    grid.assign(source->cells);
-    auto buffer = renderPass(grid, std::shared_ptr<const CKit>(std::move(source->kit)),
-        {source->tempo, static_cast<std::uint8_t>(*mode), kDefaultGain});
+    auto buffer = renderPass(source->cells, std::shared_ptr<const CKit>(std::move(source->kit)),
+        {source->tempo, static_cast<std::uint8_t>(*mode), volumeGain(kDefaultVolume)});
     const WriteResult written = WriteWave16(parsed->output, buffer, 2);
     if (!written) {
         err << "quom render: " << written.error << '\n';

@@ -37,9 +37,7 @@ Grid paintedGrid()
 std::vector<std::uint8_t> exported(
     const TempDir& dir, const Grid& cells, int tempo, std::shared_ptr<const CKit> kit, std::uint8_t mode)
 {
-    LiveGrid grid;
-    grid.assign(cells);
-    auto buffer = renderPass(grid, std::move(kit), {tempo, mode, 0.8f});
+    auto buffer = renderPass(cells, std::move(kit), {tempo, mode, 0.8f});
     EXPECT_TRUE(WriteWave16(dir.file("expected.wav"), buffer, 2));
     return dir.read("expected.wav");
 }

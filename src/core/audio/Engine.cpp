@@ -5,8 +5,6 @@
 namespace quom {
 namespace {
 
-constexpr std::uint64_t kPreviewStart = 1u << 31;
-
 // Every float sum in the same order as mixing frame by frame: the tracks add into
 // the accumulators in row order, the preview last.
 void writeScaled(const float* accL, const float* accR, float gain, int frames, float* out) noexcept
@@ -35,26 +33,30 @@ Engine::Engine()
     setKit(nullptr);
 }
 
+Engine::Engine(const Grid& pattern)
+    : Engine()
+{
+    offlinePattern_ = &pattern;
+}
+
 Engine::~Engine() = default;
 
 void Engine::Reset(int column) noexcept
 {
-    const auto first = static_cast<std::uint64_t>(column >= 0 && column < kColumns ? column : 0);
-    resetRequest_.store(nextSerial() << kColumnBits | first, std::memory_order_release);
+    const int first = column >= 0 && column < kColumns ? column : 0;
+    resetRequest_.store(ResetRequest{nextSerial(), first}.pack(), std::memory_order_release);
 }
 
 void Engine::StartPreview(int slot, Cell color) noexcept
 {
     if (slot < 0 || slot >= kKitSlots)
         return;
-    const std::uint64_t word = (nextSerial() << 32) | kPreviewStart | (static_cast<std::uint64_t>(slot) << 24)
-        | (color & 0xFFFFFFu);
-    previewRequest_.store(word, std::memory_order_release);
+    previewRequest_.store(PreviewRequest{nextSerial(), true, slot, color}.pack(), std::memory_order_release);
 }
 
 void Engine::StopPreview() noexcept
 {
-    previewRequest_.store(nextSerial() << 32, std::memory_order_release);
+    previewRequest_.store(PreviewRequest{.serial = nextSerial()}.pack(), std::memory_order_release);
 }
 
 void Engine::setKit(std::shared_ptr<const CKit> kit)
@@ -70,7 +72,7 @@ void Engine::startAudition(std::shared_ptr<const CInstrument> sound)
     std::shared_ptr<const CInstrument> old = std::move(audition_);
     audition_ = std::move(sound);
     auditionSound_.store(audition_.get(), std::memory_order_seq_cst);
-    auditionRequest_.store(nextSerial(), std::memory_order_seq_cst);
+    auditionSerial_.store(nextSerial(), std::memory_order_seq_cst);
     retire(std::move(old));
 }
 
@@ -97,16 +99,15 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
     epoch_.fetch_add(1, std::memory_order_seq_cst);
     const CKit& kit = *audioKit_.load(std::memory_order_seq_cst);
     applyRequests();
-    const std::uint8_t mode = mode_.load(std::memory_order_relaxed);
-    const bool running
-        = playing_.load(std::memory_order_relaxed) || offlineRender_.load(std::memory_order_relaxed);
+    const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
+    const bool running = offlinePattern_ != nullptr || playing_.load(std::memory_order_relaxed);
 
     if (running) {
         const TempoSource* tempo = tempo_.load(std::memory_order_acquire);
         samplesPerStepNow_ = samplesPerStepAt(tempo ? tempo->tempo() : kDefaultTempo);
         samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
-    const LiveGrid* pattern = pattern_.load(std::memory_order_acquire);
+    const LiveGrid* live = pattern_.load(std::memory_order_acquire);
     const float gain = gain_.load(std::memory_order_relaxed);
 
     std::uint32_t done = 0;
@@ -115,7 +116,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         std::fill_n(accL_.begin(), frames, 0.0f);
         std::fill_n(accR_.begin(), frames, 0.0f);
         if (running)
-            renderChunk(kit, pattern, mode, frames);
+            renderChunk(kit, live, mode, frames);
         mixPreview(kit, mode, frames);
         mixAudition(frames);
         if (running)
@@ -129,27 +130,26 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 
 void Engine::applyRequests() noexcept
 {
-    const std::uint64_t audition = auditionRequest_.load(std::memory_order_seq_cst);
+    const std::uint64_t audition = auditionSerial_.load(std::memory_order_seq_cst);
     if (audition != auditionSeen_) {
         auditionSeen_ = audition;
         auditionNow_ = {auditionSound_.load(std::memory_order_seq_cst), 0};
     }
-    const std::uint64_t reset = resetRequest_.load(std::memory_order_acquire);
-    if (reset != resetSeen_) {
-        resetSeen_ = reset;
-        resetTracks(static_cast<int>(reset & (kColumns - 1)));
+    const auto reset = ResetRequest::unpack(resetRequest_.load(std::memory_order_acquire));
+    if (reset.serial != resetSeen_) {
+        resetSeen_ = reset.serial;
+        resetTracks(reset.column);
     }
-    const std::uint64_t word = previewRequest_.load(std::memory_order_acquire);
-    const std::uint64_t serial = word >> 32;
-    if (serial == previewSeen_)
+    const auto preview = PreviewRequest::unpack(previewRequest_.load(std::memory_order_acquire));
+    if (preview.serial == previewSeen_)
         return;
-    previewSeen_ = serial;
-    if (serial < reset >> kColumnBits)
+    previewSeen_ = preview.serial;
+    if (preview.serial < reset.serial)
         return; // made before the Reset, which stopped the preview
     preview_ = Preview{};
-    if (word & kPreviewStart) {
-        preview_.slot = static_cast<int>((word >> 24) & (kKitSlots - 1));
-        preview_.note = noteOf(static_cast<Cell>(word & 0xFFFFFFu));
+    if (preview.start) {
+        preview_.slot = preview.slot;
+        preview_.note = noteOf(preview.color);
         preview_.length = static_cast<std::uint32_t>(samplesPerStepNow_);
     }
 }
@@ -165,22 +165,27 @@ void Engine::resetTracks(int column) noexcept
     column_.store(-1, std::memory_order_relaxed);
 }
 
-void Engine::advanceStep(const LiveGrid* pattern) noexcept
+void Engine::advanceStep(const LiveGrid* live) noexcept
 {
     step_ = step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1);
     count_ = 0;
-    for (auto& t : tracks_)
-        t.startStep(pattern ? pattern->at(step_, t.row()) : 0);
+    if (offlinePattern_) {
+        for (auto& t : tracks_)
+            t.startStep((*offlinePattern_)[cellIndex(step_, t.row())]);
+    } else {
+        for (auto& t : tracks_)
+            t.startStep(live ? live->at(step_, t.row()) : 0);
+    }
     column_.store(step_, std::memory_order_relaxed);
 }
 
-void Engine::renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept
+void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept
 {
     const int sps = samplesPerStepNow_;
     int f = 0;
     while (f < frames) {
         if (step_ == -1 || count_ >= sps)
-            advanceStep(pattern);
+            advanceStep(live);
         const int span = std::min(frames - f, sps - count_);
         // A live block finds the tracks' data out of the caches; an offline chunk keeps
         // it warm, and fetching ahead would only push out the accumulators.

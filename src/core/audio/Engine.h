@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/audio/EngineRequests.h"
+#include "core/audio/SampleReading.h"
 #include "core/audio/Track.h"
-#include "core/audio/Voice.h"
 #include "core/kit/Kit.h"
 #include "core/model/LiveGrid.h"
 #include "core/model/Tempo.h"
@@ -12,14 +13,21 @@
 #include <memory>
 #include <vector>
 
-// Steps through the current pattern and mixes the 64 tracks and the preview voice.
+// Steps through a pattern and mixes the 64 tracks and the preview voice.
 //
-// Threads. Render runs on the audio thread: it never allocates, locks, logs, throws
-// or touches files, and it never waits. Only one thread renders an engine at a time;
-// while an offline render owns an engine the audio callback outputs silence and does
-// not call Render (offlineRender() tells it). Every other member function is for
-// the window thread unless it says otherwise; they only store atomics that the
-// next Render picks up, so they never wait for the audio thread either:
+// Modes, fixed when the engine is made. A live engine is the one the audio callback
+// renders: it steps through the pattern given with setPattern while it is playing.
+// An offline engine renders a plain grid for an export: it steps through it whether
+// or not it is playing, and the audio callback never renders it. While an export
+// renders, the live engine is muted for it (mutedForExport): the audio callback
+// outputs silence instead of calling Render.
+//
+// Threads. Render runs on the audio thread (an offline engine's on a thread of the
+// export): it never allocates, locks, logs, throws or touches files, and it never
+// waits. Only one thread renders an engine at a time.
+// Every other member function is for the window thread unless it says otherwise;
+// they only store atomics that the next Render picks up, so they never wait for the
+// audio thread either:
 // - Reset and the preview calls are requests that the next block applies in the
 //   order they were made.
 // - The pattern, the tempo source and the kit are read once per block.
@@ -36,18 +44,22 @@ public:
     // 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
     static constexpr int kFramesPerFourMinutes = 10584000;
 
+    // A live engine.
     Engine();
+    // An offline engine stepping through pattern, which must outlive it.
+    explicit Engine(const Grid& pattern);
+    Engine(const Grid&&) = delete;
     virtual ~Engine();
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Audio thread. Fills out with frameCount interleaved stereo frames. Stopped (not
-    // playing, no offline render): the preview voice alone, without the gain.
+    // Audio thread. Fills out with frameCount interleaved stereo frames. A live engine
+    // that is not playing: the preview voice alone, without the gain.
     void Render(std::uint32_t frameCount, float* out) noexcept;
 
     // Every track back before column (0..63, others count as 0), the preview
     // stopped: the next step played is that column. Playback starts at 0; an
-    // offline render of part of a pass starts at the part's first column.
+    // offline engine rendering part of a pass starts at the part's first column.
     void Reset(int column = 0) noexcept;
 
     // Auditions kit slot 0..63 with the volume, pan and speed of colour for one step.
@@ -76,8 +88,9 @@ public:
 
     void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
     bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }
-    void setOfflineRender(bool on) noexcept { offlineRender_.store(on, std::memory_order_relaxed); }
-    bool offlineRender() const noexcept { return offlineRender_.load(std::memory_order_relaxed); }
+    // Live engine. Any thread.
+    void setMutedForExport(bool on) noexcept { mutedForExport_.store(on, std::memory_order_relaxed); }
+    bool mutedForExport() const noexcept { return mutedForExport_.load(std::memory_order_relaxed); }
 
     // Master volume 0..1.
     void setGain(float gain) noexcept { gain_.store(gain, std::memory_order_relaxed); }
@@ -85,11 +98,15 @@ public:
 
     void setInterpolation(Interpolation mode) noexcept { setInterpolation(static_cast<std::uint8_t>(mode)); }
     // Values other than the three modes make every voice silent.
-    void setInterpolation(std::uint8_t mode) noexcept { mode_.store(mode, std::memory_order_relaxed); }
-    std::uint8_t interpolation() const noexcept { return mode_.load(std::memory_order_relaxed); }
+    void setInterpolation(std::uint8_t mode) noexcept
+    {
+        interpolation_.store(mode, std::memory_order_relaxed);
+    }
+    std::uint8_t interpolation() const noexcept { return interpolation_.load(std::memory_order_relaxed); }
 
     // The grid and the tempo must outlive the engine, or be replaced first while
-    // nothing renders. Null: no pattern (silence) / the default tempo.
+    // nothing renders. Null: no pattern (silence) / the default tempo. An offline
+    // engine plays its own grid, not this one.
     void setPattern(const LiveGrid* pattern) noexcept { pattern_.store(pattern, std::memory_order_release); }
     const LiveGrid* pattern() const noexcept { return pattern_.load(std::memory_order_acquire); }
     void setTempoSource(const TempoSource* tempo) noexcept { tempo_.store(tempo, std::memory_order_release); }
@@ -107,8 +124,6 @@ public:
 private:
     static constexpr int kChunkFrames = 4096;
     static constexpr int kPrefetchFrames = 1024; // blocks up to this long are live ones
-    static constexpr int kColumnBits = 6;
-    static_assert(kColumns == 1 << kColumnBits);
 
     struct Preview {
         int slot = -1; // -1: idle; resolved in the kit of each block
@@ -130,27 +145,29 @@ private:
     std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
     void applyRequests() noexcept;
     void resetTracks(int column) noexcept;
-    void renderChunk(const CKit& kit, const LiveGrid* pattern, std::uint8_t mode, int frames) noexcept;
-    void advanceStep(const LiveGrid* pattern) noexcept;
+    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept;
+    void advanceStep(const LiveGrid* live) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
     void mixAudition(int frames) noexcept;
     // Keeps object until no block that may have read it is in progress.
     void retire(std::shared_ptr<const void> object);
 
+    const Grid* offlinePattern_ = nullptr; // set once, when made; null: a live engine
+
     // Shared with the other threads.
     std::atomic<bool> playing_{false};
-    std::atomic<bool> offlineRender_{false};
+    std::atomic<bool> mutedForExport_{false};
     std::atomic<float> gain_{1.0f};
-    std::atomic<std::uint8_t> mode_{static_cast<std::uint8_t>(Interpolation::Linear)};
+    std::atomic<std::uint8_t> interpolation_{static_cast<std::uint8_t>(Interpolation::Linear)};
     std::atomic<const LiveGrid*> pattern_{nullptr};
     std::atomic<const TempoSource*> tempo_{nullptr};
     std::atomic<const CKit*> audioKit_{nullptr};
     std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls
-    std::atomic<std::uint64_t> resetRequest_{0}; // serial << kColumnBits | column of the last Reset
-    std::atomic<std::uint64_t> previewRequest_{0}; // serial << 32 | start bit | slot | colour
+    std::atomic<std::uint64_t> resetRequest_{0}; // the last ResetRequest, packed
+    std::atomic<std::uint64_t> previewRequest_{0}; // the last PreviewRequest, packed
     std::atomic<const CInstrument*> auditionSound_{nullptr};
-    std::atomic<std::uint64_t> auditionRequest_{0}; // serial of the last audition call
+    std::atomic<std::uint64_t> auditionSerial_{0}; // of the last audition call, whose sound is above
     std::atomic<int> samplesPerStep_{0};
     std::atomic<int> column_{-1};
 

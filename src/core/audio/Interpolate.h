@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// The interpolation kernels shared by the per-frame reader (Voice.cpp) and the
+// The interpolation kernels shared by the per-frame reader (SampleReading.cpp) and the
 // engine's span loops, so both produce the same bits. i < n and n > 0 always.
 namespace quom {
 

@@ -1,7 +1,7 @@
 #include "core/audio/Track.h"
 
 #include "core/audio/Interpolate.h"
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 #include "core/audio/WideMix.h"
 
 #include <algorithm>

@@ -52,20 +52,18 @@ int renderThreads() noexcept
 }
 
 std::vector<float> renderPass(
-    const LiveGrid& pattern, std::shared_ptr<const CKit> kit, const PassSettings& settings, int threads)
+    const Grid& pattern, std::shared_ptr<const CKit> kit, const PassSettings& settings, int threads)
 {
     const TempoValue tempo(clampTempo(settings.tempo));
     // Made here, so that a failure to allocate throws on the calling thread; the
     // other threads only render, which never throws.
     std::vector<std::unique_ptr<Engine>> engines(std::clamp(threads, 1, kMaxRenderThreads));
     for (auto& engine : engines) {
-        engine = std::make_unique<Engine>();
-        engine->setPattern(&pattern);
+        engine = std::make_unique<Engine>(pattern);
         engine->setTempoSource(&tempo);
         engine->setKit(kit);
         engine->setInterpolation(settings.interpolation);
         engine->setGain(settings.gain);
-        engine->setOfflineRender(true);
     }
 
     const std::uint32_t frames = passFrames(settings.tempo);
@@ -89,12 +87,11 @@ std::vector<float> renderPassOf(Engine& live, int tempo)
 {
     live.setPlaying(false);
     live.Reset();
-    live.setOfflineRender(true);
-    static const LiveGrid kEmpty;
+    live.setMutedForExport(true);
     const LiveGrid* pattern = live.pattern();
-    std::vector<float> buffer
-        = renderPass(pattern ? *pattern : kEmpty, live.kit(), {tempo, live.interpolation(), live.gain()});
-    live.setOfflineRender(false);
+    std::vector<float> buffer = renderPass(
+        pattern ? pattern->snapshot() : Grid{}, live.kit(), {tempo, live.interpolation(), live.gain()});
+    live.setMutedForExport(false);
     live.Reset();
     return buffer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/audio/Engine.h"
+#include "core/audio/Volume.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,26 +18,24 @@ std::uint32_t passFrames(int tempo) noexcept;
 struct PassSettings {
     int tempo = kDefaultTempo;
     std::uint8_t interpolation = static_cast<std::uint8_t>(Interpolation::Linear);
-    float gain = 0.8f;
+    float gain = volumeGain(kDefaultVolume);
 };
 
 // The threads renderPass uses by default: one per core, at least 2, at most 16.
 int renderThreads() noexcept;
 
 // The whole pass: 2 * passFrames interleaved floats, the same bits as one reset
-// engine of its own rendering it in offline mode in one call. Notes still sounding
-// at the end are cut there. Every step restarts or silences each track, so the
-// columns are rendered apart: as many engines as threads (1 to 16; the calling
-// thread runs one) take them in turn, each writing its columns' frames. Returns
-// when all are done.
-std::vector<float> renderPass(const LiveGrid& pattern, std::shared_ptr<const CKit> kit,
+// offline engine rendering it in one call. Notes still sounding at the end are cut
+// there. Every step restarts or silences each track, so the columns are rendered
+// apart: as many offline engines as threads (1 to 16; the calling thread runs one)
+// take them in turn, each writing its columns' frames. Returns when all are done.
+std::vector<float> renderPass(const Grid& pattern, std::shared_ptr<const CKit> kit,
     const PassSettings& settings, int threads = renderThreads());
 
-// What the Export command does to the live engine around the render: it stops and
-// resets it and keeps the audio callback silent (offlineRender) while the pass is
-// rendered from the live engine's pattern, kit, interpolation and gain, then
-// resets it again. Playback is not restarted. The live engine itself is never
-// rendered here, so the audio thread can go on calling it meanwhile.
+// The Export command: stops and resets the live engine and mutes it for the export
+// while a snapshot of its pattern is rendered with its kit, interpolation and gain,
+// then unmutes and resets it again. Playback is not restarted. The live engine
+// itself is never rendered here, so the audio callback goes on running meanwhile.
 std::vector<float> renderPassOf(Engine& live, int tempo);
 
 } // namespace quom

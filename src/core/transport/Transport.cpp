@@ -1,5 +1,6 @@
 #include "core/transport/Transport.h"
 
+#include "core/audio/Volume.h"
 #include "core/audio/WaveExport.h"
 #include "core/io/WaveWriter.h"
 
@@ -100,7 +101,7 @@ void Transport::stopAudition()
 
 void Transport::setVolume(int percent) noexcept
 {
-    engine_.setGain(static_cast<float>(percent) / 100.0f);
+    engine_.setGain(volumeGain(percent));
 }
 
 void Transport::setInterpolation(std::uint8_t mode) noexcept

@@ -74,8 +74,8 @@ bool AudioOutput::ToggleRecording(const std::string& folder)
 
 void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcept
 {
-    // While an export renders the engine on the window thread, the stream plays silence.
-    if (engine_.offlineRender())
+    // While an export renders the pattern on engines of its own, the stream plays silence.
+    if (engine_.mutedForExport())
         std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
     else
         engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);

@@ -1,6 +1,7 @@
 #include "ui/main/QuomDlg.h"
 
 #include "core/audio/CpuLoad.h"
+#include "core/audio/Volume.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
@@ -197,7 +198,7 @@ void CQuomDlg::buildSliders()
 
     volume_ = makeRow(QStringLiteral("Volume"), 570);
     volume_->setReaction([this](int percent) { transport_.setVolume(percent); });
-    volume_->setUp(0, 100, 80);
+    volume_->setUp(0, 100, kDefaultVolume);
 }
 
 CCommandButton* CQuomDlg::button(CommandId id) const

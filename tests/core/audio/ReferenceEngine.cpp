@@ -1,6 +1,6 @@
 #include "ReferenceEngine.h"
 
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 
 using namespace quom;
 
@@ -50,7 +50,7 @@ void ReferenceEngine::previewFrame(float& left, float& right)
 
 void ReferenceEngine::Render(std::uint32_t frameCount, float* out)
 {
-    if (!playing && !offlineRender) {
+    if (!playing) {
         for (std::uint32_t f = 0; f < frameCount; ++f) {
             float l = 0.0f;
             float r = 0.0f;

@@ -18,7 +18,6 @@ public:
     void Render(std::uint32_t frameCount, float* out);
 
     bool playing = false;
-    bool offlineRender = false;
     float gain = 1.0f;
     int tempo = 120;
     std::uint8_t mode = 1;

@@ -38,27 +38,25 @@ std::shared_ptr<const CKit> variedKit()
     return kit;
 }
 
-void paintRandomly(LiveGrid& grid, int percent)
+void paintRandomly(Grid& grid, int percent)
 {
     std::mt19937 gen(static_cast<unsigned>(percent));
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> hundred(1, 100);
-    for (int i = 0; i < kCells; ++i)
-        grid.set(i, hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0);
+    for (auto& cell : grid)
+        cell = hundred(gen) <= percent ? makeCell(byte(gen), byte(gen), byte(gen)) | 1 : 0;
 }
 
-// The pass as one engine renders it in one call.
-std::vector<float> oneEnginePass(const LiveGrid& grid, std::shared_ptr<const CKit> kit, const PassSettings& s)
+// The pass as one offline engine renders it in one call.
+std::vector<float> oneEnginePass(const Grid& grid, std::shared_ptr<const CKit> kit, const PassSettings& s)
 {
     TempoValue tempo(s.tempo);
-    Engine engine;
-    engine.setPattern(&grid);
+    Engine engine(grid);
     engine.setTempoSource(&tempo);
     engine.setKit(std::move(kit));
     engine.setInterpolation(s.interpolation);
     engine.setGain(s.gain);
     engine.Reset();
-    engine.setOfflineRender(true);
     std::vector<float> out(2 * static_cast<std::size_t>(passFrames(s.tempo)));
     engine.Render(passFrames(s.tempo), out.data());
     return out;
@@ -75,8 +73,7 @@ TEST(WaveExport, OnePassIsSixtyFourStepsAtTheTempo)
 
 TEST(WaveExport, EmptyPatternGivesSilenceOfTheFullLength)
 {
-    LiveGrid grid;
-    const auto buffer = renderPass(grid, nullptr, {350});
+    const auto buffer = renderPass(Grid{}, nullptr, {350});
     ASSERT_EQ(buffer.size(), 2u * 120960u);
     for (float v : buffer)
         ASSERT_EQ(v, 0.0f);
@@ -84,9 +81,9 @@ TEST(WaveExport, EmptyPatternGivesSilenceOfTheFullLength)
 
 TEST(WaveExport, PassSoundsLikeTheFirstLoopOfPlaybackAndEndsWithoutATail)
 {
-    LiveGrid grid;
-    grid.set(0, 0, makeCell(255, 90, 40));
-    grid.set(63, 0, makeCell(200, 0, 200)); // still sounding at the end of the pass
+    Grid grid{};
+    grid[cellIndex(0, 0)] = makeCell(255, 90, 40);
+    grid[cellIndex(63, 0)] = makeCell(200, 0, 200); // still sounding at the end of the pass
     std::vector<float> tone(50000);
     for (std::size_t i = 0; i < tone.size(); ++i)
         tone[i] = static_cast<float>(i % 100) / 100.0f - 0.5f;
@@ -97,10 +94,12 @@ TEST(WaveExport, PassSoundsLikeTheFirstLoopOfPlaybackAndEndsWithoutATail)
     ASSERT_EQ(pass.size(), 2u * frames);
     EXPECT_NE(pass[2 * (frames - 1)], 0.0f);
 
-    // The same engine played in small blocks gives the same bits.
+    // A live engine playing the pattern in small blocks gives the same bits.
+    LiveGrid cells;
+    cells.assign(grid);
     TempoValue tempo(300);
     Engine live;
-    live.setPattern(&grid);
+    live.setPattern(&cells);
     live.setTempoSource(&tempo);
     live.setKit(kit);
     live.setInterpolation(std::uint8_t{2});
@@ -127,7 +126,7 @@ TEST(WaveExport, ColumnsRenderedOnSeveralThreadsGiveTheBitsOfOneEngine)
         {350, 5, {0, 1, 2}}, {1, 2, {2}}};
     const auto kit = variedKit();
     for (const auto& c : cases) {
-        LiveGrid grid;
+        Grid grid{};
         paintRandomly(grid, c.percent);
         for (const std::uint8_t mode : c.modes) {
             const PassSettings settings{c.tempo, mode, 0.7f};
@@ -160,7 +159,7 @@ TEST(WaveExport, ExportFromTheLiveEngineLeavesItStoppedAndReset)
     const auto pass = renderPassOf(live, 350);
     EXPECT_EQ(pass[0], 0.25f); // the live engine's gain
     EXPECT_FALSE(live.playing());
-    EXPECT_FALSE(live.offlineRender());
+    EXPECT_FALSE(live.mutedForExport());
     live.setPlaying(true);
     live.Render(1, out.data());
     EXPECT_EQ(live.currentColumn(), 0);

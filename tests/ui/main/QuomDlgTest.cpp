@@ -547,7 +547,7 @@ TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
     key(Qt::Key_W, Qt::ControlModifier);
     EXPECT_FALSE(engine().playing());
     EXPECT_FALSE(window->button(CommandId::Play)->state());
-    EXPECT_FALSE(engine().offlineRender());
+    EXPECT_FALSE(engine().mutedForExport());
     EXPECT_EQ(parts.folders.wavesFolder, dir.file("loop.wav"));
 
     const auto wave = readWave(dir.file("loop.wav"));

@@ -1,4 +1,4 @@
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 
 #include "core/audio/Interpolate.h"
 

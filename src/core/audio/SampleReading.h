@@ -4,8 +4,12 @@
 
 #include <cstdint>
 
-// Reading a sample at a fractional position, and moving that position. Called once
-// per frame per sounding voice on the audio thread: no allocation, no locks.
+// Reading a sample at a fractional position with one of the interpolation modes,
+// and moving that position: playback defined one frame at a time. The engine mixes
+// whole spans instead (Track.cpp) through the same kernels (Interpolate.h), so that
+// both give the same bits; SampleAt serves the tests' reference engine and the
+// benchmarks. AdvancePosition also runs on the audio thread, moving notes that are
+// silent (an empty sample, an unknown mode). No allocation, no locks.
 namespace quom {
 
 enum class Interpolation : std::uint8_t { Truncate = 0, Linear = 1, Quadratic = 2 };

@@ -1,4 +1,4 @@
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +8,7 @@
 namespace {
 
 // One second of a looping sine, read at a non-integer ratio.
-void readVoice(benchmark::State& state)
+void readSample(benchmark::State& state)
 {
     quom::CInstrument inst;
     inst.loop = true;
@@ -29,6 +29,6 @@ void readVoice(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations() * 4096);
 }
-BENCHMARK(readVoice)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(readSample)->Arg(0)->Arg(1)->Arg(2);
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "core/audio/Voice.h"
+#include "core/audio/SampleReading.h"
 #include "support/Instruments.h"
 
 #include <gtest/gtest.h>
@@ -15,21 +15,21 @@ constexpr std::uint8_t kTruncate = 0;
 constexpr std::uint8_t kLinear = 1;
 constexpr std::uint8_t kQuadratic = 2;
 
-TEST(Voice, TruncateAndLinearBetweenSamples)
+TEST(SampleReading, TruncateAndLinearBetweenSamples)
 {
     const auto inst = instrumentOf({0.0f, 0.1f, 0.2f, 0.6f, 0.8f});
     EXPECT_EQ(SampleAt(inst, 2.9f, kTruncate), 0.2f);
     EXPECT_FLOAT_EQ(SampleAt(inst, 2.9f, kLinear), 0.2f + 0.9f * (0.6f - 0.2f));
 }
 
-TEST(Voice, LinearAtTheLastFrameHoldsIt)
+TEST(SampleReading, LinearAtTheLastFrameHoldsIt)
 {
     const auto inst = instrumentOf({0.5f, -0.25f, 0.75f});
     EXPECT_EQ(SampleAt(inst, 2.0f, kLinear), 0.75f);
     EXPECT_EQ(SampleAt(inst, 2.7f, kLinear), 0.75f);
 }
 
-TEST(Voice, PastTheEndIsSilentInEveryMode)
+TEST(SampleReading, PastTheEndIsSilentInEveryMode)
 {
     const auto inst = instrumentOf({1.0f, 1.0f});
     for (std::uint8_t mode : {kTruncate, kLinear, kQuadratic}) {
@@ -38,7 +38,7 @@ TEST(Voice, PastTheEndIsSilentInEveryMode)
     }
 }
 
-TEST(Voice, QuadraticTakesItsLeftNeighbourFromTheEndAtTheStart)
+TEST(SampleReading, QuadraticTakesItsLeftNeighbourFromTheEndAtTheStart)
 {
     std::vector<float> ramp;
     for (int i = 0; i < 8; ++i)
@@ -50,14 +50,14 @@ TEST(Voice, QuadraticTakesItsLeftNeighbourFromTheEndAtTheStart)
     EXPECT_FLOAT_EQ(SampleAt(inst, 3.25f, kQuadratic), 3.25f);
 }
 
-TEST(Voice, QuadraticReproducesACubic)
+TEST(SampleReading, QuadraticReproducesACubic)
 {
     // t^3 at -1, 0, 1, 2.
     const auto inst = instrumentOf({-1.0f, 0.0f, 1.0f, 8.0f});
     EXPECT_FLOAT_EQ(SampleAt(inst, 1.5f, kQuadratic), 0.125f);
 }
 
-TEST(Voice, LoopingPositionWrapsWithoutReadingOutside)
+TEST(SampleReading, LoopingPositionWrapsWithoutReadingOutside)
 {
     const auto inst = instrumentOf(std::vector<float>(100, 0.5f), true);
     float p = 0.0f;
@@ -68,13 +68,13 @@ TEST(Voice, LoopingPositionWrapsWithoutReadingOutside)
     EXPECT_EQ(p, 0.5f);
 }
 
-TEST(Voice, NonLoopingPositionKeepsGrowing)
+TEST(SampleReading, NonLoopingPositionKeepsGrowing)
 {
     const auto inst = instrumentOf({0.1f, 0.2f});
     EXPECT_EQ(AdvancePosition(inst, 1.5f, 1.5f), 3.0f);
 }
 
-TEST(Voice, EmptySlotIsSilentAndNeverWraps)
+TEST(SampleReading, EmptySlotIsSilentAndNeverWraps)
 {
     const auto inst = instrumentOf({}, true);
     EXPECT_EQ(AdvancePosition(inst, 0.0f, 1.25f), 1.25f);
@@ -82,7 +82,7 @@ TEST(Voice, EmptySlotIsSilentAndNeverWraps)
         EXPECT_EQ(SampleAt(inst, 0.0f, mode), 0.0f);
 }
 
-TEST(Voice, UnknownModeIsSilent)
+TEST(SampleReading, UnknownModeIsSilent)
 {
     const auto inst = instrumentOf({0.7f, 0.7f, 0.7f});
     EXPECT_EQ(SampleAt(inst, 1.0f, 3), 0.0f);
