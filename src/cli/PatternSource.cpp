@@ -1,9 +1,8 @@
 #include "cli/PatternSource.h"
 
 #include "core/files/FileType.h"
-#include "core/files/PatternFile.h"
-#include "core/files/ProjectFile.h"
 #include "core/io/Bytes.h"
+#include "core/project/Project.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,51 +32,49 @@ void warnAboutSample(std::string_view command, const std::string& path, std::ost
     err << command << ": warning: " << path << ": cannot read the sample\n";
 }
 
-bool readProjectInto(PatternSource& source, const PatternExportArgs& args,
-    std::span<const std::uint8_t> bytes, SampleLoading samples, std::string_view command, std::ostream& err)
+// Through the project reader the window uses. A kit named on the command line stands
+// in for the project's, whose samples are then not read.
+bool readInputInto(PatternSource& source, const PatternExportArgs& args, std::span<const std::uint8_t> bytes,
+    FileType type, SampleLoading samples, std::string_view command, std::ostream& err)
 {
-    auto project = parseProjectFile(bytes, args.input);
-    if (!project) {
-        err << command << ": " << project.error().message() << '\n';
-        return false;
-    }
-    source.cells = project->patterns[args.pattern - 1];
-    source.tempo = project->tempos[args.pattern - 1];
-    if (!args.kitPath.empty())
+    Project project;
+    const int slot = args.pattern - 1;
+    if (type == FileType::Pattern) {
+        const auto pattern = project.loadPattern(bytes, args.input);
+        if (!pattern) {
+            err << command << ": " << pattern.error().message() << '\n';
+            return false;
+        }
+        source.cells = pattern->cells;
+        source.tempo = pattern->tempo;
         return true;
-    for (int i = 0; i < kProjectKitSlots; ++i)
-        applyProjectSlot(project->slots[i], source.kit->slot(i));
-    if (samples == SampleLoading::Load) {
-        for (const auto& sample : source.kit->loadSamples())
-            warnAboutSample(command, sample, err);
     }
-    return true;
-}
-
-bool readPatternInto(PatternSource& source, const PatternExportArgs& args,
-    std::span<const std::uint8_t> bytes, std::string_view command, std::ostream& err)
-{
-    auto pattern = parsePatternFile(bytes, args.input);
-    if (!pattern) {
-        err << command << ": " << pattern.error().message() << '\n';
+    const auto loaded
+        = project.loadProject(bytes, args.input, args.kitPath.empty() ? samples : SampleLoading::Skip);
+    if (!loaded) {
+        err << command << ": " << loaded.error().message() << '\n';
         return false;
     }
-    source.cells = pattern->cells;
-    source.tempo = pattern->tempo;
+    source.cells = project.model().slot(slot);
+    source.tempo = project.model().tempo(slot);
+    source.kit = project.kit();
+    for (const auto& sample : *loaded)
+        warnAboutSample(command, sample, err);
     return true;
 }
 
 // Into the new, empty kit of a source. A file that is not a kit by its content is
 // refused rather than read as a kit with nothing in it.
-bool loadKitInto(
-    CKit& kit, const std::string& path, SampleLoading samples, std::string_view command, std::ostream& err)
+bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading samples,
+    std::string_view command, std::ostream& err)
 {
+    auto kit = std::make_shared<CKit>();
     const auto bytes = readWholeFile(path);
     if (bytes && detectFileType(*bytes) != FileType::Kit) {
         err << command << ": " << path << ": not a Quom kit file\n";
         return false;
     }
-    const auto loaded = bytes ? kit.Load(path) : CKit::LoadResult{};
+    const auto loaded = bytes ? kit->Load(path) : CKit::LoadResult{};
     if (!loaded.opened) {
         err << command << ": " << path << ": cannot read the kit file\n";
         return false;
@@ -86,6 +83,7 @@ bool loadKitInto(
         for (const auto& sample : loaded.failedSamples)
             warnAboutSample(command, sample, err);
     }
+    source.kit = std::move(kit);
     return true;
 }
 
@@ -141,21 +139,14 @@ std::optional<PatternSource> loadPatternSource(
     }
 
     PatternSource source;
-    switch (detectFileType(*bytes)) {
-    case FileType::Project:
-        if (!readProjectInto(source, args, *bytes, samples, command, err))
-            return std::nullopt;
-        break;
-    case FileType::Pattern:
-        if (!readPatternInto(source, args, *bytes, command, err))
-            return std::nullopt;
-        break;
-    default:
+    const FileType type = detectFileType(*bytes);
+    if (type != FileType::Project && type != FileType::Pattern) {
         err << command << ": " << args.input << ": not a Quom project or pattern file\n";
         return std::nullopt;
     }
-
-    if (!args.kitPath.empty() && !loadKitInto(*source.kit, args.kitPath, samples, command, err))
+    if (!readInputInto(source, args, *bytes, type, samples, command, err))
+        return std::nullopt;
+    if (!args.kitPath.empty() && !loadKitInto(source, args.kitPath, samples, command, err))
         return std::nullopt;
     return source;
 }

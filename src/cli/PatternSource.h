@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 #include "core/kit/Kit.h"
 #include "core/model/Cell.h"
+#include "core/project/Project.h"
 
 #include <iosfwd>
 #include <map>
@@ -32,12 +33,7 @@ std::optional<PatternExportArgs> parsePatternExportArgs(
 struct PatternSource {
     Grid cells{};
     std::int32_t tempo = kDefaultTempo; // as stored in the input; clamp it before use
-    std::unique_ptr<CKit> kit = std::make_unique<CKit>();
-};
-
-enum class SampleLoading {
-    Skip, // only the slot names and flags are needed
-    Load, // read every named sample; one warning line on err for each that fails
+    std::shared_ptr<const CKit> kit = std::make_shared<const CKit>();
 };
 
 // Reads the input (a project or a pattern file, told apart by content) and the kit.

@@ -51,7 +51,7 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
     if (!source)
         return kExitFailure;
 
-    auto buffer = renderPass(source->cells, std::shared_ptr<const CKit>(std::move(source->kit)),
+    auto buffer = renderPass(source->cells, source->kit,
         {source->tempo, static_cast<std::uint8_t>(*mode), volumeGain(kDefaultVolume)});
     const WriteResult written = WriteWave16(parsed->output, buffer, 2);
     if (!written) {

@@ -32,11 +32,11 @@
 //   order they were made.
 // - The pattern, the tempo source and the kit are read once per block.
 //
-// Kits and auditions. Nobody changes the engine's kit in place: the session builds a
-// new CKit and hands it over with setKit; an audition is handed over whole. The
-// engine publishes them to the audio thread at the next block and frees what they
-// replace on the window thread, once no block can still be reading it (at a later
-// setKit, audition or releaseRetired call). The audio thread never frees anything.
+// Kits and auditions. Nobody changes the engine's kit in place: the transport hands it
+// a new CKit with setKit whenever the project names one; an audition is handed over
+// whole. The engine publishes them to the audio thread at the next block and frees
+// what they replace on the window thread, once no block can still be reading it (at a
+// later setKit, audition or releaseRetired call). The audio thread never frees anything.
 namespace quom {
 
 class Engine {

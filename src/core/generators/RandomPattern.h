@@ -4,7 +4,7 @@
 
 // Random painting: a share of the grid's cells, each picked once, painted in one
 // colour or along a gradient, with an optional colour variation. The settings
-// belong to the session and outlive the window that edits them.
+// are kept beside the project and outlive the window that edits them.
 namespace quom {
 
 enum class RandomOperation { Replace = 0, Add = 1 };

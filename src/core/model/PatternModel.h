@@ -7,12 +7,12 @@
 #include <cstdint>
 
 // The 16 patterns of a project with their tempos, the pattern being edited and
-// played, and the working grids of the editing tools. Plain data: the session
-// (core/session) decides what changes with what, and records the undo states.
+// played, and the working grids of the editing tools. Plain data: the project
+// (core/project) decides what changes with what, and records the undo states.
 //
 // Threads. Window thread only, except that the engine reads current() from the
 // audio thread. Device threads (MIDI input, camera frames) never write here: they
-// hand their data to the window thread, and the session changes the pattern there,
+// hand their data to the window thread, and the project changes the pattern there,
 // so that every change goes through the undo history and the random generator in
 // the window's order.
 namespace quom {

@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-// Where the engine reads the tempo (beats per minute): the session's tempo, or a
-// render's own. The audio thread calls tempo() once per block, so an implementation
-// must be lock-free and must not allocate.
+// Where the engine reads the tempo (beats per minute): the project's tempo, a sync
+// source's, or a render's own. The audio thread calls tempo() once per block, so an
+// implementation must be lock-free and must not allocate.
 namespace quom {
 
 class TempoSource {

@@ -174,7 +174,7 @@ void FilterDlg::mouseDoubleClickEvent(QMouseEvent* event)
 void FilterDlg::accept()
 {
     settings_.destination = destination_->currentIndex();
-    settings_.amount = amount_->valueText().text().toInt();
+    settings_.amount = amount_->wholeValue();
     settings_.filterIndex = selected_;
     if (selected_ < 0) {
         // Nothing was changed, so there is nothing to undo.

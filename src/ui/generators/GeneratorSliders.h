@@ -55,7 +55,7 @@ public:
     }
 };
 
-// "%d": a filter's amount, 1..100, read back from the text when the user accepts.
+// "%d": a filter's amount, 1..100, kept when the user accepts.
 class FilterSlider : public ValueSlider {
 public:
     explicit FilterSlider(QLabel& text, QWidget* parent = nullptr)
@@ -64,7 +64,7 @@ public:
     }
 };
 
-// "%d %": how strongly a channel follows the camera, read back from the text on Ok.
+// "%d %": how strongly a channel follows the camera, kept on Ok.
 class VideoSlider : public ValueSlider {
 public:
     explicit VideoSlider(QLabel& text, QWidget* parent = nullptr)

@@ -163,8 +163,7 @@ void VideoDlg::accept()
     closed_ = true;
     kept_.mode = static_cast<CameraMode>(modes_->checkedId());
     for (std::size_t channel = 0; channel < 3; ++channel)
-        kept_.*kAmounts[channel]
-            = sliders_[channel]->valueText().text().section(QLatin1Char(' '), 0, 0).toInt();
+        kept_.*kAmounts[channel] = sliders_[channel]->wholeValue();
     PatternToolDlg::accept();
 }
 

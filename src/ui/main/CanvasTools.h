@@ -65,7 +65,6 @@ public:
 
     // What the overlay shows.
     bool spraying() const noexcept { return spraying_; }
-    bool lineOpen() const noexcept { return lineDragging_; }
     QRect eraserOutline() const noexcept { return eraserOutline_; }
 
 signals:

@@ -24,7 +24,6 @@ public:
 
     // Every fourth line brighter.
     void setGridShown(bool shown);
-    bool gridShown() const noexcept { return gridShown_; }
 
     // The column the marker is drawn at, or -1 for none (the strip is then cleared).
     void setMarkerColumn(int column);
