@@ -74,7 +74,7 @@ struct Mutation {
 // small to copy.
 struct GridFromFile {
     std::string path;
-    std::shared_ptr<const Grid> cells; // null until the file is read
+    std::shared_ptr<const Grid> cells{}; // null until the file is read
 
     friend bool operator==(const GridFromFile&, const GridFromFile&) = default;
 };
