@@ -22,8 +22,8 @@
 // and their tempos with the current pattern, the undo history, the clipboard, the kit
 // the project names, and its files. Every pattern command is one edit here: it takes
 // the cells, changes them (an operation of the registry, core/operations), puts them
-// back and records the undo state the edit calls for. Windows ask the user, call an operation and repaint
-// when told to; the Transport plays the current pattern.
+// back and records the undo state the edit calls for. Windows ask the user, call an
+// operation and repaint when told to; the Transport plays the current pattern.
 //
 // Threads. Window thread only. The engine reads the current pattern and the tempo on
 // the audio thread (atomics: LiveGrid, TempoValue). Device threads (MIDI input, camera
