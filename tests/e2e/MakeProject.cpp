@@ -80,6 +80,6 @@ int main(int argc, char** argv)
         return 1;
     }
     for (int column : columns)
-        std::printf("%d\n", column * quom::Engine::samplesPerStepAt(tempo));
+        std::printf("%d\n", column * quom::framesPerStep(tempo));
     return 0;
 }

@@ -104,7 +104,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 
     if (running) {
         const TempoSource* tempo = tempo_.load(std::memory_order_acquire);
-        samplesPerStepNow_ = samplesPerStepAt(tempo ? tempo->tempo() : kDefaultTempo);
+        samplesPerStepNow_ = framesPerStep(tempo ? tempo->tempo() : kDefaultTempo);
         samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
     const LiveGrid* live = pattern_.load(std::memory_order_acquire);

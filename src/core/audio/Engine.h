@@ -41,9 +41,6 @@ namespace quom {
 
 class Engine {
 public:
-    // 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
-    static constexpr int kFramesPerFourMinutes = 10584000;
-
     // A live engine.
     Engine();
     // An offline engine stepping through pattern, which must outlive it.
@@ -80,11 +77,6 @@ public:
     // The column being played, -1 before the first step: the window polls it to
     // draw the play-position marker. Any thread.
     int currentColumn() const noexcept { return column_.load(std::memory_order_relaxed); }
-
-    static int samplesPerStepAt(int tempo) noexcept
-    {
-        return kFramesPerFourMinutes / (clampTempo(tempo) * 16);
-    }
 
     void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
     bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }

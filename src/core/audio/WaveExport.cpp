@@ -68,7 +68,7 @@ std::vector<float> renderPass(
 
     const std::uint32_t frames = passFrames(settings.tempo);
     std::vector<float> buffer(2 * static_cast<std::size_t>(frames));
-    ColumnQueue columns(frames, Engine::samplesPerStepAt(tempo.tempo()), buffer.data());
+    ColumnQueue columns(frames, framesPerStep(tempo.tempo()), buffer.data());
     {
         std::vector<std::jthread> helpers;
         helpers.reserve(engines.size() - 1);

@@ -3,6 +3,7 @@
 #include "core/io/WaveWriter.h"
 #include "core/kit/Kit.h"
 #include "core/kit/StarterSounds.h"
+#include "core/model/Tempo.h"
 
 #include <filesystem>
 #include <system_error>
@@ -26,9 +27,11 @@ WriteResult writeStarterKit(const AppFolders& folders)
     for (int row = 0; row < kKitSlots; ++row) {
         const std::string path = folder + "/" + starterFileName(row);
         std::vector<float> sound = starterSound(row);
-        if (WriteResult written = WriteWave16(path, sound, 1); !written)
+        const bool outlastsAStep = sound.size() > static_cast<std::size_t>(framesPerStep(kDefaultTempo));
+        if (WriteResult written = WriteWave16(path, sound, 1, {kStarterPeak, starterRootKey(row)}); !written)
             return written;
         kit.slot(row).name = path;
+        kit.slot(row).fade = outlastsAStep;
     }
     return kit.Save(folders.kitsFolder + "/default.kit");
 }

@@ -11,13 +11,20 @@ namespace quom {
 // The starter sound files go into this folder of the Waves folder.
 inline constexpr const char* kStarterFolder = "Starter";
 
-// The file of row 0..63 in the starter folder: "kick.wav" ... "epiano-C2.wav"; the kit
+// The file of row 0..63 in the starter folder: "kick.wav" ... "epiano-C3.wav"; the kit
 // editor shows it as the slot's name.
 std::string starterFileName(int row);
 
+// Each sound's loudest sample: half of full scale, so that a first beat (a kick, a snare,
+// hats and a chord at the pencil's colour and the default volume) stays below full
+// scale, every sound keeping its balance with the others.
+inline constexpr float kStarterPeak = 0.5f;
+
 // Creates the starter folder, writes the sounds in row order, then the kit, replacing
-// files of the same names. Stops at the first file that cannot be written, whose path
-// the error names; the kit is written only once every sound is.
+// files of the same names. A pitched sound's file carries its root key; a slot whose
+// sound outlasts a step at the default tempo fades, so that the step's end does not
+// cut it with a click. Stops at the first file that cannot be written, whose path the
+// error names; the kit is written only once every sound is.
 WriteResult writeStarterKit(const AppFolders& folders);
 
 } // namespace quom

@@ -1,5 +1,7 @@
 #include "core/kit/StarterSounds.h"
 
+#include "core/kit/KitEdits.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -11,7 +13,7 @@ namespace {
 
 constexpr double kRate = 44100.0;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
-constexpr int kLowestNote = 36; // C2, on row 63
+constexpr int kLowestNote = 36; // on row 63
 constexpr int kLastRow = 63;
 
 int framesOf(double seconds)
@@ -525,10 +527,14 @@ std::string starterSoundName(int row)
 {
     if (row < kStarterDrumRows)
         return kDrumNames[row];
-    constexpr std::array<const char*, 12> kPitchNames{
-        "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
-    const int note = noteOf(row);
-    return std::string("epiano-") + kPitchNames[note % 12] + std::to_string(note / 12 - 1);
+    return "epiano-" + keyName(*starterRootKey(row));
+}
+
+std::optional<std::uint8_t> starterRootKey(int row)
+{
+    if (row < kStarterDrumRows)
+        return std::nullopt;
+    return static_cast<std::uint8_t>(noteOf(row));
 }
 
 } // namespace quom

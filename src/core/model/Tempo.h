@@ -1,12 +1,24 @@
 #pragma once
 
+#include "core/model/Cell.h"
+
 #include <atomic>
+
+// How long a step lasts at a tempo, and where the engine reads the tempo.
+namespace quom {
+
+// 44100 * 60 * 4: divided by 16 * tempo, the frames of a sixteenth note.
+inline constexpr int kFramesPerFourMinutes = 10584000;
+
+// The frames of one step, a sixteenth note, at tempo taken into 1..350.
+constexpr int framesPerStep(int tempo) noexcept
+{
+    return kFramesPerFourMinutes / (clampTempo(tempo) * 16);
+}
 
 // Where the engine reads the tempo (beats per minute): the project's tempo, a sync
 // source's, or a render's own. The audio thread calls tempo() once per block, so an
 // implementation must be lock-free and must not allocate.
-namespace quom {
-
 class TempoSource {
 public:
     virtual ~TempoSource() = default;

@@ -81,11 +81,11 @@ TEST(Engine, EmptyPatternIsSilentWhileTheColumnAdvancesEveryStep)
 
 TEST(Engine, StepLengthFollowsTheTempoAndNeverDividesByZero)
 {
-    EXPECT_EQ(Engine::samplesPerStepAt(120), 5512);
-    EXPECT_EQ(Engine::samplesPerStepAt(350), 1890);
-    EXPECT_EQ(Engine::samplesPerStepAt(0), 661500);
-    EXPECT_EQ(Engine::samplesPerStepAt(-5), 661500);
-    EXPECT_EQ(Engine::samplesPerStepAt(1000), 1890);
+    EXPECT_EQ(framesPerStep(120), 5512);
+    EXPECT_EQ(framesPerStep(350), 1890);
+    EXPECT_EQ(framesPerStep(0), 661500);
+    EXPECT_EQ(framesPerStep(-5), 661500);
+    EXPECT_EQ(framesPerStep(1000), 1890);
 
     Rig rig;
     rig.play();

@@ -68,7 +68,7 @@ TEST(WaveExport, OnePassIsSixtyFourStepsAtTheTempo)
     EXPECT_EQ(passFrames(350), 120960u);
     EXPECT_EQ(passFrames(1), 42336000u);
     EXPECT_EQ(passFrames(0), 42336000u); // a file's tempo of 0 renders as the slowest the slider allows
-    EXPECT_EQ(passFrames(350), 64u * static_cast<std::uint32_t>(Engine::samplesPerStepAt(350)));
+    EXPECT_EQ(passFrames(350), 64u * static_cast<std::uint32_t>(framesPerStep(350)));
 }
 
 TEST(WaveExport, EmptyPatternGivesSilenceOfTheFullLength)
@@ -116,8 +116,8 @@ TEST(WaveExport, ColumnsRenderedOnSeveralThreadsGiveTheBitsOfOneEngine)
 {
     // 120 and 333 BPM end a few frames into column 0 again; 1 and 350 BPM are the
     // slowest and the fastest.
-    EXPECT_LT(64u * static_cast<std::uint32_t>(Engine::samplesPerStepAt(120)), passFrames(120));
-    EXPECT_LT(64u * static_cast<std::uint32_t>(Engine::samplesPerStepAt(333)), passFrames(333));
+    EXPECT_LT(64u * static_cast<std::uint32_t>(framesPerStep(120)), passFrames(120));
+    EXPECT_LT(64u * static_cast<std::uint32_t>(framesPerStep(333)), passFrames(333));
     const struct {
         int tempo;
         int percent;

@@ -1,7 +1,12 @@
 #include "core/kit/StarterKit.h"
+#include "core/audio/Volume.h"
+#include "core/audio/WaveExport.h"
+#include "core/edit/ToolOptions.h"
 #include "core/kit/Kit.h"
+#include "core/kit/KitEdits.h"
 #include "core/kit/StarterSounds.h"
 #include "core/random/Random.h"
+#include "core/settings/Settings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -67,10 +72,12 @@ double fundamentalOf(const std::vector<float>& s)
     return 0.0;
 }
 
+// The data chunk of a file as the writer lays it out: right after the 44-byte header.
 std::vector<std::int16_t> samplesOfWave(const std::vector<std::uint8_t>& file)
 {
+    const std::size_t dataBytes = file[40] | file[41] << 8 | file[42] << 16 | file[43] << 24;
     std::vector<std::int16_t> out;
-    for (std::size_t i = 44; i + 1 < file.size(); i += 2)
+    for (std::size_t i = 44; i + 1 < 44 + dataBytes; i += 2)
         out.push_back(static_cast<std::int16_t>(file[i] | (file[i + 1] << 8)));
     return out;
 }
@@ -145,17 +152,83 @@ TEST(StarterKit, WritesSixtyFourWavesAndADefaultKitThatLoadsThem)
         EXPECT_EQ(file[22] | file[23] << 8, 1) << "mono";
         EXPECT_EQ(file[24] | file[25] << 8 | file[26] << 16, 44100);
         EXPECT_EQ(file[34], 16);
-        // Normalised to full scale and not beyond: a run of samples at full scale
-        // would be a clipped, flat-topped wave.
+        // Normalised to the starter level and not beyond: a run of samples at the
+        // peak would be a clipped, flat-topped wave.
+        const int level = static_cast<int>(quom::kStarterPeak * 32767.0f);
         int run = 0, longestRun = 0, peak = 0;
         for (const std::int16_t v : samplesOfWave(file)) {
             peak = std::max(peak, std::abs(static_cast<int>(v)));
-            run = std::abs(static_cast<int>(v)) >= 32766 ? run + 1 : 0;
+            run = std::abs(static_cast<int>(v)) >= level - 1 ? run + 1 : 0;
             longestRun = std::max(longestRun, run);
         }
-        EXPECT_EQ(peak, 32767);
+        EXPECT_EQ(peak, level);
         EXPECT_LE(longestRun, 2);
+
+        // The kit editor names a piano row's key as its file names it.
+        const auto key = quom::starterRootKey(row);
+        EXPECT_EQ(kit.slot(row).rootKey, key.value_or(60));
+        EXPECT_EQ(key.has_value(), row >= quom::kStarterDrumRows);
+        if (key)
+            EXPECT_EQ(quom::starterFileName(row), "epiano-" + quom::keyName(*key) + ".wav");
     }
+    EXPECT_EQ(kit.slot(quom::kKitSlots - 1).rootKey, 36);
+    EXPECT_EQ(quom::starterFileName(quom::kKitSlots - 1), "epiano-C3.wav");
+}
+
+// A first beat as a newcomer paints it, four bars of it: kick on the beats, snare on two
+// and four, closed hats between, and a four-note chord on each bar's first step, every
+// cell the pencil's colour, at the default volume and interpolation.
+std::vector<float> firstBeat(const quom::CKit& kit)
+{
+    const quom::Cell pencil = quom::ToolOptions{}.pencilColor;
+    quom::Grid grid{};
+    for (int column = 0; column < quom::kColumns; ++column) {
+        const int step = column % 16;
+        if (step % 4 == 0)
+            grid[quom::cellIndex(column, 0)] = pencil;
+        if (step == 4 || step == 12)
+            grid[quom::cellIndex(column, 1)] = pencil;
+        if (step % 4 == 2)
+            grid[quom::cellIndex(column, 3)] = pencil;
+        if (step == 0) {
+            for (const int row : {40, 44, 47, 51}) // a seventh chord in the middle
+                grid[quom::cellIndex(column, row)] = pencil;
+        }
+    }
+    return quom::renderPass(grid, std::make_shared<const quom::CKit>(kit),
+        {quom::kDefaultTempo, quom::Settings{}.interpolation, quom::volumeGain(quom::kDefaultVolume)});
+}
+
+// The largest jump between two frames where one step meets the next.
+float largestStepJump(const std::vector<float>& out)
+{
+    const std::size_t step = static_cast<std::size_t>(quom::framesPerStep(quom::kDefaultTempo));
+    float jump = 0.0f;
+    for (std::size_t frame = step; frame < out.size() / 2; frame += step) {
+        for (std::size_t channel = 0; channel < 2; ++channel)
+            jump = std::max(jump, std::abs(out[2 * frame + channel] - out[2 * (frame - 1) + channel]));
+    }
+    return jump;
+}
+
+TEST(StarterKit, AFirstBeatStaysBelowFullScaleAndMeetsEachStepWithoutAClick)
+{
+    const WrittenKit written;
+    ASSERT_TRUE(written.result) << written.result.error;
+    quom::CKit kit;
+    ASSERT_TRUE(kit.Load(written.folders.kitsFolder + "/default.kit").opened);
+
+    const std::vector<float> beat = firstBeat(kit);
+    const float peak = std::abs(*std::max_element(
+        beat.begin(), beat.end(), [](float a, float b) { return std::abs(a) < std::abs(b); }));
+    EXPECT_LT(peak, 1.0f);
+    EXPECT_GT(peak, 0.25f) << "headroom, not silence";
+    EXPECT_LT(largestStepJump(beat), 0.03f);
+
+    // What the fades spare: the same beat with the sounds cut hard at each step.
+    for (int row = 0; row < quom::kKitSlots; ++row)
+        kit.slot(row).fade = false;
+    EXPECT_GT(largestStepJump(firstBeat(kit)), 0.1f);
 }
 
 TEST(StarterKit, IsTheSameBytesEveryTimeAndLeavesTheSharedGeneratorAlone)

@@ -68,16 +68,16 @@ TEST_F(TransportTest, ATempoSourceDecidesTheTempoUntilTheProjectsOwnIsBack)
 {
     project.setTempo(100);
     transport.play();
-    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(100));
+    EXPECT_EQ(renderedStep(), framesPerStep(100));
 
     TempoValue followed(240);
     transport.followTempo(&followed);
-    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(240));
+    EXPECT_EQ(renderedStep(), framesPerStep(240));
     project.setTempo(90);
-    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(240)) << "the project's tempo no longer leads";
+    EXPECT_EQ(renderedStep(), framesPerStep(240)) << "the project's tempo no longer leads";
 
     transport.followTempo(nullptr);
-    EXPECT_EQ(renderedStep(), Engine::samplesPerStepAt(90));
+    EXPECT_EQ(renderedStep(), framesPerStep(90));
 }
 
 } // namespace
