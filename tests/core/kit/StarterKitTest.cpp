@@ -168,8 +168,9 @@ TEST(StarterKit, WritesSixtyFourWavesAndADefaultKitThatLoadsThem)
         const auto key = quom::starterRootKey(row);
         EXPECT_EQ(kit.slot(row).rootKey, key.value_or(60));
         EXPECT_EQ(key.has_value(), row >= quom::kStarterDrumRows);
-        if (key)
+        if (key) {
             EXPECT_EQ(quom::starterFileName(row), "epiano-" + quom::keyName(*key) + ".wav");
+        }
     }
     EXPECT_EQ(kit.slot(quom::kKitSlots - 1).rootKey, 36);
     EXPECT_EQ(quom::starterFileName(quom::kKitSlots - 1), "epiano-C3.wav");
