@@ -290,6 +290,9 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     const auto action = resolveKey(key.key(), key.modifiers());
     if (!action)
         return false;
+    // A held Space or Enter would start and stop over and over.
+    if (key.isAutoRepeat() && togglesState(*action))
+        return true;
     switch (action->kind) {
     case KeyAction::Kind::Command:
         return runCommand(action->command);

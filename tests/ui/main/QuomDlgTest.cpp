@@ -123,6 +123,33 @@ TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
     EXPECT_FALSE(window->button(CommandId::Record)->state());
 }
 
+// A key the keyboard repeats while it is held, as QTest cannot send one.
+void holdKey(QWidget& widget, Qt::Key key, int repeats)
+{
+    for (int i = 0; i < repeats; ++i) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&widget, &press);
+    }
+}
+
+TEST_F(MainWindow, HeldKeysToggleOnceWhileOtherKeysKeepRepeating)
+{
+    key(Qt::Key_Space);
+    holdKey(window->view(), Qt::Key_Space, 3);
+    EXPECT_TRUE(engine().playing());
+    key(Qt::Key_Space);
+
+    key(Qt::Key_Return);
+    holdKey(window->view(), Qt::Key_Return, 11);
+    EXPECT_TRUE(parts.output.recording());
+    key(Qt::Key_Return);
+    EXPECT_FALSE(std::filesystem::exists(parts.folders.outputFolder + "/output2.wav"));
+
+    cells().set(0, 0, makeCell(9, 9, 9));
+    holdKey(window->view(), Qt::Key_Right, 3);
+    EXPECT_EQ(cells().at(3, 0), makeCell(9, 9, 9)) << "scrolling repeats";
+}
+
 TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
 {
     const std::string output = parts.folders.outputFolder;
