@@ -417,6 +417,7 @@ TEST_F(MainWindow, MidiExportStopsPlaybackAndRemembersThePath)
     prompts->path = file("out.mid");
     key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_TRUE(dir.exists("out.mid"));
+    EXPECT_EQ(window->view().statusText(), "MIDI file exported: " + file("out.mid"));
     EXPECT_EQ(parts.folders.midiFolder, dir.file("out.mid"));
     key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(prompts->requests.back().startPath, file("out.mid"));
@@ -481,6 +482,11 @@ TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
     prompts->path = file("picture.bmp");
     key(Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(prompts->requests.back().startPath, file("broken.jpg")) << "starts where the last import was";
+    const QString filter = prompts->requests.back().filter;
+    EXPECT_TRUE(filter.startsWith(u"All pictures (")) << "every picture Qt reads is offered first";
+    EXPECT_TRUE(filter.contains(u"*.png"));
+    EXPECT_TRUE(filter.endsWith(u";;JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files "
+                                u"(*.bmp);;All files (*)"));
     EXPECT_EQ(parts.folders.picturesFolder, dir.file("picture.bmp"));
     EXPECT_EQ(cells().at(3, 40), makeCell(200, 10, 20));
     EXPECT_EQ(cells().at(63, 0), makeCell(1, 2, 3));
@@ -575,6 +581,7 @@ TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
     EXPECT_FALSE(engine().playing());
     EXPECT_FALSE(window->button(CommandId::Play)->state());
     EXPECT_FALSE(engine().mutedForExport());
+    EXPECT_EQ(window->view().statusText(), "Wave file exported: " + file("loop.wav"));
     EXPECT_EQ(parts.folders.wavesFolder, dir.file("loop.wav"));
 
     const auto wave = readWave(dir.file("loop.wav"));
