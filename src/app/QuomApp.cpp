@@ -88,7 +88,7 @@ int CQuomApp::run(const QString& file)
     QTimer::singleShot(0, &window, [&window, &recovery, &prompts, file] {
         if (!file.isEmpty())
             window.openDroppedFile(file);
-        recovery.start(prompts);
+        recovery.start(prompts, file);
     });
     const int status = QApplication::exec();
     // The audio thread reads the project's pattern: stop it before anything goes.

@@ -195,6 +195,7 @@ void CQuomDlg::openDroppedFile(const QString& path)
         prompts_->message(this, tr("Quom does not allow this type of file to be dropped on its main window."),
             QStringLiteral("Quom"));
     }
+    ShowCpuLoad();
 }
 
 bool CQuomDlg::loadKit(const QString& path)

@@ -150,6 +150,62 @@ TEST_F(MainWindow, HeldKeysToggleOnceWhileOtherKeysKeepRepeating)
     EXPECT_EQ(cells().at(3, 0), makeCell(9, 9, 9)) << "scrolling repeats";
 }
 
+TEST_F(MainWindow, TheTitleNamesTheProjectFileAndMarksUnsavedChanges)
+{
+    EXPECT_EQ(window->windowTitle(), "Quom 1.1  -  CPU load: 0%  -  untitled");
+    cells().set(1, 1, makeCell(1, 1, 1));
+    window->runCommand(CommandId::RevX);
+    EXPECT_EQ(window->windowTitle(), "Quom 1.1  -  CPU load: 0%  -  untitled *");
+
+    prompts->path = file("song.qom");
+    window->runCommand(CommandId::Save);
+    EXPECT_EQ(window->windowTitle(), "Quom 1.1  -  CPU load: 0%  -  song.qom");
+    EXPECT_EQ(window->view().statusText(), "Project saved: " + file("song.qom"));
+    key(Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(window->windowTitle(), "Quom 1.1  -  CPU load: 0%  -  untitled");
+    window->openDroppedFile(file("song.qom"));
+    EXPECT_EQ(window->windowTitle(), "Quom 1.1  -  CPU load: 0%  -  song.qom");
+}
+
+TEST_F(MainWindow, ClosingWithUnsavedChangesAsksAndOnlySaveOrDiscardCloses)
+{
+    EXPECT_TRUE(window->close()) << "nothing to lose, nothing asked";
+    EXPECT_TRUE(prompts->questions.empty());
+    window->show();
+
+    int kept = 0;
+    parts.project.setSavedHook([&] { ++kept; });
+    cells().set(4, 4, makeCell(4, 4, 4));
+    prompts->saveChoice = SaveChoice::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(prompts->questions.size(), 1u);
+    EXPECT_EQ(prompts->questions[0], "Save the changes to the project?");
+
+    prompts->saveChoice = SaveChoice::Save;
+    prompts->path = QString();
+    EXPECT_FALSE(window->close()) << "a cancelled save dialog keeps Quom open";
+    prompts->path = file("no/such/folder/song.qom");
+    EXPECT_FALSE(window->close()) << "so does a file that cannot be written";
+    EXPECT_EQ(prompts->messages.size(), 1u);
+    EXPECT_EQ(kept, 0) << "the recovery copy stays";
+
+    prompts->path = file("song.qom");
+    EXPECT_TRUE(window->close());
+    const auto saved = dir.read("song.qom");
+    EXPECT_EQ(saved, parts.project.projectBytes());
+    EXPECT_EQ(kept, 1);
+
+    window->show();
+    cells().set(5, 5, makeCell(5, 5, 5));
+    prompts->saveChoice = SaveChoice::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(kept, 2) << "discarded work leaves no copy behind";
+    EXPECT_EQ(cells().at(5, 5), makeCell(5, 5, 5));
+    EXPECT_EQ(dir.read("song.qom"), saved) << "the file stays as saved";
+    parts.project.setSavedHook({});
+}
+
 TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
 {
     const std::string output = parts.folders.outputFolder;

@@ -17,8 +17,10 @@ using namespace quom;
 
 class RecoveryOffer : public ::testing::Test {
 protected:
+    RecoveryOffer() { leaveCrashedWork(); }
+
     // Work a crashed run left: a painted pattern copied, never saved.
-    RecoveryOffer()
+    void leaveCrashedWork()
     {
         Project crashed;
         crashed.replaceCells(distinctGrid());
@@ -39,7 +41,7 @@ TEST_F(RecoveryOffer, YesRestoresTheWorkAsUnsaved)
 {
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
         EXPECT_TRUE(recovery.found()) << "the copy stays until the work is saved";
         std::filesystem::remove(copyPath());
         recovery.update(project);
@@ -57,15 +59,48 @@ TEST_F(RecoveryOffer, NoRemovesTheCopyAndWithoutOneNothingIsAsked)
     prompts.answer = false;
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
     EXPECT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(countNotes(project.model().current().snapshot()), 0);
     EXPECT_FALSE(dir.exists("recovery.qom"));
 
     Recovery recovery(copyPath());
-    offerRecovery(nullptr, prompts, recovery, project, transport);
+    offerRecovery(nullptr, prompts, recovery, project, transport, {});
     EXPECT_EQ(prompts.questions.size(), 1u) << "asked once only, when there is a copy";
+}
+
+TEST_F(RecoveryOffer, AFileOpenedAtStartIsNamedAndEachAnswerSaysWhatBecomesOfIt)
+{
+    Grid opened{};
+    opened[cellIndex(2, 3)] = makeCell(1, 2, 3);
+    project.replaceCells(opened);
+    ASSERT_TRUE(project.saveProject(dir.file("song.qom")));
+    const QString file = QString::fromStdString(dir.file("song.qom"));
+
+    prompts.answer = false;
+    {
+        Recovery recovery(copyPath());
+        offerRecovery(nullptr, prompts, recovery, project, transport, file);
+    }
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_TRUE(prompts.questions[0].contains(u"Yes: restore that work in place of song.qom"));
+    EXPECT_TRUE(prompts.questions[0].contains(u"No: keep song.qom and delete"));
+    EXPECT_EQ(project.model().current().snapshot(), opened) << "No keeps the file";
+    EXPECT_EQ(project.filePath(), dir.file("song.qom"));
+    EXPECT_FALSE(dir.exists("recovery.qom"));
+
+    leaveCrashedWork();
+    const auto onDisk = dir.read("song.qom");
+    prompts.answer = true;
+    {
+        Recovery recovery(copyPath());
+        offerRecovery(nullptr, prompts, recovery, project, transport, file);
+    }
+    EXPECT_EQ(project.model().current().snapshot(), distinctGrid()) << "Yes restores the work";
+    EXPECT_EQ(project.filePath(), "") << "the restored work is not the file";
+    EXPECT_TRUE(project.hasUnsavedChanges());
+    EXPECT_EQ(dir.read("song.qom"), onDisk) << "the file itself stays as it is";
 }
 
 TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
@@ -73,7 +108,7 @@ TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
     dir.write("recovery.qom", std::string("damaged"));
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].contains(QString::fromStdString(copyPath())));
