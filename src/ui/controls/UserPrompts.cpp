@@ -18,20 +18,19 @@ QString startFolderOf(const QString& startPath)
 }
 
 // Qt's own dialog rather than the desktop's, which would not wear the program's look.
-QStringList runFileDialog(QWidget* parent, const QString& caption, const QString& startPath,
-    QFileDialog::FileMode fileMode, QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen,
-    const QString& filter = {}, const QString& defaultSuffix = {})
+QStringList runFileDialog(QWidget* parent, const FileRequest& request, QFileDialog::FileMode fileMode,
+    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen)
 {
-    QFileDialog dialog(parent, caption);
+    QFileDialog dialog(parent, request.caption);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly, fileMode == QFileDialog::Directory);
     theme::applyColors(&dialog);
     dialog.setAcceptMode(acceptMode);
     dialog.setFileMode(fileMode);
-    if (!filter.isEmpty())
-        dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.setDirectory(startFolderOf(startPath));
+    if (!request.filter.isEmpty())
+        dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDirectory(startFolderOf(request.startPath));
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles();
@@ -89,25 +88,22 @@ SaveChoice DialogPrompts::askToSave(QWidget* parent, const QString& text, const 
 
 QString DialogPrompts::openFile(QWidget* parent, const FileRequest& request)
 {
-    return firstOf(runFileDialog(parent, request.caption, request.startPath, QFileDialog::ExistingFile,
-        QFileDialog::AcceptOpen, request.filter, request.defaultSuffix));
+    return firstOf(runFileDialog(parent, request, QFileDialog::ExistingFile));
 }
 
 QString DialogPrompts::saveFile(QWidget* parent, const FileRequest& request)
 {
-    return firstOf(runFileDialog(parent, request.caption, request.startPath, QFileDialog::AnyFile,
-        QFileDialog::AcceptSave, request.filter, request.defaultSuffix));
+    return firstOf(runFileDialog(parent, request, QFileDialog::AnyFile, QFileDialog::AcceptSave));
 }
 
 QStringList DialogPrompts::openFiles(QWidget* parent, const FileRequest& request)
 {
-    return runFileDialog(parent, request.caption, request.startPath, QFileDialog::ExistingFiles,
-        QFileDialog::AcceptOpen, request.filter);
+    return runFileDialog(parent, request, QFileDialog::ExistingFiles);
 }
 
 QString DialogPrompts::chooseFolder(QWidget* parent, const QString& caption, const QString& startFolder)
 {
-    return firstOf(runFileDialog(parent, caption, startFolder, QFileDialog::Directory));
+    return firstOf(runFileDialog(parent, {caption, startFolder, {}, {}}, QFileDialog::Directory));
 }
 
 } // namespace quom
