@@ -1,6 +1,5 @@
-# Quom plays a project given on the command line through a JACK server: its title names
-# the file, and after Space the notes start at the frames the engine defines, within one
-# buffer.
+# Quom plays a project given on the command line through a JACK server: after Space
+# the notes start at the frames the engine defines, within one buffer.
 source "$(dirname "$0")/lib.sh"
 
 readonly BUFFER=256
@@ -14,10 +13,6 @@ cd "$E2E_TMP/project"
 start_quom test.qom
 cd "$E2E_TMP"
 wait_for_quom_output
-titled() {
-  [[ "$("$QUOM_XCTL" title "Quom 1.1")" == *"  -  test.qom" ]]
-}
-wait_for 5 titled || fail "the title does not name the project: $("$QUOM_XCTL" title "Quom 1.1")"
 
 capture_output "$E2E_TMP/heard.wav" 4 &
 capture=$!
