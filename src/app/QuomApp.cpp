@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTimer>
 
 namespace quom {
@@ -56,8 +55,9 @@ void CQuomApp::InitInstance()
 
     folders_ = buildFolders(applicationFolder);
     const bool firstStart = !QDir(QString::fromStdString(folders_.kitsFolder)).exists();
+    DialogPrompts prompts;
     for (const auto& message : createFolders(folders_))
-        QMessageBox::warning(nullptr, QStringLiteral("Quom"), QString::fromStdString(message));
+        prompts.message(nullptr, QString::fromStdString(message), QStringLiteral("Quom"));
     // A first start gets sounds to play. Should they not be written, the default kit
     // fails to load as it would without them, and Quom starts silent.
     if (firstStart)
@@ -88,7 +88,7 @@ int CQuomApp::run(const QString& file)
     QTimer::singleShot(0, &window, [&window, &recovery, &prompts, file] {
         if (!file.isEmpty())
             window.openDroppedFile(file);
-        recovery.start(prompts);
+        recovery.start(prompts, file);
     });
     const int status = QApplication::exec();
     // The audio thread reads the project's pattern: stop it before anything goes.

@@ -35,12 +35,18 @@ WorkRecovery::WorkRecovery(
 WorkRecovery::~WorkRecovery()
 {
     project_.setSavedHook({});
-    recovery_.discard();
+    if (!started_)
+        return;
+    if (project_.hasUnsavedChanges())
+        recovery_.update(project_);
+    else
+        recovery_.discard();
 }
 
-void WorkRecovery::start(UserPrompts& prompts)
+void WorkRecovery::start(UserPrompts& prompts, const QString& openedFile)
 {
-    offerRecovery(&window_, prompts, recovery_, project_, transport_);
+    started_ = true;
+    offerRecovery(&window_, prompts, recovery_, project_, transport_, openedFile);
     project_.setSavedHook([this] { recovery_.discard(); });
     timer_.start();
 }

@@ -2,13 +2,15 @@
 
 #include "core/project/Recovery.h"
 
+#include <QString>
 #include <QTimer>
 
 #include <string>
 
 // Unsaved work kept safe while Quom runs: at start the copy a crash left is offered
-// back, then the work is copied every interval while it has unsaved changes; saving it
-// or ending Quom normally removes the copy.
+// back, then the work is copied every interval while it has unsaved changes. Saving the
+// work, or discarding it when the window closes, removes the copy; work still unsaved
+// when Quom ends (a desktop session that ended without asking) stays in it.
 namespace quom {
 
 class CQuomDlg;
@@ -20,14 +22,15 @@ class WorkRecovery {
 public:
     WorkRecovery(
         Project& project, Transport& transport, CQuomDlg& window, const std::string& applicationFolder);
-    // A normal exit: nothing is left to recover.
+    // Removes the copy when nothing is left to lose, else brings it up to date.
     ~WorkRecovery();
     WorkRecovery(const WorkRecovery&) = delete;
     WorkRecovery& operator=(const WorkRecovery&) = delete;
 
     // Offers the copy a crash left, then starts copying. Once Quom runs and the
-    // project it starts with is loaded.
-    void start(UserPrompts& prompts);
+    // project it starts with is loaded; openedFile names the file it opened (empty
+    // for none), which the question says restoring would replace.
+    void start(UserPrompts& prompts, const QString& openedFile);
 
 private:
     void keepCopy();
@@ -37,6 +40,8 @@ private:
     CQuomDlg& window_;
     Recovery recovery_;
     QTimer timer_;
+    // Until then a copy found is not Quom's to remove: it has not been offered yet.
+    bool started_ = false;
 };
 
 } // namespace quom

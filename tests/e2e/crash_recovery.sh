@@ -1,6 +1,6 @@
 # Quom killed while it records, with a painted cell not saved: the next start finishes
 # the recording, asks whether to restore the work (Yes, with Return) and shows the cell
-# again, still as unsaved work; a normal exit then removes the copy.
+# again, still as unsaved work; closing asks about it, and discarding it removes the copy.
 source "$(dirname "$0")/lib.sh"
 
 # A copy every second instead of every 30.
@@ -69,8 +69,10 @@ shot="$(screenshot restored)"
 rm -f "$COPY"
 wait_for 10 test -f "$COPY" || fail "the restored work was not copied again"
 
-close_quom
-[ ! -e "$COPY" ] || fail "a normal exit left the copy"
+# Closing asks about the unsaved work.
+close_answering d
+expect_normal_end
+[ ! -e "$COPY" ] || fail "discarding the work left the copy"
 
 # Without a copy nothing is asked.
 start_quom

@@ -1,5 +1,5 @@
 # A first start on a clean machine: the working folders appear, the window shows the
-# empty grid and the CPU load, and a normal close leaves all 16 settings with their
+# empty grid and the CPU load with the new project's name, and a normal close leaves all 16 settings with their
 # defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
@@ -13,7 +13,7 @@ done
 
 title_shows_load() {
   title="$("$QUOM_XCTL" title "Quom 1.1")"
-  [[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+%$ ]]
+  [[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+"%  -  untitled"$ ]]
 }
 wait_for 5 title_shows_load || fail "title: $title"
 
@@ -31,7 +31,7 @@ close_quom
 grep -q '^audio%20device=' "$SETTINGS_FILE" || fail "the audio device was not written"
 # Without a sound card (as on CI machines) the stream stays closed and the load reads 0.
 if grep -qx 'audio%20device=' "$SETTINGS_FILE"; then
-  [ "$title" = "Quom 1.1  -  CPU load: 0%" ] || fail "without a device the title shows: $title"
+  [ "$title" = "Quom 1.1  -  CPU load: 0%  -  untitled" ] || fail "without a device the title shows: $title"
 fi
 diff -u - <(grep -v '^audio%20device=' "$SETTINGS_FILE" | grep -v '^$') <<'END' || fail "settings differ"
 [Audio%20Settings]

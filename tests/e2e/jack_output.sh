@@ -18,6 +18,6 @@ frames="$(sed -E 's/.*frames=([0-9]+).*/\1/' <<<"$info")"
 [[ "$info" == *"peak=0 first=-1" ]] || fail "a stopped Quom is not silent: $info"
 
 title="$("$QUOM_XCTL" title "Quom 1.1")"
-[[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+%$ ]] || fail "title: $title"
+[[ "$title" =~ ^"Quom 1.1  -  CPU load: "[0-9]+"%  -  untitled"$ ]] || fail "title: $title"
 
 close_quom

@@ -104,10 +104,26 @@ quom_running() {
 # Closes Quom through its window's close box and checks that it ended normally.
 close_quom() {
   "$QUOM_XCTL" close "Quom 1.1" || fail "no Quom window to close"
+  expect_normal_end
+}
+
+expect_normal_end() {
   wait_for 30 eval '! quom_running' || fail "Quom did not end after its window was closed"
   local status=0
   wait "$QUOM_PID" || status=$?
   [ "$status" -eq 0 ] || fail "Quom ended with status $status"
+}
+
+# The question that closing the window with unsaved changes asks.
+readonly CLOSE_QUESTION="Quom: unsaved changes"
+
+# Closes Quom's window with unsaved changes and answers the question with KEY, an X
+# keysym: d discards the changes, Escape cancels.
+close_answering() {
+  "$QUOM_XCTL" close "Quom 1.1" || fail "no Quom window to close"
+  "$QUOM_XCTL" wait "$CLOSE_QUESTION" 20 >/dev/null || fail "closing asked nothing about the unsaved changes"
+  "$QUOM_XCTL" key "$CLOSE_QUESTION" "$1" || fail "could not answer with $1"
+  wait_for 10 eval '! "$QUOM_XCTL" title "$CLOSE_QUESTION" >/dev/null 2>&1' || fail "the question stayed"
 }
 
 # Presses a key (an X keysym such as space or Return) in Quom's window.

@@ -170,6 +170,7 @@ void Project::newProject()
     showTempo(kDefaultTempo);
     undo_.Empty();
     patternChanged();
+    filePath_.clear();
     markSaved();
 }
 

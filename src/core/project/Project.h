@@ -165,7 +165,11 @@ public:
     // The project file that Save would write now: every pattern (the current one as
     // shown, at the tempo that plays), every tempo and the kit's slots.
     std::vector<std::uint8_t> projectBytes() const;
-    // The project as it is now has nothing to lose: the state at start-up.
+    // The project file last loaded or saved; empty for a project begun with New or
+    // restored from a copy of unsaved work, which no file holds.
+    const std::string& filePath() const noexcept { return filePath_; }
+    // The project as it is now has nothing to lose: the state at start-up, or work the
+    // user chose to discard.
     void markSaved();
     // Called when the project becomes one that has nothing to lose (saved, loaded, New,
     // markSaved), so that a copy kept of unsaved work can go; empty for none.
@@ -192,6 +196,7 @@ private:
     int loans_ = 0;
     // The project as last kept; none after a restore, which nothing on disk holds.
     std::optional<std::vector<std::uint8_t>> saved_;
+    std::string filePath_;
     std::function<void()> savedHook_;
 };
 

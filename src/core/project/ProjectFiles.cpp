@@ -46,8 +46,10 @@ ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
 ReadResult<std::vector<std::string>> Project::loadProject(const std::string& path)
 {
     auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
-    if (loaded)
+    if (loaded) {
+        filePath_ = path;
         markSaved();
+    }
     return loaded;
 }
 
@@ -55,16 +57,20 @@ ReadResult<std::vector<std::string>> Project::loadProject(
     std::span<const std::uint8_t> bytes, const std::string& path, SampleLoading samples)
 {
     auto loaded = applyProjectFile(parseProjectFile(bytes, path), samples);
-    if (loaded)
+    if (loaded) {
+        filePath_ = path;
         markSaved();
+    }
     return loaded;
 }
 
 ReadResult<std::vector<std::string>> Project::restoreProject(const std::string& path)
 {
     auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
-    if (loaded)
+    if (loaded) {
+        filePath_.clear();
         saved_.reset();
+    }
     return loaded;
 }
 
@@ -88,8 +94,10 @@ WriteResult Project::saveProject(const std::string& path)
 {
     storeCurrentPattern();
     WriteResult written = writeProjectFile(path, projectOf(model_, tempo(), *kit_));
-    if (written)
+    if (written) {
+        filePath_ = path;
         markSaved();
+    }
     return written;
 }
 

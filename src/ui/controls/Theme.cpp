@@ -10,6 +10,15 @@ namespace quom::theme {
 
 void apply(QWidget* window)
 {
+    applyColors(window);
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(7);
+    window->setFont(font);
+}
+
+void applyColors(QWidget* window)
+{
     QPalette p = window->palette();
     p.setColor(QPalette::Window, kBackground);
     p.setColor(QPalette::WindowText, kStaticText);
@@ -17,11 +26,6 @@ void apply(QWidget* window)
     p.setColor(QPalette::Text, Qt::black);
     window->setPalette(p);
     window->setAutoFillBackground(true);
-
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(7);
-    window->setFont(font);
 }
 
 int dluX(int units)

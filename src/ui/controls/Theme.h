@@ -14,6 +14,9 @@ inline const QColor kStaticText{192, 192, 192};
 // Background, static-text colour, black-on-white edit fields and the 7-point Arial font
 // (any sans-serif when Arial is missing). Children inherit all of it.
 void apply(QWidget* window);
+// The colours alone: Qt's own message boxes and file dialogs keep the desktop's font,
+// whose size suits their longer texts and lists.
+void applyColors(QWidget* window);
 
 // Windows are drawn up in dialog units of the classic 8-point dialog font at 96 dpi:
 // one horizontal unit is 1.5 pixels, one vertical unit 1.625 pixels.

@@ -7,8 +7,11 @@ class QWidget;
 
 // The questions the windows put to the user: messages, confirmations, file and folder
 // choices. A window asks through this interface so that tests can answer in place of
-// a person; DialogPrompts asks with Qt's standard dialogs.
+// a person; DialogPrompts asks with Qt's standard dialogs in the program's dark look.
 namespace quom {
+
+// What becomes of unsaved work that would otherwise be lost.
+enum class SaveChoice { Save, Discard, Cancel };
 
 struct FileRequest {
     QString caption;
@@ -27,6 +30,8 @@ public:
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     // Yes / No, with Yes the default; true for Yes.
     virtual bool ask(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Save / Discard / Cancel, with Save the default; closing the question cancels.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text, const QString& title) = 0;
     // The chosen path, or an empty string when the user cancels.
     virtual QString openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual QString saveFile(QWidget* parent, const FileRequest& request) = 0;
@@ -41,6 +46,7 @@ public:
     void message(QWidget* parent, const QString& text, const QString& title) override;
     bool confirm(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text, const QString& title) override;
+    SaveChoice askToSave(QWidget* parent, const QString& text, const QString& title) override;
     QString openFile(QWidget* parent, const FileRequest& request) override;
     QString saveFile(QWidget* parent, const FileRequest& request) override;
     QStringList openFiles(QWidget* parent, const FileRequest& request) override;

@@ -90,4 +90,12 @@ std::optional<KeyAction> resolveKey(int key, Qt::KeyboardModifiers modifiers)
     return std::nullopt;
 }
 
+bool togglesState(const KeyAction& action)
+{
+    if (action.kind == A::ToggleRecording)
+        return true;
+    const CommandEntry* command = action.kind == A::Command ? findCommand(action.command) : nullptr;
+    return command && command->kind == CommandKind::Toggle;
+}
+
 } // namespace quom

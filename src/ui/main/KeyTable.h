@@ -33,4 +33,8 @@ struct KeyAction {
 
 std::optional<KeyAction> resolveKey(int key, Qt::KeyboardModifiers modifiers);
 
+// Whether the action flips a state (Play, Record, the grid): a held key, which the
+// keyboard repeats, acts on its first press only.
+bool togglesState(const KeyAction& action);
+
 } // namespace quom

@@ -1,6 +1,5 @@
 #include "ui/main/QuomDlg.h"
 
-#include "core/audio/CpuLoad.h"
 #include "core/audio/Volume.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
@@ -18,6 +17,7 @@
 #include "ui/main/QuomSlider.h"
 #include "ui/main/StatusNotices.h"
 #include "ui/main/ToolPanels.h"
+#include "ui/main/WindowTitle.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -130,6 +130,9 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
         *view_, [this] { return transport_.playingColumn(); }, this);
     cpuTimer_ = startTimer(1000);
     qApp->installEventFilter(this);
+    // Direct: the session manager expects the answer before the signal returns.
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this, &CQuomDlg::commitSessionData, Qt::DirectConnection);
 }
 
 CQuomDlg::~CQuomDlg()
@@ -228,6 +231,7 @@ bool CQuomDlg::runCommand(CommandId id)
         (this->*(*run))();
     else if (const auto* tool = std::get_if<Tool>(&operation))
         tools_->selectTool(*tool);
+    ShowCpuLoad();
     return true;
 }
 
@@ -290,6 +294,9 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     const auto action = resolveKey(key.key(), key.modifiers());
     if (!action)
         return false;
+    // A held Space or Enter would start and stop over and over.
+    if (key.isAutoRepeat() && togglesState(*action))
+        return true;
     switch (action->kind) {
     case KeyAction::Kind::Command:
         return runCommand(action->command);
@@ -359,9 +366,15 @@ void CQuomDlg::timerEvent(QTimerEvent* event)
     transport_.releaseRetired();
 }
 
+void CQuomDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ShowCpuLoad();
+}
+
 void CQuomDlg::ShowCpuLoad()
 {
-    setWindowTitle(QString::fromStdString(cpuLoadTitle(output_.cpuLoad())));
+    setWindowTitle(mainWindowTitle(output_.cpuLoad(), project_.filePath(), project_.hasUnsavedChanges()));
 }
 
 } // namespace quom

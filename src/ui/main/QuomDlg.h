@@ -18,6 +18,7 @@
 #include <span>
 
 class QLabel;
+class QSessionManager;
 
 // The main window: a view of the project and the transport. It shows the canvas, the
 // command buttons, the tempo and volume sliders and the current pattern's number,
@@ -93,6 +94,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The close box, the window manager, a quit: unsaved changes are asked about first
+    // (QuomDlgClosing.cpp).
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -114,8 +119,14 @@ private:
     void showError(const QString& format, const QString& path);
     // Reads a kit file into the current kit; false when the file cannot be read.
     bool loadKit(const QString& path);
-    // The stream's CPU load in the title, once a second.
+    // The title: the stream's CPU load, once a second and after each command, then the
+    // project's file with a mark while it has unsaved changes.
     void ShowCpuLoad();
+    // Asks what becomes of unsaved changes before they would be lost: true when nothing
+    // is left to lose (saved, discarded, or none), false to stay open (QuomDlgClosing.cpp).
+    bool settleUnsavedWork();
+    // The desktop session is ending: the same question when the session lets us ask.
+    void commitSessionData(QSessionManager& manager);
 
     // ProjectListener and TransportListener.
     void leavingPattern() override;
@@ -182,6 +193,9 @@ private:
     PlaybackMarker* marker_ = nullptr;
     int cpuTimer_ = 0;
     int wheelRemainder_ = 0;
+    // A session ended without leave to ask: the window closes, and unsaved work waits in
+    // the recovery copy for the next start.
+    bool closesUnattended_ = false;
 };
 
 } // namespace quom

@@ -6,7 +6,9 @@
 #include "ui/controls/FileTexts.h"
 #include "ui/controls/WaitCursor.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <optional>
 
@@ -22,6 +24,16 @@ const QString kImageFilter = QStringLiteral(
     "JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files (*.bmp);;All files (*)");
 
 const QString kDamaged = QStringLiteral("Error: the file is damaged or incomplete:\n %1");
+
+// Every kind of picture Qt reads (PNG, SVG, ...) first, then the given kinds one by one.
+QString importFilter()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns.append(QStringLiteral("*.") + QString::fromLatin1(format));
+    return QCoreApplication::translate("CQuomDlg", "All pictures (%1);;").arg(patterns.join(u' '))
+        + kImageFilter;
+}
 
 QString readFailureText(const ReadError& error, const QString& wrongKind)
 {
@@ -66,7 +78,11 @@ void CQuomDlg::saveProject()
 {
     const QString path = prompts_->saveFile(this,
         {tr("Save the project"), fromUtf8(folders_.projectsFolder), kProjectFilter, QStringLiteral("qom")});
-    if (!path.isEmpty() && !project_.saveProject(utf8(path)))
+    if (path.isEmpty())
+        return;
+    if (project_.saveProject(utf8(path)))
+        showStatusText(tr("Project saved: %1").arg(path));
+    else
         showError(kUnableToSave, path);
 }
 
@@ -89,7 +105,11 @@ void CQuomDlg::savePattern()
 {
     const QString path = prompts_->saveFile(this,
         {tr("Save the pattern"), fromUtf8(folders_.patternsFolder), kPatternFilter, QStringLiteral("pat")});
-    if (!path.isEmpty() && !project_.savePattern(utf8(path)))
+    if (path.isEmpty())
+        return;
+    if (project_.savePattern(utf8(path)))
+        showStatusText(tr("Pattern saved: %1").arg(path));
+    else
         showError(kUnableToSave, path);
 }
 
@@ -107,7 +127,9 @@ void CQuomDlg::exportMidi()
         WaitCursor wait;
         written = project_.exportMidi(utf8(path));
     }
-    if (!written)
+    if (written)
+        showStatusText(tr("MIDI file exported: %1").arg(path));
+    else
         showError(tr("An error occurred while saving the MIDI file:\n%1"), path);
 }
 
@@ -126,7 +148,9 @@ void CQuomDlg::exportWave()
         WaitCursor wait;
         written = transport_.exportWave(utf8(path));
     }
-    if (!written)
+    if (written)
+        showStatusText(tr("Wave file exported: %1").arg(path));
+    else
         showError(kUnableToSave, path);
 }
 
@@ -134,7 +158,7 @@ void CQuomDlg::importImage()
 {
     std::string& folder = folders_.picturesFolder;
     const QString path = prompts_->openFile(
-        this, {tr("Import an image"), fromUtf8(folder), kImageFilter, QStringLiteral("jpg")});
+        this, {tr("Import an image"), fromUtf8(folder), importFilter(), QStringLiteral("jpg")});
     if (path.isEmpty())
         return;
     // Draw what the dialog covered before the work starts.
@@ -171,6 +195,7 @@ void CQuomDlg::openDroppedFile(const QString& path)
         prompts_->message(this, tr("Quom does not allow this type of file to be dropped on its main window."),
             QStringLiteral("Quom"));
     }
+    ShowCpuLoad();
 }
 
 bool CQuomDlg::loadKit(const QString& path)

@@ -7,19 +7,36 @@
 #include "ui/controls/WaitCursor.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <optional>
 
 namespace quom {
 
-void offerRecovery(
-    QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project, Transport& transport)
+namespace {
+
+// Restoring replaces whatever is open: a file opened at start is named, so that neither
+// answer loses it without the user knowing.
+QString restoreQuestion(const QString& openedFile)
+{
+    if (openedFile.isEmpty())
+        return QCoreApplication::translate("Recovery", "Restore the work that was not saved?");
+    return QCoreApplication::translate("Recovery",
+        "Quom found work that was not saved when it last ended.\n\n"
+        "Yes: restore that work in place of %1 (the file itself stays as it is).\n"
+        "No: keep %1 and delete the work that was not saved.")
+        .arg(QFileInfo(openedFile).fileName());
+}
+
+} // namespace
+
+void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project,
+    Transport& transport, const QString& openedFile)
 {
     if (!recovery.found())
         return;
     const QString title = QStringLiteral("Quom: unsaved work");
-    if (!prompts.ask(
-            parent, QCoreApplication::translate("Recovery", "Restore the work that was not saved?"), title)) {
+    if (!prompts.ask(parent, restoreQuestion(openedFile), title)) {
         recovery.discard();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 // The question at start when a crash left a copy of unsaved work.
@@ -11,9 +12,11 @@ class Transport;
 class UserPrompts;
 
 // Asks once, when recovery has found a copy, whether to restore it: Yes stops the
-// transport and makes it the project, still unsaved; No removes it. A copy that cannot
-// be read, and samples of its kit that cannot, are said in messages.
-void offerRecovery(
-    QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project, Transport& transport);
+// transport and makes it the project, still unsaved; No removes it. When Quom started
+// with a file (openedFile, else empty) the question says that Yes puts the copy in its
+// place and No keeps it. A copy that cannot be read, and samples of its kit that cannot,
+// are said in messages.
+void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project,
+    Transport& transport, const QString& openedFile);
 
 } // namespace quom

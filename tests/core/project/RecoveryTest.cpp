@@ -56,6 +56,20 @@ TEST(UnsavedChanges, FollowTheProjectNotTheCommands)
     EXPECT_EQ(kept, 3) << "only what succeeds keeps the project";
 }
 
+TEST(UnsavedChanges, TheFileIsTheOneLastSavedOrLoadedAndNoneForNewOrRestoredWork)
+{
+    TempDir dir;
+    Project project;
+    ASSERT_TRUE(project.saveProject(dir.file("song.qom")));
+    EXPECT_FALSE(project.saveProject(dir.file("missing/other.qom")));
+    EXPECT_EQ(project.filePath(), dir.file("song.qom")) << "a failure keeps the file";
+    ASSERT_TRUE(project.restoreProject(dir.file("song.qom")));
+    EXPECT_EQ(project.filePath(), "");
+    ASSERT_TRUE(project.loadProject(dir.file("song.qom")));
+    project.newProject();
+    EXPECT_EQ(project.filePath(), "");
+}
+
 TEST(UnsavedChanges, TheProjectBytesAreWhatSaveWritesWithoutStoringAnything)
 {
     TempDir dir;

@@ -18,6 +18,11 @@ public:
         questions.push_back(text);
         return answer;
     }
+    quom::SaveChoice askToSave(QWidget*, const QString& text, const QString&) override
+    {
+        questions.push_back(text);
+        return saveChoice;
+    }
     QString openFile(QWidget*, const quom::FileRequest& request) override { return choose(request); }
     QString saveFile(QWidget*, const quom::FileRequest& request) override { return choose(request); }
     QStringList openFiles(QWidget*, const quom::FileRequest& request) override
@@ -36,6 +41,7 @@ public:
     std::vector<quom::FileRequest> requests;
     std::vector<std::pair<QString, QString>> folderRequests; // caption, start
     bool answer = true;
+    quom::SaveChoice saveChoice = quom::SaveChoice::Save;
     QString path; // the file the next file dialog returns; empty = cancel
     QStringList paths; // the files the next multiple choice returns
     QString folder; // the folder the next folder dialog returns

@@ -123,6 +123,67 @@ TEST_F(MainWindow, EnterAndEscapeNeverCloseTheWindow)
     EXPECT_FALSE(window->button(CommandId::Record)->state());
 }
 
+TEST_F(MainWindow, HeldKeysToggleOnceWhileOtherKeysKeepRepeating)
+{
+    // What the keyboard sends while a key is held; QTest cannot send it.
+    auto hold = [&](Qt::Key k) {
+        for (int i = 0; i < 3; ++i) {
+            QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(&window->view(), &press);
+        }
+    };
+    key(Qt::Key_Space);
+    hold(Qt::Key_Space);
+    key(Qt::Key_Return);
+    hold(Qt::Key_Return);
+    EXPECT_TRUE(engine().playing());
+    EXPECT_TRUE(parts.output.recording());
+
+    cells().set(0, 0, makeCell(9, 9, 9));
+    hold(Qt::Key_Right);
+    EXPECT_EQ(cells().at(3, 0), makeCell(9, 9, 9)) << "scrolling repeats";
+}
+
+TEST_F(MainWindow, TheTitleNamesTheProjectFileAndMarksUnsavedChanges)
+{
+    const QString load = QStringLiteral("Quom 1.1  -  CPU load: 0%  -  ");
+    EXPECT_EQ(window->windowTitle(), load + "untitled");
+    cells().set(1, 1, makeCell(1, 1, 1));
+    window->runCommand(CommandId::RevX);
+    EXPECT_EQ(window->windowTitle(), load + "untitled *");
+    prompts->path = file("song.qom");
+    window->runCommand(CommandId::Save);
+    EXPECT_EQ(window->windowTitle(), load + "song.qom");
+    EXPECT_EQ(window->view().statusText(), "Project saved: " + file("song.qom"));
+}
+
+TEST_F(MainWindow, ClosingWithUnsavedChangesAsksAndOnlySaveOrDiscardCloses)
+{
+    int kept = 0; // the recovery copy goes when the project is kept
+    parts.project.setSavedHook([&] { ++kept; });
+    cells().set(4, 4, makeCell(4, 4, 4));
+    prompts->saveChoice = SaveChoice::Cancel;
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(prompts->questions, std::vector<QString>{"Save the changes to the project?"});
+
+    prompts->saveChoice = SaveChoice::Save;
+    prompts->path = QString();
+    EXPECT_FALSE(window->close()) << "a cancelled save dialog keeps Quom open";
+    prompts->path = file("song.qom");
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dir.read("song.qom"), parts.project.projectBytes());
+    EXPECT_EQ(kept, 1);
+
+    window->show();
+    cells().set(5, 5, makeCell(5, 5, 5));
+    prompts->saveChoice = SaveChoice::Discard;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(kept, 2);
+    EXPECT_TRUE(window->close()) << "nothing left to lose, nothing asked";
+    EXPECT_EQ(prompts->questions.size(), 4u);
+    parts.project.setSavedHook({});
+}
+
 TEST_F(MainWindow, EachRecordingIsANewFileAndClosingTheWindowEndsIt)
 {
     const std::string output = parts.folders.outputFolder;
@@ -390,6 +451,7 @@ TEST_F(MainWindow, MidiExportStopsPlaybackAndRemembersThePath)
     prompts->path = file("out.mid");
     key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_TRUE(dir.exists("out.mid"));
+    EXPECT_EQ(window->view().statusText(), "MIDI file exported: " + file("out.mid"));
     EXPECT_EQ(parts.folders.midiFolder, dir.file("out.mid"));
     key(Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(prompts->requests.back().startPath, file("out.mid"));
@@ -454,6 +516,11 @@ TEST_F(MainWindow, ImportedImageBecomesThePatternAndCanBeUndone)
     prompts->path = file("picture.bmp");
     key(Qt::Key_I, Qt::ControlModifier);
     EXPECT_EQ(prompts->requests.back().startPath, file("broken.jpg")) << "starts where the last import was";
+    const QString filter = prompts->requests.back().filter;
+    EXPECT_TRUE(filter.startsWith(u"All pictures (")) << "every picture Qt reads is offered first";
+    EXPECT_TRUE(filter.contains(u"*.png"));
+    EXPECT_TRUE(filter.endsWith(u";;JPEG files (*.jpg *.jpeg);;GIF files (*.gif);;Windows BMP files "
+                                u"(*.bmp);;All files (*)"));
     EXPECT_EQ(parts.folders.picturesFolder, dir.file("picture.bmp"));
     EXPECT_EQ(cells().at(3, 40), makeCell(200, 10, 20));
     EXPECT_EQ(cells().at(63, 0), makeCell(1, 2, 3));
@@ -548,6 +615,7 @@ TEST_F(MainWindow, WaveExportRendersOnePassAtTheSliderTempoAndStopsPlayback)
     EXPECT_FALSE(engine().playing());
     EXPECT_FALSE(window->button(CommandId::Play)->state());
     EXPECT_FALSE(engine().mutedForExport());
+    EXPECT_EQ(window->view().statusText(), "Wave file exported: " + file("loop.wav"));
     EXPECT_EQ(parts.folders.wavesFolder, dir.file("loop.wav"));
 
     const auto wave = readWave(dir.file("loop.wav"));

@@ -39,7 +39,7 @@ TEST_F(RecoveryOffer, YesRestoresTheWorkAsUnsaved)
 {
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
         EXPECT_TRUE(recovery.found()) << "the copy stays until the work is saved";
         std::filesystem::remove(copyPath());
         recovery.update(project);
@@ -57,15 +57,31 @@ TEST_F(RecoveryOffer, NoRemovesTheCopyAndWithoutOneNothingIsAsked)
     prompts.answer = false;
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
     EXPECT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(countNotes(project.model().current().snapshot()), 0);
     EXPECT_FALSE(dir.exists("recovery.qom"));
 
     Recovery recovery(copyPath());
-    offerRecovery(nullptr, prompts, recovery, project, transport);
+    offerRecovery(nullptr, prompts, recovery, project, transport, {});
     EXPECT_EQ(prompts.questions.size(), 1u) << "asked once only, when there is a copy";
+}
+
+TEST_F(RecoveryOffer, AFileOpenedAtStartIsNamedAndNoKeepsIt)
+{
+    ASSERT_TRUE(project.saveProject(dir.file("song.qom")));
+    prompts.answer = false;
+    {
+        Recovery recovery(copyPath());
+        offerRecovery(
+            nullptr, prompts, recovery, project, transport, QString::fromStdString(dir.file("song.qom")));
+    }
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_TRUE(prompts.questions[0].contains(u"Yes: restore that work in place of song.qom"));
+    EXPECT_TRUE(prompts.questions[0].contains(u"No: keep song.qom and delete"));
+    EXPECT_EQ(project.filePath(), dir.file("song.qom"));
+    EXPECT_FALSE(dir.exists("recovery.qom"));
 }
 
 TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
@@ -73,7 +89,7 @@ TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
     dir.write("recovery.qom", std::string("damaged"));
     {
         Recovery recovery(copyPath());
-        offerRecovery(nullptr, prompts, recovery, project, transport);
+        offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].contains(QString::fromStdString(copyPath())));
