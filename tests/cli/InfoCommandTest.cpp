@@ -34,10 +34,11 @@ TEST(InfoCommand, DescribesAWaveFileByItsContent)
 
     const auto run = runQuom({"info", dir.file("drum.kit"), "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69}\n");
+    EXPECT_EQ(run.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"sampleRate\":44100}\n");
 
     const auto withSamples = runQuom({"info", "--samples", dir.file("drum.kit"), "--json"});
-    EXPECT_EQ(withSamples.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"samples\":[-1,0,0.5]}\n");
+    EXPECT_EQ(withSamples.out,
+        "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"sampleRate\":44100,\"samples\":[-1,0,0.5]}\n");
 }
 
 TEST(InfoCommand, SamplesReadBackExactly)

@@ -25,7 +25,7 @@ TEST_F(SliceCommand, WritesTheSlicesIntoANewFolderAndTheirKit)
     EXPECT_EQ(run.out + run.err, "");
 
     CKit kit;
-    const auto loaded = kit.Load(dir.file("s.kit"));
+    const auto loaded = kit.Load(dir.file("s.kit"), quom::FileRate::AsIf44100);
     ASSERT_TRUE(loaded.opened);
     EXPECT_TRUE(loaded.failedSamples.empty());
     for (int i = 0; i < kKitSlots; ++i) {

@@ -23,7 +23,7 @@ void offerRecovery(
         recovery.discard();
         return;
     }
-    std::optional<ReadResult<std::vector<std::string>>> restored;
+    std::optional<ReadResult<std::vector<ReadError>>> restored;
     {
         WaitCursor wait;
         transport.stopAndRewind();
@@ -33,8 +33,8 @@ void offerRecovery(
         prompts.message(parent, kUnableToLoad.arg(fromUtf8(recovery.path())), title);
         return;
     }
-    for (const std::string& sample : **restored)
-        prompts.message(parent, kUnreadableSample.arg(fromUtf8(sample)), title);
+    if (!(*restored)->empty())
+        prompts.message(parent, unreadableSamplesText(**restored), title);
 }
 
 } // namespace quom

@@ -106,6 +106,8 @@ TEST_F(KitEditor, AClickOnANameLoadsAFileAndAFileThatFailsKeepsTheSlot)
     prompts.path = QString::fromStdString(dir.file("broken.wav"));
     click(at(2, 30));
     EXPECT_EQ(slot(2).name, good.toStdString());
+    ASSERT_EQ(prompts.messages.size(), 1u) << "the file the user chose says why it was refused";
+    EXPECT_EQ(prompts.messages[0], "Unable to read the file:\n " + prompts.path + ": not a RIFF WAVE file");
 }
 
 TEST_F(KitEditor, MarksToggleAndShiftSetsEverySlotToTheOppositeOfTheOneClicked)
@@ -202,7 +204,10 @@ TEST_F(KitEditor, AddAndDropFillTheEmptySlotsAndSayWhenTheKitIsFull)
     editor->addFiles(
         {QString::fromStdString(dir.file("missing.wav")), QString::fromStdString(wave("a.wav"))});
     EXPECT_EQ(slot(0).name, dir.file("a.wav")) << "a failed file leaves its slot empty for the next";
-    EXPECT_EQ(prompts.messages.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1],
+        QString::fromStdString(
+            "Unable to read the file:\n " + dir.file("missing.wav") + ": No such file or directory"));
 }
 
 TEST_F(KitEditor, FolderTakesTheFirstSixtyFourFilesThatPassAndSaysWhenThereAreNone)
