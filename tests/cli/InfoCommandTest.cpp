@@ -1,5 +1,6 @@
 #include "core/io/WaveReader.h"
 #include "support/RunQuom.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
 
@@ -96,6 +97,16 @@ TEST(InfoCommand, SamplePathsThatAreNotUtf8StayValidJson)
                            "{\"sample\":\"caf\xC3\xA9.wav\","),
         std::string::npos)
         << run.out;
+}
+
+TEST(InfoCommand, DescribesSampleFilesOfOtherTypes)
+{
+    TempDir dir;
+    ASSERT_TRUE(soundfiles::write(dir.file("a.flac"), soundfiles::Type::Flac, 48000, {-32768, 0, 16384}));
+    const auto run = runQuom({"info", dir.file("a.flac"), "--json", "--samples"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+        "{\"type\":\"sound\",\"frames\":3,\"rootKey\":60,\"sampleRate\":48000,\"samples\":[-1,0,0.5]}\n");
 }
 
 TEST(InfoCommand, UnreadableFilesFailNamingTheFile)

@@ -35,6 +35,27 @@ TEST_F(SliceCommand, WritesTheSlicesIntoANewFolderAndTheirKit)
     }
 }
 
+TEST_F(SliceCommand, OwnRateSlicesTheSoundAsItPlaysAtItsOwnRate)
+{
+    dir.write("48k.wav",
+        wavebytes::riffWave({wavebytes::fmtChunk(1, 16, 1, 48000),
+            wavebytes::dataChunk(wavebytes::pcm16(std::vector<std::int16_t>(4800, 1000)))}));
+    const auto totalOf = [&](const std::vector<std::string>& args) {
+        EXPECT_EQ(runQuom(args).exitCode, 0);
+        CKit kit;
+        EXPECT_TRUE(kit.Load(dir.file("s.kit"), FileRate::AsIf44100).failedSamples.empty());
+        std::uint32_t frames = 0;
+        for (int i = 0; i < kKitSlots; ++i)
+            frames += kit.slot(i).length();
+        return frames;
+    };
+    EXPECT_EQ(
+        totalOf({"slice", dir.file("48k.wav"), "-o", dir.file("as"), "--kit", dir.file("s.kit")}), 4800u);
+    EXPECT_EQ(totalOf({"slice", dir.file("48k.wav"), "--own-rate", "-o", dir.file("own"), "--kit",
+                  dir.file("s.kit")}),
+        4410u);
+}
+
 TEST_F(SliceCommand, RefusalsExitOneWithOneLineAndWriteNothing)
 {
     dir.write("short.wav", wavebytes::mono16(std::vector<std::int16_t>(127, 1000)));
