@@ -154,10 +154,6 @@ ReadResult<DecodedWave> decodeSoundFile(std::span<const std::uint8_t> bytes, con
     return sound;
 }
 
-} // namespace quom
-
-namespace quom {
-
 bool opensAsSoundFile(const std::string& path)
 {
     const Sndfile& library = sndfile();
