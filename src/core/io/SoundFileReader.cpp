@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -143,8 +144,11 @@ ReadResult<DecodedWave> decodeSoundFile(std::span<const std::uint8_t> bytes, con
             if (sound.samples.size() + static_cast<std::size_t>(got) > kMostFrames)
                 return ReadError{
                     ReadFailure::Unsupported, path, "too large: more frames than a sample can hold"};
-            for (sf_count_t f = 0; f < got; ++f)
-                sound.samples.push_back(block[static_cast<std::size_t>(f) * channels]);
+            // As in a float wave, an infinity or a NaN would poison the mix: silence instead.
+            for (sf_count_t f = 0; f < got; ++f) {
+                const float v = block[static_cast<std::size_t>(f) * channels];
+                sound.samples.push_back(std::isfinite(v) ? v : 0.0f);
+            }
         }
     } catch (const std::bad_alloc&) {
         return ReadError{ReadFailure::Unreadable, path, "not enough memory to read sample data"};
