@@ -18,11 +18,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries Quom links come from dpkg-shlibdeps; these are loaded at run time as
-# plug-ins, which no linker sees: picture formats for import and filters, and GStreamer's
-# elements behind Qt Multimedia's camera and video files.
+# plug-ins, which no linker sees: picture formats for import and filters, GStreamer's
+# elements behind Qt Multimedia's camera and video files, and the sample file and
+# resampling libraries the core opens when a sample first needs them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-image-formats-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+  "qt6-image-formats-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libsndfile1, libsoxr0")
 # Native windows on a Wayland desktop; the common video codecs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, gstreamer1.0-libav")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

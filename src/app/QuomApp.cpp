@@ -2,6 +2,7 @@
 
 #include "app/WorkRecovery.h"
 #include "core/audio/Recorder.h"
+#include "core/kit/FileRate.h"
 #include "core/kit/StarterKit.h"
 #include "platform/settings/ApplicationFolder.h"
 #include "platform/settings/SettingsStore.h"
@@ -67,6 +68,7 @@ void CQuomApp::InitInstance()
     loadSettings(settings_);
 
     transport_.setInterpolation(settings_.interpolation);
+    project_.setFileRate(fileRateOf(settings_));
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     midi_ = std::make_unique<MidiInput>();

@@ -21,15 +21,18 @@ constexpr std::array kCommands{
     SubCommand{"import", runImport,
         "import IMAGE -o OUT.pat [--tempo T]   turn a picture into a pattern (tempo 1..350, default 120)"},
     SubCommand{
-        "info", runInfo, "info FILE --json [--samples]   describe a wave, kit, project or pattern file"},
+        "info", runInfo, "info FILE --json [--samples]   describe a sample, kit, project or pattern file"},
     SubCommand{"midi", runMidi,
         "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]   export a project's or pattern file's pattern "
         "as MIDI"},
     SubCommand{"render", runRender,
         "render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] [--interpolation truncate|linear|quadratic]\n"
-        "        render one pass of a pattern as the Export command does"},
+        "        [--own-rate]   render one pass of a pattern as the Export command does; --own-rate\n"
+        "        plays samples at their files' own rates"},
     SubCommand{"slice", runSlice,
-        "slice IN.wav -o FOLDER [--kit OUT.kit]   cut a wave file into 64 slices, one per kit slot"},
+        "slice IN.wav -o FOLDER [--kit OUT.kit] [--own-rate]   cut a sample file into 64 slices, one per "
+        "kit\n"
+        "        slot"},
 };
 
 void printHelp(std::ostream& out)

@@ -4,6 +4,7 @@
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
 #include "core/io/Bytes.h"
+#include "core/io/SoundFileReader.h"
 #include "core/io/WaveReader.h"
 #include "core/kit/Kit.h"
 
@@ -22,18 +23,25 @@ struct InfoRequest {
 // Prints one JSON object for a file of a known type; returns the exit status.
 using Describe = int (*)(const InfoRequest& request, std::ostream& out, std::ostream& err);
 
-int describeWave(const InfoRequest& request, std::ostream& out, std::ostream& err)
+// A sample as it loads into a slot: "wave" for RIFF WAVE, "sound" for the other types.
+int describeSample(const char* type, const ReadResult<DecodedWave>& sample, const InfoRequest& request,
+    std::ostream& out, std::ostream& err)
 {
-    const auto wave = decodeWave(request.bytes, request.path);
-    if (!wave) {
-        err << "quom info: " << wave.error().message() << '\n';
+    if (!sample) {
+        err << "quom info: " << sample.error().message() << '\n';
         return kExitFailure;
     }
-    out << "{\"type\":\"wave\",\"frames\":" << wave->samples.size() << ",\"rootKey\":" << int{wave->rootKey};
+    out << "{\"type\":\"" << type << "\",\"frames\":" << sample->samples.size()
+        << ",\"rootKey\":" << int{sample->rootKey} << ",\"sampleRate\":" << sample->sampleRate;
     if (request.samples)
-        out << ",\"samples\":" << jsonFloatArray(wave->samples);
+        out << ",\"samples\":" << jsonFloatArray(sample->samples);
     out << "}\n";
     return kExitOk;
+}
+
+int describeWave(const InfoRequest& request, std::ostream& out, std::ostream& err)
+{
+    return describeSample("wave", decodeWave(request.bytes, request.path), request, out, err);
 }
 
 // The cells as unsigned words, in cell-index order.
@@ -158,6 +166,10 @@ int runInfo(const Args& args, std::ostream& out, std::ostream& err, const Pictur
         if (d.type == type)
             return d.describe(request, out, err);
     }
+    // Sample files of other types than wave are told by the library that reads them.
+    if (auto sound = decodeSoundFile(request.bytes, request.path);
+        sound || sound.error().kind != ReadFailure::WrongMagic)
+        return describeSample("sound", sound, request, out, err);
     err << "quom info: " << request.path << ": not a file type that quom info knows\n";
     return kExitFailure;
 }

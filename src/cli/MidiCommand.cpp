@@ -14,7 +14,8 @@ int runMidi(const Args& args, std::ostream& out, std::ostream& err, const Pictur
         err << "usage: quom midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]\n";
         return kExitUsage;
     }
-    const auto source = loadPatternSource(*parsed, SampleLoading::Skip, "quom midi", err);
+    const auto source
+        = loadPatternSource(*parsed, SampleLoading::Skip, FileRate::AsIf44100, "quom midi", err);
     if (!source)
         return kExitFailure;
     const auto written = exportMidi(parsed->output, source->cells, source->tempo, *source->kit);

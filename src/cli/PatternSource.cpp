@@ -27,17 +27,18 @@ std::optional<int> parseInt(const std::string& text)
     return value;
 }
 
-void warnAboutSample(std::string_view command, const std::string& path, std::ostream& err)
+void warnAboutSample(std::string_view command, const ReadError& error, std::ostream& err)
 {
-    err << command << ": warning: " << path << ": cannot read the sample\n";
+    err << command << ": warning: " << error.path << ": cannot read the sample: " << error.detail << '\n';
 }
 
 // Through the project reader the window uses. A kit named on the command line stands
 // in for the project's, whose samples are then not read.
 bool readInputInto(PatternSource& source, const PatternExportArgs& args, std::span<const std::uint8_t> bytes,
-    FileType type, SampleLoading samples, std::string_view command, std::ostream& err)
+    FileType type, SampleLoading samples, FileRate rate, std::string_view command, std::ostream& err)
 {
     Project project;
+    project.setFileRate(rate);
     const int slot = args.pattern - 1;
     if (type == FileType::Pattern) {
         const auto pattern = project.loadPattern(bytes, args.input);
@@ -65,7 +66,7 @@ bool readInputInto(PatternSource& source, const PatternExportArgs& args, std::sp
 
 // Into the new, empty kit of a source. A file that is not a kit by its content is
 // refused rather than read as a kit with nothing in it.
-bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading samples,
+bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading samples, FileRate rate,
     std::string_view command, std::ostream& err)
 {
     auto kit = std::make_shared<CKit>();
@@ -74,7 +75,7 @@ bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading s
         err << command << ": " << path << ": not a Quom kit file\n";
         return false;
     }
-    const auto loaded = bytes ? kit->Load(path) : CKit::LoadResult{};
+    const auto loaded = bytes ? kit->Load(path, rate) : CKit::LoadResult{};
     if (!loaded.opened) {
         err << command << ": " << path << ": cannot read the kit file\n";
         return false;
@@ -89,8 +90,8 @@ bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading s
 
 } // namespace
 
-std::optional<PatternExportArgs> parsePatternExportArgs(
-    const Args& args, std::span<const std::string_view> extraOptions)
+std::optional<PatternExportArgs> parsePatternExportArgs(const Args& args,
+    std::span<const std::string_view> extraOptions, std::span<const std::string_view> extraFlags)
 {
     PatternExportArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -113,6 +114,8 @@ std::optional<PatternExportArgs> parsePatternExportArgs(
             } else {
                 parsed.extra[a] = value;
             }
+        } else if (std::find(extraFlags.begin(), extraFlags.end(), a) != extraFlags.end()) {
+            parsed.flags.insert(a);
         } else if (a.starts_with("-") || !parsed.input.empty()) {
             return std::nullopt;
         } else {
@@ -124,8 +127,8 @@ std::optional<PatternExportArgs> parsePatternExportArgs(
     return parsed;
 }
 
-std::optional<PatternSource> loadPatternSource(
-    const PatternExportArgs& args, SampleLoading samples, std::string_view command, std::ostream& err)
+std::optional<PatternSource> loadPatternSource(const PatternExportArgs& args, SampleLoading samples,
+    FileRate rate, std::string_view command, std::ostream& err)
 {
     if (args.pattern < 1 || args.pattern > kPatternSlots) {
         err << command << ": " << args.input << ": pattern number " << args.pattern << " is outside 1.."
@@ -144,9 +147,9 @@ std::optional<PatternSource> loadPatternSource(
         err << command << ": " << args.input << ": not a Quom project or pattern file\n";
         return std::nullopt;
     }
-    if (!readInputInto(source, args, *bytes, type, samples, command, err))
+    if (!readInputInto(source, args, *bytes, type, samples, rate, command, err))
         return std::nullopt;
-    if (!args.kitPath.empty() && !loadKitInto(source, args.kitPath, samples, command, err))
+    if (!args.kitPath.empty() && !loadKitInto(source, args.kitPath, samples, rate, command, err))
         return std::nullopt;
     return source;
 }

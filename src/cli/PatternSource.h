@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,12 +24,14 @@ struct PatternExportArgs {
     int pattern = 1; // as given: 1..16 is checked when the input is read
     std::string kitPath; // empty: the project's kit, or an empty kit for a pattern file
     std::map<std::string, std::string> extra; // the command's own value options
+    std::set<std::string> flags; // the command's own options without a value
 };
 
 // Nothing when the arguments are malformed (the caller prints its usage, exit 2).
-// extraOptions names further options that take a value, such as "--interpolation".
-std::optional<PatternExportArgs> parsePatternExportArgs(
-    const Args& args, std::span<const std::string_view> extraOptions = {});
+// extraOptions names further options that take a value, such as "--interpolation";
+// extraFlags those that take none, such as "--own-rate".
+std::optional<PatternExportArgs> parsePatternExportArgs(const Args& args,
+    std::span<const std::string_view> extraOptions = {}, std::span<const std::string_view> extraFlags = {});
 
 struct PatternSource {
     Grid cells{};
@@ -36,10 +39,11 @@ struct PatternSource {
     std::shared_ptr<const CKit> kit = std::make_shared<const CKit>();
 };
 
-// Reads the input (a project or a pattern file, told apart by content) and the kit.
-// On failure prints one line naming the file to err, prefixed by command, and returns
-// nothing.
-std::optional<PatternSource> loadPatternSource(
-    const PatternExportArgs& args, SampleLoading samples, std::string_view command, std::ostream& err);
+// Reads the input (a project or a pattern file, told apart by content) and the kit, the
+// samples taking their files' rates as rate says. On failure prints one line naming the
+// file to err, prefixed by command, and returns nothing; a sample that cannot be read is
+// a warning line with its reason.
+std::optional<PatternSource> loadPatternSource(const PatternExportArgs& args, SampleLoading samples,
+    FileRate rate, std::string_view command, std::ostream& err);
 
 } // namespace quom::cli

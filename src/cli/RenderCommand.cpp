@@ -12,9 +12,11 @@ namespace quom::cli {
 namespace {
 
 constexpr const char* kUsage = "usage: quom render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] "
-                               "[--interpolation truncate|linear|quadratic]\n";
+                               "[--interpolation truncate|linear|quadratic] [--own-rate]\n";
 
 constexpr std::string_view kInterpolationOption = "--interpolation";
+// The setting "Play samples at their own rate" for this render.
+constexpr std::string_view kOwnRateFlag = "--own-rate";
 
 std::optional<Interpolation> parseInterpolation(std::string_view name)
 {
@@ -36,7 +38,8 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
 {
     (void)out;
     const std::array extraOptions{kInterpolationOption};
-    const auto parsed = parsePatternExportArgs(args, extraOptions);
+    const std::array extraFlags{kOwnRateFlag};
+    const auto parsed = parsePatternExportArgs(args, extraOptions, extraFlags);
     std::optional<Interpolation> mode = Interpolation::Linear;
     if (parsed) {
         const auto given = parsed->extra.find(std::string(kInterpolationOption));
@@ -47,7 +50,9 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
         err << kUsage;
         return kExitUsage;
     }
-    auto source = loadPatternSource(*parsed, SampleLoading::Load, "quom render", err);
+    const FileRate rate
+        = parsed->flags.contains(std::string(kOwnRateFlag)) ? FileRate::Own : FileRate::AsIf44100;
+    auto source = loadPatternSource(*parsed, SampleLoading::Load, rate, "quom render", err);
     if (!source)
         return kExitFailure;
 

@@ -2,7 +2,6 @@
 #include "core/kit/Slicer.h"
 
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <ostream>
 #include <system_error>
@@ -10,12 +9,13 @@
 namespace quom::cli {
 namespace {
 
-constexpr std::string_view kUsage = "usage: quom slice IN.wav -o FOLDER [--kit OUT.kit]\n";
+constexpr std::string_view kUsage = "usage: quom slice IN.wav -o FOLDER [--kit OUT.kit] [--own-rate]\n";
 
 struct SliceRequest {
     std::string input;
     std::string folder;
     std::string kitPath; // empty: no kit file
+    FileRate rate = FileRate::AsIf44100; // --own-rate: the setting "Play samples at their own rate"
 };
 
 std::optional<SliceRequest> parse(const Args& args)
@@ -28,6 +28,8 @@ std::optional<SliceRequest> parse(const Args& args)
             request.folder = args[++i];
         } else if (a == "--kit" && hasValue && request.kitPath.empty()) {
             request.kitPath = args[++i];
+        } else if (a == "--own-rate") {
+            request.rate = FileRate::Own;
         } else if (!a.empty() && !a.starts_with('-') && request.input.empty()) {
             request.input = a;
         } else {
@@ -64,10 +66,8 @@ int runSlice(const Args& args, std::ostream& out, std::ostream& err, const Pictu
     }
 
     CInstrument source;
-    if (!source.LoadWave(request->input)) {
-        const char* why
-            = std::ifstream(request->input) ? "not a wave file Quom can read" : "cannot read the file";
-        err << "quom slice: " << request->input << ": " << why << '\n';
+    if (const ReadStatus loaded = source.LoadWave(request->input, request->rate); !loaded) {
+        err << "quom slice: " << loaded.error().message() << '\n';
         return kExitFailure;
     }
     // Checked before the folder is made, so that a refused file leaves no trace.

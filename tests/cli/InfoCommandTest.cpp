@@ -1,5 +1,6 @@
 #include "core/io/WaveReader.h"
 #include "support/RunQuom.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
 
@@ -34,10 +35,11 @@ TEST(InfoCommand, DescribesAWaveFileByItsContent)
 
     const auto run = runQuom({"info", dir.file("drum.kit"), "--json"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69}\n");
+    EXPECT_EQ(run.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"sampleRate\":44100}\n");
 
     const auto withSamples = runQuom({"info", "--samples", dir.file("drum.kit"), "--json"});
-    EXPECT_EQ(withSamples.out, "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"samples\":[-1,0,0.5]}\n");
+    EXPECT_EQ(withSamples.out,
+        "{\"type\":\"wave\",\"frames\":3,\"rootKey\":69,\"sampleRate\":44100,\"samples\":[-1,0,0.5]}\n");
 }
 
 TEST(InfoCommand, SamplesReadBackExactly)
@@ -95,6 +97,16 @@ TEST(InfoCommand, SamplePathsThatAreNotUtf8StayValidJson)
                            "{\"sample\":\"caf\xC3\xA9.wav\","),
         std::string::npos)
         << run.out;
+}
+
+TEST(InfoCommand, DescribesSampleFilesOfOtherTypes)
+{
+    TempDir dir;
+    ASSERT_TRUE(soundfiles::write(dir.file("a.flac"), soundfiles::Type::Flac, 48000, {-32768, 0, 16384}));
+    const auto run = runQuom({"info", dir.file("a.flac"), "--json", "--samples"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+        "{\"type\":\"sound\",\"frames\":3,\"rootKey\":60,\"sampleRate\":48000,\"samples\":[-1,0,0.5]}\n");
 }
 
 TEST(InfoCommand, UnreadableFilesFailNamingTheFile)

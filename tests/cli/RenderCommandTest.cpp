@@ -3,6 +3,7 @@
 #include "core/files/ProjectFile.h"
 #include "core/io/WaveWriter.h"
 #include "support/RunQuom.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
 
@@ -119,7 +120,9 @@ TEST(RenderCommand, KitFileReplacesTheProjectsKitAndUnreadableSamplesOnlyWarn)
 
     auto run = runQuom({"render", dir.file("song.qom"), "-o", dir.file("warned.wav")});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.err.find(dir.file("missing.wav")), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(dir.file("missing.wav") + ": cannot read the sample: No such file or directory\n"),
+        std::string::npos)
+        << run.err;
     EXPECT_TRUE(dir.exists("warned.wav"));
 
     ASSERT_TRUE(samples.kit->Save(dir.file("k.kit")));
@@ -127,6 +130,38 @@ TEST(RenderCommand, KitFileReplacesTheProjectsKitAndUnreadableSamplesOnlyWarn)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, ""); // the project's missing sample is never read
     EXPECT_EQ(dir.read("kit.wav"), exported(dir, project.patterns[0], 350, samples.kit, 1));
+}
+
+TEST(RenderCommand, SamplesOfOtherRatesAndTypesPlayAsTheWindowPlaysThem)
+{
+    TempDir dir;
+    dir.write("48k.wav",
+        wavebytes::riffWave({wavebytes::fmtChunk(1, 16, 1, 48000),
+            wavebytes::dataChunk(wavebytes::pcm16(sawtooth(3000, 77)))}));
+    ASSERT_TRUE(soundfiles::write(dir.file("b.flac"), soundfiles::Type::Flac, 44100, sawtooth(500, 31)));
+    ProjectFileData project;
+    project.tempos[0] = 350;
+    project.patterns[0] = paintedGrid();
+    project.slots[0].name = dir.file("48k.wav");
+    project.slots[5] = {dir.file("b.flac"), true, false, 0, 127, 0};
+    ASSERT_TRUE(writeProjectFile(dir.file("song.qom"), project));
+    const auto kitAt = [&](FileRate rate) {
+        auto kit = std::make_shared<CKit>();
+        kit->slot(0).name = dir.file("48k.wav");
+        kit->slot(5).name = dir.file("b.flac");
+        kit->slot(5).loop = true;
+        EXPECT_TRUE(kit->loadSamples(rate).empty());
+        return kit;
+    };
+
+    auto run = runQuom({"render", dir.file("song.qom"), "-o", dir.file("asIs.wav")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(dir.read("asIs.wav"), exported(dir, project.patterns[0], 350, kitAt(FileRate::AsIf44100), 1));
+
+    run = runQuom({"render", dir.file("song.qom"), "--own-rate", "-o", dir.file("own.wav")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(dir.read("own.wav"), exported(dir, project.patterns[0], 350, kitAt(FileRate::Own), 1));
+    EXPECT_NE(dir.read("own.wav"), dir.read("asIs.wav"));
 }
 
 TEST(RenderCommand, FailuresExitOneNamingTheFileAndWriteNothing)

@@ -25,7 +25,7 @@ TEST_F(SliceCommand, WritesTheSlicesIntoANewFolderAndTheirKit)
     EXPECT_EQ(run.out + run.err, "");
 
     CKit kit;
-    const auto loaded = kit.Load(dir.file("s.kit"));
+    const auto loaded = kit.Load(dir.file("s.kit"), quom::FileRate::AsIf44100);
     ASSERT_TRUE(loaded.opened);
     EXPECT_TRUE(loaded.failedSamples.empty());
     for (int i = 0; i < kKitSlots; ++i) {
@@ -33,6 +33,27 @@ TEST_F(SliceCommand, WritesTheSlicesIntoANewFolderAndTheirKit)
         EXPECT_FALSE(kit.slot(i).loop || kit.slot(i).fade);
         EXPECT_EQ(kit.slot(i).length(), i % 8 == 7 ? 4u : 3u) << i; // 200 / 64 = 25 / 8
     }
+}
+
+TEST_F(SliceCommand, OwnRateSlicesTheSoundAsItPlaysAtItsOwnRate)
+{
+    dir.write("48k.wav",
+        wavebytes::riffWave({wavebytes::fmtChunk(1, 16, 1, 48000),
+            wavebytes::dataChunk(wavebytes::pcm16(std::vector<std::int16_t>(4800, 1000)))}));
+    const auto totalOf = [&](const std::vector<std::string>& args) {
+        EXPECT_EQ(runQuom(args).exitCode, 0);
+        CKit kit;
+        EXPECT_TRUE(kit.Load(dir.file("s.kit"), FileRate::AsIf44100).failedSamples.empty());
+        std::uint32_t frames = 0;
+        for (int i = 0; i < kKitSlots; ++i)
+            frames += kit.slot(i).length();
+        return frames;
+    };
+    EXPECT_EQ(
+        totalOf({"slice", dir.file("48k.wav"), "-o", dir.file("as"), "--kit", dir.file("s.kit")}), 4800u);
+    EXPECT_EQ(totalOf({"slice", dir.file("48k.wav"), "--own-rate", "-o", dir.file("own"), "--kit",
+                  dir.file("s.kit")}),
+        4410u);
 }
 
 TEST_F(SliceCommand, RefusalsExitOneWithOneLineAndWriteNothing)

@@ -39,6 +39,7 @@ audio%20editor=audacity
 buffer%20size=256
 interpolation=1
 number%20of%20buffers=0
+own%20sample%20rate=0
 [General%20Settings]
 confirmation%20messages=1
 default%20kit=1

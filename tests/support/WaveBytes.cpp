@@ -30,14 +30,14 @@ Bytes riffWave(const std::vector<Chunk>& chunks, std::optional<std::uint32_t> ri
     return file;
 }
 
-Chunk fmtChunk(std::uint16_t channels, std::uint16_t bits, std::uint16_t tag)
+Chunk fmtChunk(std::uint16_t channels, std::uint16_t bits, std::uint16_t tag, std::uint32_t rate)
 {
     Chunk c{"fmt ", {}, {}};
     const std::uint16_t blockAlign = static_cast<std::uint16_t>(channels * bits / 8);
     put16(c.body, tag);
     put16(c.body, channels);
-    put32(c.body, 44100);
-    put32(c.body, 44100u * blockAlign);
+    put32(c.body, rate);
+    put32(c.body, rate * blockAlign);
     put16(c.body, blockAlign);
     put16(c.body, bits);
     return c;

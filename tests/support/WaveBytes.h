@@ -24,7 +24,7 @@ void put32(Bytes& b, std::uint32_t v);
 // size is the true one unless given.
 Bytes riffWave(const std::vector<Chunk>& chunks, std::optional<std::uint32_t> riffSize = {});
 
-Chunk fmtChunk(std::uint16_t channels, std::uint16_t bits, std::uint16_t tag = 1);
+Chunk fmtChunk(std::uint16_t channels, std::uint16_t bits, std::uint16_t tag = 1, std::uint32_t rate = 44100);
 Chunk dataChunk(Bytes body, std::optional<std::uint32_t> claimedSize = {});
 Chunk smplChunk(std::uint32_t unityNote);
 

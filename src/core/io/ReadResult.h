@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 
 // What a file reader hands back: the fully read data, or why the file was refused.
 // The window picks its fixed message from the kind; the command line prints message().
@@ -12,12 +13,13 @@ enum class ReadFailure {
     Unreadable, // the file could not be opened or read
     WrongMagic, // not a file of the expected kind
     Damaged, // the right kind, but shorter than its layout or with an impossible field
+    Unsupported, // the right kind, in an encoding Quom cannot read (12-bit samples, say)
 };
 
 struct ReadError {
     ReadFailure kind = ReadFailure::Unreadable;
     std::string path;
-    std::string detail; // what was wrong, for the command line
+    std::string detail; // why, in words the user reads after the path
 
     std::string message() const { return path + ": " + detail; }
 };
@@ -47,5 +49,8 @@ private:
     std::optional<Data> data_;
     ReadError error_;
 };
+
+// A read that hands back nothing but whether it worked, and why not.
+using ReadStatus = ReadResult<std::monostate>;
 
 } // namespace quom

@@ -1,5 +1,10 @@
 #include "core/io/WaveCheck.h"
 
+#include "core/io/SampleFile.h"
+#include "core/io/SoundFileReader.h"
+#include "core/io/WaveReader.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -33,12 +38,14 @@ bool passesWaveCheck(const std::string& path)
     if (!std::filesystem::is_regular_file(path, error))
         return false;
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
     std::array<std::uint8_t, 12> riff{};
-    if (!in || !read(in, riff.data(), riff.size()))
-        return false;
-    if (std::string(riff.begin(), riff.begin() + 4) != "RIFF"
-        || std::string(riff.begin() + 8, riff.end()) != "WAVE")
-        return false;
+    const bool riffWave = read(in, riff.data(), riff.size())
+        && std::string(riff.begin(), riff.begin() + 4) == "RIFF"
+        && std::string(riff.begin() + 8, riff.end()) == "WAVE";
+    if (!riffWave)
+        return !hasWaveFileName(path) && hasSampleFileName(path) && opensAsSoundFile(path);
     const std::uint64_t riffSize = u32le(riff.data() + 4) & ~std::uint32_t{1};
     std::uint64_t offset = 4;
     while (offset < riffSize) {
@@ -47,14 +54,23 @@ bool passesWaveCheck(const std::string& path)
             break; // the walk ends with the file
         const std::uint32_t size = u32le(header.data() + 4);
         if (std::string(header.begin(), header.begin() + 4) == "fmt ") {
-            std::array<std::uint8_t, 16> format{};
-            if (size < format.size() || !read(in, format.data(), format.size()))
+            // The 16 bytes of fields and, in the extensible format, its sub-format.
+            constexpr std::uint32_t kFields = 16;
+            std::array<std::uint8_t, 40> format{};
+            if (size < kFields)
                 return false;
+            in.read(reinterpret_cast<char*>(format.data()),
+                static_cast<std::streamsize>(std::min<std::uint32_t>(size, format.size())));
+            const auto looked = static_cast<std::uint32_t>(in.gcount());
+            if (looked < kFields)
+                return false;
+            in.clear(); // a chunk cut short after its fields ends the walk at the next header
             const std::uint16_t channels = u16le(format.data() + 2);
             const std::uint16_t bits = u16le(format.data() + 14);
-            if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || channels >= 3)
+            const bool floats = bits == 64 && namesFloatSamples(std::span(format.data(), looked));
+            if ((bits != 8 && bits != 16 && bits != 24 && bits != 32 && !floats) || channels >= 3)
                 return false;
-            in.seekg(size - format.size(), std::ios::cur);
+            in.seekg(size - looked, std::ios::cur);
         } else {
             in.seekg(size, std::ios::cur);
         }

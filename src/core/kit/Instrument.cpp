@@ -1,20 +1,28 @@
 #include "core/kit/Instrument.h"
 
-#include "core/io/WaveReader.h"
+#include "core/io/SampleFile.h"
+#include "core/kit/Resample.h"
 
 #include <utility>
 
 namespace quom {
 
-bool CInstrument::LoadWave(const std::string& path)
+ReadStatus CInstrument::LoadWave(const std::string& path, FileRate rate)
 {
     rootKey = 60;
-    auto wave = readWave(path);
-    if (!wave)
-        return false;
-    data = std::move(wave->samples);
-    rootKey = wave->rootKey;
-    return true;
+    auto sample = readSampleFile(path);
+    if (!sample)
+        return sample.error();
+    if (rate == FileRate::Own && resamplesAtOwnRate(sample->sampleRate)) {
+        auto resampled = resampleTo44100(sample->samples, sample->sampleRate, path);
+        if (!resampled)
+            return resampled.error();
+        sample->samples = std::move(*resampled);
+    }
+    data = std::move(sample->samples);
+    rootKey = sample->rootKey;
+    fileRate = sample->sampleRate;
+    return std::monostate{};
 }
 
 } // namespace quom

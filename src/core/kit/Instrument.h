@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/io/ReadResult.h"
+#include "core/kit/FileRate.h"
 #include "core/kit/SampleData.h"
 
 #include <cstdint>
@@ -15,9 +17,11 @@ class CInstrument {
 public:
     virtual ~CInstrument() = default;
 
-    // Reads a RIFF WAVE file into data and rootKey. Leaves the name and the
-    // flags alone. On failure the previous sample stays (rootKey is reset to 60).
-    bool LoadWave(const std::string& path);
+    // Reads a sample file (SampleFile.h) into data, rootKey and fileRate, resampled to
+    // 44100 Hz when rate is Own and the file has another. Leaves the name and the flags
+    // alone. On failure the previous sample stays (rootKey is reset to 60), and the
+    // error says why.
+    ReadStatus LoadWave(const std::string& path, FileRate rate = FileRate::AsIf44100);
 
     bool isEmpty() const noexcept { return name == kNotUsed; }
     // Frames in data; a wave file cannot hold more than 32 bits count.
@@ -26,6 +30,7 @@ public:
     std::string name; // path of the wave file, or "not used"
     SampleData data; // mono sample, nominal range -1..1, shared between copies
     std::uint8_t rootKey = 60; // shown to the user only
+    std::uint32_t fileRate = kPlayingRate; // the rate the file declares, shown where it is another
     bool loop = false;
     bool fade = false;
     std::uint8_t minKey = 0; // carried for the project file only

@@ -33,6 +33,7 @@ void CKit::ClearSlot(int index)
     s.loop = false;
     s.fade = false;
     s.rootKey = 60;
+    s.fileRate = kPlayingRate;
 }
 
 } // namespace quom

@@ -32,14 +32,14 @@ public:
 
     struct LoadResult {
         bool opened = false; // false: the kit file could not be read, the kit is unchanged
-        std::vector<std::string> failedSamples; // each sample path that could not be read, once
+        std::vector<ReadError> failedSamples; // each sample that could not be read, once, and why
     };
 
     // Reads the kit file at path into this kit, then reads every named sample again,
-    // including those of slots the file did not mention. The caller shows
-    // "Unable to read the file:\n %s" once per failed sample. Loading a whole new kit
-    // means clearing every slot first: a slot the file names "not used" keeps its sample.
-    LoadResult Load(const std::string& path, const Progress& progress = {});
+    // including those of slots the file did not mention. The caller shows the failed
+    // samples, all in one message. Loading a whole new kit means clearing every slot
+    // first: a slot the file names "not used" keeps its sample.
+    LoadResult Load(const std::string& path, FileRate rate, const Progress& progress = {});
 
     // The first step of Load alone: names and flags from the kit file, no sample read.
     // Instrument elements past the 64th are ignored. False, kit unchanged, when the
@@ -48,13 +48,20 @@ public:
 
     // The second step of Load: reads every slot's sample whose name is not "not used",
     // in slot order, each file once, its sample shared by the slots naming it. Returns
-    // each path that failed once; those slots keep their samples.
-    std::vector<std::string> loadSamples(const Progress& progress = {});
+    // each sample that failed once; those slots keep their samples.
+    std::vector<ReadError> loadSamples(FileRate rate, const Progress& progress = {});
+
+    // Reads again, as loadSamples does, only the samples whose files declare another
+    // rate than 44100 Hz: what changes when the files' rates are taken another way.
+    std::vector<ReadError> reloadOtherRateSamples(FileRate rate);
 
     // Writes the kit atomically: on failure the previous file at path is untouched.
     WriteResult Save(const std::string& path) const;
 
 private:
+    std::vector<ReadError> loadSamplesOf(
+        FileRate rate, const Progress& progress, const std::function<bool(const CInstrument&)>& wanted);
+
     std::array<std::unique_ptr<CInstrument>, kKitSlots> slots_;
 };
 

@@ -4,24 +4,25 @@
 
 namespace quom {
 
-bool loadIntoSlot(CInstrument& slot, const std::string& path)
+ReadStatus loadIntoSlot(CInstrument& slot, const std::string& path, FileRate rate)
 {
     CInstrument loaded = slot;
-    if (!loaded.LoadWave(path))
-        return false;
+    ReadStatus status = loaded.LoadWave(path, rate);
+    if (!status)
+        return status;
     loaded.name = path;
     loaded.loop = false;
     loaded.fade = false;
     slot = std::move(loaded);
-    return true;
+    return status;
 }
 
-bool fillSlot(CKit& kit, int index, const std::string& path)
+ReadStatus fillSlot(CKit& kit, int index, const std::string& path, FileRate rate)
 {
-    if (loadIntoSlot(kit.slot(index), path))
-        return true;
-    kit.ClearSlot(index);
-    return false;
+    ReadStatus status = loadIntoSlot(kit.slot(index), path, rate);
+    if (!status)
+        kit.ClearSlot(index);
+    return status;
 }
 
 void clearKit(CKit& kit)
@@ -42,28 +43,47 @@ void setFlagEverywhere(CKit& kit, SlotFlag flag, int from)
         flagOf(kit.slot(i), flag) = value;
 }
 
-bool addSamples(CKit& kit, const std::vector<std::string>& paths)
+AddedSamples addSamples(CKit& kit, const std::vector<std::string>& paths, FileRate rate)
 {
+    AddedSamples added;
     int next = 0;
     for (const std::string& path : paths) {
         while (next < kKitSlots && !kit.slot(next).data.empty())
             ++next;
-        if (next == kKitSlots)
-            return false;
+        if (next == kKitSlots) {
+            added.allFitted = false;
+            break;
+        }
         // A file that fails leaves its slot empty, so the next file takes it.
-        fillSlot(kit, next, path);
+        if (const ReadStatus status = fillSlot(kit, next, path, rate); !status)
+            added.failed.push_back(status.error());
     }
-    return true;
+    return added;
 }
 
-void fillKit(CKit& kit, const std::vector<std::string>& paths, const FileProgress& loading)
+void fillKit(CKit& kit, const std::vector<std::string>& paths, FileRate rate, const FileProgress& loading)
 {
     clearKit(kit);
     for (std::size_t i = 0; i < paths.size() && i < static_cast<std::size_t>(kKitSlots); ++i) {
         if (loading)
             loading(paths[i]);
-        fillSlot(kit, static_cast<int>(i), paths[i]);
+        fillSlot(kit, static_cast<int>(i), paths[i], rate);
     }
+}
+
+std::string fileRateLabel(const CInstrument& slot)
+{
+    if (slot.data.empty() || slot.fileRate == kPlayingRate)
+        return {};
+    if (slot.fileRate < 1000)
+        return std::to_string(slot.fileRate) + " Hz";
+    std::string kilohertz = std::to_string(slot.fileRate / 1000);
+    if (const std::uint32_t fraction = slot.fileRate % 1000; fraction != 0) {
+        std::string digits = std::to_string(1000 + fraction).substr(1); // three digits, leading zeros kept
+        digits.erase(digits.find_last_not_of('0') + 1);
+        kilohertz += '.' + digits;
+    }
+    return kilohertz + " kHz";
 }
 
 std::string slotLabel(int index, const CInstrument& slot)

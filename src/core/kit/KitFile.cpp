@@ -1,6 +1,7 @@
 #include "core/io/XmlReader.h"
 #include "core/io/XmlWriter.h"
 #include "core/kit/Kit.h"
+#include "core/kit/Resample.h"
 
 #include <map>
 
@@ -33,7 +34,20 @@ bool CKit::readKitFile(const std::string& path)
     return true;
 }
 
-std::vector<std::string> CKit::loadSamples(const Progress& progress)
+std::vector<ReadError> CKit::loadSamples(FileRate rate, const Progress& progress)
+{
+    return loadSamplesOf(rate, progress, [](const CInstrument& s) { return !s.isEmpty(); });
+}
+
+std::vector<ReadError> CKit::reloadOtherRateSamples(FileRate rate)
+{
+    return loadSamplesOf(rate, {}, [](const CInstrument& s) {
+        return !s.isEmpty() && !s.data.empty() && resamplesAtOwnRate(s.fileRate);
+    });
+}
+
+std::vector<ReadError> CKit::loadSamplesOf(
+    FileRate rate, const Progress& progress, const std::function<bool(const CInstrument&)>& wanted)
 {
     // A file named by several slots is read once and its sample shared, so naming one
     // large file in every slot costs one copy.
@@ -42,22 +56,25 @@ std::vector<std::string> CKit::loadSamples(const Progress& progress)
         bool ok;
     };
     std::map<std::string, FirstRead> read;
-    std::vector<std::string> failed;
+    std::vector<ReadError> failed;
     for (int i = 0; i < kKitSlots; ++i) {
         CInstrument& s = slot(i);
-        if (s.isEmpty())
+        if (!wanted(s))
             continue;
         auto [first, isFirst] = read.try_emplace(s.name, FirstRead{i, false});
         if (isFirst) {
-            first->second.ok = s.LoadWave(s.name);
-            if (!first->second.ok)
-                failed.push_back(s.name);
+            const ReadStatus loaded = s.LoadWave(s.name, rate);
+            first->second.ok = static_cast<bool>(loaded);
+            if (!loaded)
+                failed.push_back(loaded.error());
         } else {
             // As the first slot's read left it: a failure keeps the slot's own sample.
             const CInstrument& reader = slot(first->second.slot);
             s.rootKey = reader.rootKey;
-            if (first->second.ok)
+            if (first->second.ok) {
                 s.data = reader.data;
+                s.fileRate = reader.fileRate;
+            }
         }
         if (first->second.ok && progress)
             progress(s.name);
@@ -65,12 +82,12 @@ std::vector<std::string> CKit::loadSamples(const Progress& progress)
     return failed;
 }
 
-CKit::LoadResult CKit::Load(const std::string& path, const Progress& progress)
+CKit::LoadResult CKit::Load(const std::string& path, FileRate rate, const Progress& progress)
 {
     LoadResult result;
     result.opened = readKitFile(path);
     if (result.opened)
-        result.failedSamples = loadSamples(progress);
+        result.failedSamples = loadSamples(rate, progress);
     return result;
 }
 

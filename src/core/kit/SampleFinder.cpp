@@ -1,5 +1,6 @@
 #include "core/kit/SampleFinder.h"
 
+#include "core/io/SampleFile.h"
 #include "core/io/WaveCheck.h"
 #include "core/kit/Kit.h"
 #include "core/random/Random.h"
@@ -67,22 +68,22 @@ void scan(const std::string& folder, std::vector<std::string>& found,
         if (looking)
             looking(path);
         const std::string name = entry.path().filename().string();
-        if ((endsWith(name, ".wav") || endsWith(name, ".WAV")) && passesWaveCheck(path))
+        if (hasSampleFileName(name, NameCase::Uniform) && passesWaveCheck(path))
             found.push_back(path);
     }
 }
 
 } // namespace
 
-std::vector<std::string> listFolderWaves(const std::string& folder)
+std::vector<std::string> listFolderSamples(const std::string& folder)
 {
-    std::vector<std::string> waves;
+    std::vector<std::string> samples;
     for (const fs::directory_entry& entry : entriesOf(folder)) {
         std::error_code error;
-        if (entry.is_regular_file(error) && endsWith(lowered(entry.path().filename().string()), ".wav"))
-            waves.push_back(joined(folder, entry));
+        if (entry.is_regular_file(error) && hasSampleFileName(entry.path().filename().string()))
+            samples.push_back(joined(folder, entry));
     }
-    return waves;
+    return samples;
 }
 
 std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& files, int most)
@@ -97,7 +98,7 @@ std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& fi
     return passing;
 }
 
-std::vector<std::string> scanWaveTree(
+std::vector<std::string> scanSampleTree(
     const std::string& root, const std::function<void(const std::string& path)>& looking)
 {
     std::vector<std::string> found;

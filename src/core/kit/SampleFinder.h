@@ -4,24 +4,25 @@
 #include <string>
 #include <vector>
 
-// Finding wave files to build a kit from: the files of one folder, or a random pick
+// Finding sample files to build a kit from: the files of one folder, or a random pick
 // from a whole tree. Listings come in name order ignoring case, since a folder
 // listing on Linux has no order of its own.
 namespace quom {
 
-// The regular files of folder whose names end in ".wav" in any case, as folder + '/' +
-// name. Empty when the folder cannot be read.
-std::vector<std::string> listFolderWaves(const std::string& folder);
+// The regular files of folder named as sample files (".wav", ".flac" ... in any case;
+// SampleFile.h), as folder + '/' + name. Empty when the folder cannot be read.
+std::vector<std::string> listFolderSamples(const std::string& folder);
 
 // The first files, up to most, that pass the wave check, in their order.
 std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& files, int most);
 
 // Depth-first over root: a subfolder is scanned where it comes in the listing, so
-// files keep the order of the walk. A file is collected when its name ends in exactly
-// ".wav" or ".WAV" and it passes the wave check; looking(path) hears of every file
+// files keep the order of the walk. A file is collected when its name ends in a sample
+// file's extension all in lower or all in upper case (".wav" or ".WAV", never ".Wav")
+// and it passes the wave check; looking(path) hears of every file
 // looked at, for a progress line. A symbolic link to a folder is never followed and a
 // folder that cannot be read is skipped, so every tree ends.
-std::vector<std::string> scanWaveTree(
+std::vector<std::string> scanSampleTree(
     const std::string& root, const std::function<void(const std::string& path)>& looking = {});
 
 // The files for the 64 slots: all of them in their order when there are 64 or

@@ -135,15 +135,22 @@ public:
     // The kit becomes another; the listeners are told (the Transport publishes it).
     void setKit(std::shared_ptr<const CKit> kit);
 
+    // How every sample read from now on takes its file's own rate; AsIf44100 at first.
+    FileRate fileRate() const noexcept { return fileRate_; }
+    // The kit's samples whose files declare another rate than 44100 Hz are read again the
+    // new way, so the change is heard at once. The result lists those that could not be
+    // read, each once; they keep their samples.
+    std::vector<ReadError> setFileRate(FileRate rate);
+
     // Files. On failure nothing has changed; the results name the path. Stop the
     // Transport first: what plays is replaced.
     // A project replaces every pattern, tempo and kit slot, shows its first pattern
     // and empties the undo history. The result lists the samples that could not be
-    // read, each once.
-    ReadResult<std::vector<std::string>> loadProject(const std::string& path);
+    // read, each once, and why.
+    ReadResult<std::vector<ReadError>> loadProject(const std::string& path);
     // The same from the bytes of a file read already (the command line reads its input
     // once to tell a project from a pattern); path names the file in errors.
-    ReadResult<std::vector<std::string>> loadProject(
+    ReadResult<std::vector<ReadError>> loadProject(
         std::span<const std::uint8_t> bytes, const std::string& path, SampleLoading samples);
     WriteResult saveProject(const std::string& path);
     // A pattern file replaces the current pattern and its tempo, as an undoable edit.
@@ -155,7 +162,7 @@ public:
     CKit::LoadResult loadKit(const std::string& path, const CKit::Progress& progress = {});
     // Loads a project as loadProject does, as work that is not saved: a copy of unsaved
     // work that a crash left behind.
-    ReadResult<std::vector<std::string>> restoreProject(const std::string& path);
+    ReadResult<std::vector<ReadError>> restoreProject(const std::string& path);
     // At the tempo that plays, which the pattern's slot only holds once it is stored.
     WriteResult exportMidi(const std::string& path) const;
 
@@ -178,7 +185,7 @@ public:
 private:
     friend class PatternLoan;
 
-    ReadResult<std::vector<std::string>> applyProjectFile(
+    ReadResult<std::vector<ReadError>> applyProjectFile(
         const ReadResult<ProjectFileData>& project, SampleLoading samples);
     ReadResult<PatternFileData> applyPatternFile(ReadResult<PatternFileData> pattern);
     // One undoable edit of the whole current pattern. change(Grid&) returns whether
@@ -192,6 +199,7 @@ private:
     UndoSystem undo_;
     TempoValue tempo_{kDefaultTempo};
     std::shared_ptr<const CKit> kit_ = std::make_shared<const CKit>();
+    FileRate fileRate_ = FileRate::AsIf44100;
     std::vector<ProjectListener*> listeners_;
     int loans_ = 0;
     // The project as last kept; none after a restore, which nothing on disk holds.

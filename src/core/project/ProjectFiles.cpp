@@ -11,8 +11,8 @@ namespace {
 // The project's tempos and patterns into the bank and its slot records into the
 // kit, each named sample read again when asked for; an unused slot keeps the sample
 // it held. The result lists the samples that could not be read, each once.
-std::vector<std::string> applyProject(
-    const ProjectFileData& project, PatternModel& model, CKit& kit, SampleLoading samples)
+std::vector<ReadError> applyProject(
+    const ProjectFileData& project, PatternModel& model, CKit& kit, SampleLoading samples, FileRate rate)
 {
     for (int slot = 0; slot < kPatternSlots; ++slot) {
         model.setTempo(slot, project.tempos[slot]);
@@ -22,7 +22,7 @@ std::vector<std::string> applyProject(
         applyProjectSlot(project.slots[slot], kit.slot(slot));
     if (samples == SampleLoading::Skip)
         return {};
-    return kit.loadSamples();
+    return kit.loadSamples(rate);
 }
 
 // The current pattern as shown and at the tempo that plays: its slot holds them only
@@ -43,7 +43,7 @@ ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
 
 } // namespace
 
-ReadResult<std::vector<std::string>> Project::loadProject(const std::string& path)
+ReadResult<std::vector<ReadError>> Project::loadProject(const std::string& path)
 {
     auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
     if (loaded) {
@@ -53,7 +53,7 @@ ReadResult<std::vector<std::string>> Project::loadProject(const std::string& pat
     return loaded;
 }
 
-ReadResult<std::vector<std::string>> Project::loadProject(
+ReadResult<std::vector<ReadError>> Project::loadProject(
     std::span<const std::uint8_t> bytes, const std::string& path, SampleLoading samples)
 {
     auto loaded = applyProjectFile(parseProjectFile(bytes, path), samples);
@@ -64,7 +64,7 @@ ReadResult<std::vector<std::string>> Project::loadProject(
     return loaded;
 }
 
-ReadResult<std::vector<std::string>> Project::restoreProject(const std::string& path)
+ReadResult<std::vector<ReadError>> Project::restoreProject(const std::string& path)
 {
     auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
     if (loaded) {
@@ -74,14 +74,14 @@ ReadResult<std::vector<std::string>> Project::restoreProject(const std::string& 
     return loaded;
 }
 
-ReadResult<std::vector<std::string>> Project::applyProjectFile(
+ReadResult<std::vector<ReadError>> Project::applyProjectFile(
     const ReadResult<ProjectFileData>& project, SampleLoading samples)
 {
     // Only a fully read file changes anything.
     if (!project)
         return project.error();
     auto kit = std::make_shared<CKit>(*kit_);
-    std::vector<std::string> unreadable = applyProject(*project, model_, *kit, samples);
+    std::vector<ReadError> unreadable = applyProject(*project, model_, *kit, samples, fileRate_);
     setKit(std::move(kit));
     model_.showSlot(0);
     showTempo(clampTempo(model_.tempo(0)));
@@ -145,10 +145,21 @@ WriteResult Project::savePattern(const std::string& path) const
 CKit::LoadResult Project::loadKit(const std::string& path, const CKit::Progress& progress)
 {
     auto kit = std::make_shared<CKit>(*kit_);
-    CKit::LoadResult result = kit->Load(path, progress);
+    CKit::LoadResult result = kit->Load(path, fileRate_, progress);
     if (result.opened)
         setKit(std::move(kit));
     return result;
+}
+
+std::vector<ReadError> Project::setFileRate(FileRate rate)
+{
+    if (rate == fileRate_)
+        return {};
+    fileRate_ = rate;
+    auto kit = std::make_shared<CKit>(*kit_);
+    std::vector<ReadError> unreadable = kit->reloadOtherRateSamples(rate);
+    setKit(std::move(kit));
+    return unreadable;
 }
 
 WriteResult Project::exportMidi(const std::string& path) const

@@ -44,7 +44,7 @@ void Recovery::discard()
     copied_.reset();
 }
 
-ReadResult<std::vector<std::string>> Recovery::restore(Project& project)
+ReadResult<std::vector<ReadError>> Recovery::restore(Project& project)
 {
     auto restored = project.restoreProject(path_);
     if (!restored)

@@ -33,7 +33,7 @@ public:
     void discard();
     // The copy becomes the project, still unsaved, so the next update
     // writes it again. A copy that cannot be read is removed.
-    ReadResult<std::vector<std::string>> restore(Project& project);
+    ReadResult<std::vector<ReadError>> restore(Project& project);
     // The last write or removal of the copy that failed, naming the path, once.
     std::optional<std::string> takeFailure() { return writer_.takeFailure(); }
 

@@ -15,6 +15,7 @@ struct Settings {
     std::int32_t bufferSize = 256; // frames per audio buffer
     std::string audioEditor = "audacity";
     std::uint8_t interpolation = 1; // 0 truncate, 1 linear, 2 quadratic
+    bool playSamplesAtOwnRate = false; // off: every sample plays as if recorded at 44100 Hz
     std::uint8_t midiInPort = 0;
     std::uint8_t midiInChannel = 0;
     std::uint8_t ccX = 21;
@@ -47,6 +48,7 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kAudioSection, "number of buffers", s.numberOfBuffers);
     visit(kAudioSection, "audio editor", s.audioEditor);
     visit(kAudioSection, "interpolation", s.interpolation);
+    visit(kAudioSection, "own sample rate", s.playSamplesAtOwnRate);
     visit(kMidiSection, "MIDI IN port", s.midiInPort);
     visit(kMidiSection, "MIDI IN channel", s.midiInChannel);
     visit(kMidiSection, "cc x", s.ccX);

@@ -88,7 +88,7 @@ void Transport::stopPreview() noexcept
 bool Transport::auditionFile(const std::string& path)
 {
     auto sound = std::make_shared<CInstrument>();
-    if (!sound->LoadWave(path))
+    if (!sound->LoadWave(path, project_.fileRate()))
         return false;
     engine_.startAudition(std::move(sound));
     return true;

@@ -64,8 +64,9 @@ public:
     // Previews a row's sample with a cell colour, for one step.
     void previewCell(int row, Cell color) noexcept;
     void stopPreview() noexcept;
-    // Plays the wave file as it is on disk now, once, at its own pitch and full length;
-    // a new audition cuts the last. False, playing nothing, when it cannot be read.
+    // Plays the sample file as it is on disk now, once, at full length and taking its
+    // rate as the project's samples do; a new audition cuts the last. False, playing
+    // nothing, when it cannot be read.
     bool auditionFile(const std::string& path);
     void stopAudition();
 

@@ -24,6 +24,7 @@ namespace quom {
 namespace {
 
 const QColor kSelectedText(255, 100, 100);
+const QColor kRateText(255, 170, 90);
 
 struct ButtonEntry {
     int id;
@@ -166,7 +167,18 @@ void CKitDlg::paintSlot(QPainter& painter, int slot) const
         painter.drawText(QRect(left, top, right - left, height), Qt::AlignLeft | Qt::AlignVCenter,
             QString::fromStdString(value));
     };
-    text(KitEditorLayout::kLeft, 196, slotLabel(slot, s));
+    // A file of another rate says so at the end of the name column: it plays off pitch
+    // unless the files' own rates are honoured.
+    int nameRight = 196;
+    if (const QString rate = QString::fromStdString(fileRateLabel(s)); !rate.isEmpty()) {
+        const int width = painter.fontMetrics().horizontalAdvance(rate);
+        painter.setPen(kRateText);
+        painter.drawText(
+            QRect(nameRight - width, top, width, height), Qt::AlignRight | Qt::AlignVCenter, rate);
+        painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
+        nameRight -= width + 4;
+    }
+    text(KitEditorLayout::kLeft, nameRight, slotLabel(slot, s));
     paintFlag(painter, QStringLiteral("Loop"), s.loop, {KitEditorLayout::kLoopX, top});
     paintFlag(painter, QStringLiteral("Fade"), s.fade, {KitEditorLayout::kFadeX, top});
     painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);

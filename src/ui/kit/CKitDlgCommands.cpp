@@ -4,6 +4,7 @@
 
 #include "core/kit/SampleFinder.h"
 #include "core/kit/Slicer.h"
+#include "core/project/Project.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "core/transport/Transport.h"
@@ -20,22 +21,24 @@ namespace quom {
 
 namespace {
 
-const QString kWaveFilter = QStringLiteral("Wave files (*.wav);;All files (*)");
 const QString kKitFilter = QStringLiteral("Quom kits (*.kit);;All files (*)");
 
 } // namespace
 
 void CKitDlg::chooseFileForSlot(int slot)
 {
-    const QString path = prompts_.openFile(
-        this, {tr("Choose a sample"), fromUtf8(folders_.wavesFolder), kWaveFilter, QStringLiteral("wav")});
+    const QString path = prompts_.openFile(this,
+        {tr("Choose a sample"), fromUtf8(folders_.wavesFolder), sampleFileFilter(), QStringLiteral("wav")});
     if (path.isEmpty())
         return;
     folders_.wavesFolder = utf8(path);
     // A file that cannot be read leaves the slot as it was.
-    if (loadIntoSlot(kit_.slot(slot), utf8(path)))
+    const ReadStatus loaded = loadIntoSlot(kit_.slot(slot), utf8(path), project_.fileRate());
+    if (loaded)
         publish();
     update();
+    if (!loaded)
+        showMessage(unreadableSamplesText({loaded.error()}));
 }
 
 void CKitDlg::openInExternalEditor(int slot)
@@ -75,7 +78,7 @@ void CKitDlg::loadKit()
     CKit::LoadResult result;
     {
         WaitCursor wait;
-        result = loaded.Load(utf8(path), [this](const std::string& sample) {
+        result = loaded.Load(utf8(path), project_.fileRate(), [this](const std::string& sample) {
             showStatusText(tr("Loading %1 ...").arg(fromUtf8(sample)));
         });
     }
@@ -87,8 +90,8 @@ void CKitDlg::loadKit()
     kit_ = loaded;
     publish();
     update();
-    for (const std::string& sample : result.failedSamples)
-        showMessage(kUnreadableSample.arg(fromUtf8(sample)));
+    if (!result.failedSamples.empty())
+        showMessage(unreadableSamplesText(result.failedSamples));
 }
 
 void CKitDlg::saveKit()
@@ -105,7 +108,7 @@ void CKitDlg::saveKit()
 void CKitDlg::addCommand()
 {
     const QStringList paths = prompts_.openFiles(
-        this, {tr("Add samples"), fromUtf8(folders_.wavesFolder), kWaveFilter, QStringLiteral("wav")});
+        this, {tr("Add samples"), fromUtf8(folders_.wavesFolder), sampleFileFilter(), QStringLiteral("wav")});
     if (paths.isEmpty())
         return;
     folders_.wavesFolder = utf8(paths.constFirst());
@@ -117,14 +120,16 @@ void CKitDlg::addFiles(const QStringList& paths)
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(utf8(path));
-    bool allFitted = true;
+    AddedSamples added;
     {
         WaitCursor wait;
-        allFitted = addSamples(kit_, files);
+        added = addSamples(kit_, files, project_.fileRate());
         publish();
         repaintSlots();
     }
-    if (!allFitted)
+    if (!added.failed.empty())
+        showMessage(unreadableSamplesText(added.failed));
+    if (!added.allFitted)
         showMessage(tr("There was not enough empty slots for all samples."));
 }
 
@@ -136,7 +141,7 @@ void CKitDlg::folderCommand()
         return;
     std::optional<WaitCursor> wait(std::in_place);
     clearKit(kit_);
-    const std::vector<std::string> listed = listFolderWaves(utf8(folder));
+    const std::vector<std::string> listed = listFolderSamples(utf8(folder));
     if (listed.empty()) {
         publish();
         update();
@@ -145,7 +150,7 @@ void CKitDlg::folderCommand()
             tr("No sample file has been found in this folder, or they were not in the right format!"));
         return;
     }
-    fillKit(kit_, keepPassingWaveCheck(listed, kKitSlots),
+    fillKit(kit_, keepPassingWaveCheck(listed, kKitSlots), project_.fileRate(),
         [this](const std::string& path) { showStatusText(tr("Loading... %1").arg(fromUtf8(path))); });
     publish();
     repaintSlots();
@@ -158,9 +163,9 @@ void CKitDlg::randomCommand()
     if (root.isEmpty())
         return;
     WaitCursor wait;
-    const auto found = scanWaveTree(utf8(root),
+    const auto found = scanSampleTree(utf8(root),
         [this](const std::string& path) { showStatusText(tr("Searching... %1").arg(fromUtf8(path))); });
-    fillKit(kit_, pickForKit(found),
+    fillKit(kit_, pickForKit(found), project_.fileRate(),
         [this](const std::string& path) { showStatusText(tr("Loading... %1").arg(fromUtf8(path))); });
     publish();
     repaintSlots();
@@ -169,14 +174,16 @@ void CKitDlg::randomCommand()
 void CKitDlg::slicerCommand()
 {
     const QString path = prompts_.openFile(this,
-        {tr("Select the file you want to slice..."), fromUtf8(folders_.wavesFolder), kWaveFilter,
+        {tr("Select the file you want to slice..."), fromUtf8(folders_.wavesFolder), sampleFileFilter(),
             QStringLiteral("wav")});
     if (path.isEmpty())
         return;
     folders_.wavesFolder = utf8(path);
     CInstrument source;
-    if (!source.LoadWave(utf8(path)))
+    if (const ReadStatus loaded = source.LoadWave(utf8(path), project_.fileRate()); !loaded) {
+        showMessage(unreadableSamplesText({loaded.error()}));
         return;
+    }
     if (source.length() < kMinSliceSourceFrames) {
         showMessage(tr("The file '%1' is too short.").arg(QFileInfo(path).fileName()));
         return;
@@ -194,7 +201,7 @@ void CKitDlg::slicerCommand()
         showMessage(kUnableToSave.arg(fromUtf8(slices.failedPath)));
         return;
     }
-    fillKit(kit_, std::vector<std::string>(slices.paths.begin(), slices.paths.end()),
+    fillKit(kit_, std::vector<std::string>(slices.paths.begin(), slices.paths.end()), project_.fileRate(),
         [this](const std::string& slice) { showStatusText(tr("Loading... %1").arg(fromUtf8(slice))); });
     publish();
     repaintSlots();

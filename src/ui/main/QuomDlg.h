@@ -117,6 +117,8 @@ private:
     bool handleKey(const QKeyEvent& key);
     void auditionRowUnderMouse();
     void showError(const QString& format, const QString& path);
+    // One message for every sample a load could not read, none when all were read.
+    void showUnreadableSamples(const std::vector<ReadError>& failures);
     // Reads a kit file into the current kit; false when the file cannot be read.
     bool loadKit(const QString& path);
     // The title: the stream's CPU load, once a second and after each command, then the

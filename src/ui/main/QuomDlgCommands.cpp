@@ -1,6 +1,7 @@
 // The commands of the main window that need the user or change what it shows.
 #include "ui/main/QuomDlg.h"
 
+#include "core/kit/FileRate.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
@@ -9,6 +10,7 @@
 #include "ui/controls/CBrushButton.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/FileTexts.h"
+#include "ui/controls/WaitCursor.h"
 #include "ui/generators/CCellDlg.h"
 #include "ui/generators/CColorsDlg.h"
 #include "ui/generators/ColorCurvesDlg.h"
@@ -134,10 +136,17 @@ void CQuomDlg::openSettings()
         midi_ ? midi_->portNames() : std::vector<std::string>{}, output_.outputDeviceNames()};
     CSettingsDlg settings(settings_, choices, *prompts_, this);
     // The channel, the controllers, the editor and the confirmations are read where they
-    // are used; the interpolation reaches the engine here; the ports, the device and the
-    // default kit wait for the next start.
-    if (settings.exec() == QDialog::Accepted)
-        transport_.setInterpolation(settings_.interpolation);
+    // are used; the interpolation reaches the engine and the samples' rates the project
+    // here; the ports, the device and the default kit wait for the next start.
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    transport_.setInterpolation(settings_.interpolation);
+    std::vector<ReadError> unreadable;
+    {
+        WaitCursor wait;
+        unreadable = project_.setFileRate(fileRateOf(settings_));
+    }
+    showUnreadableSamples(unreadable);
 }
 
 void CQuomDlg::mutateColours()

@@ -43,6 +43,7 @@ QString readFailureText(const ReadError& error, const QString& wrongKind)
     case ReadFailure::Damaged:
         return kDamaged;
     case ReadFailure::Unreadable:
+    case ReadFailure::Unsupported:
         break;
     }
     return kUnableToLoad;
@@ -60,7 +61,7 @@ void CQuomDlg::loadProjectCommand()
 
 void CQuomDlg::loadProject(const QString& path)
 {
-    std::optional<ReadResult<std::vector<std::string>>> loaded;
+    std::optional<ReadResult<std::vector<ReadError>>> loaded;
     {
         WaitCursor wait;
         transport_.stopAndRewind();
@@ -70,8 +71,7 @@ void CQuomDlg::loadProject(const QString& path)
         showError(readFailureText(loaded->error(), tr("Error: this is not a Quom project file:\n %1")), path);
         return;
     }
-    for (const std::string& sample : **loaded)
-        showError(kUnreadableSample, fromUtf8(sample));
+    showUnreadableSamples(**loaded);
 }
 
 void CQuomDlg::saveProject()
@@ -205,9 +205,14 @@ bool CQuomDlg::loadKit(const QString& path)
         WaitCursor wait;
         result = project_.loadKit(utf8(path));
     }
-    for (const std::string& sample : result.failedSamples)
-        showError(kUnreadableSample, fromUtf8(sample));
+    showUnreadableSamples(result.failedSamples);
     return result.opened;
+}
+
+void CQuomDlg::showUnreadableSamples(const std::vector<ReadError>& failures)
+{
+    if (!failures.empty())
+        prompts_->message(this, unreadableSamplesText(failures), QStringLiteral("Quom"));
 }
 
 } // namespace quom

@@ -40,7 +40,7 @@ void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Pr
         recovery.discard();
         return;
     }
-    std::optional<ReadResult<std::vector<std::string>>> restored;
+    std::optional<ReadResult<std::vector<ReadError>>> restored;
     {
         WaitCursor wait;
         transport.stopAndRewind();
@@ -50,8 +50,8 @@ void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Pr
         prompts.message(parent, kUnableToLoad.arg(fromUtf8(recovery.path())), title);
         return;
     }
-    for (const std::string& sample : **restored)
-        prompts.message(parent, kUnreadableSample.arg(fromUtf8(sample)), title);
+    if (!(*restored)->empty())
+        prompts.message(parent, unreadableSamplesText(**restored), title);
 }
 
 } // namespace quom

@@ -155,6 +155,11 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
         settings.loadDefaultKit, kControllersY + kRowStep + 4);
     confirmationMessages_ = addSwitch(this, "confirmationMessages", QStringLiteral("Confirmation messages"),
         settings.confirmationMessages, kControllersY + 2 * kRowStep + 4);
+    ownSampleRate_ = addSwitch(this, "playSamplesAtOwnRate", QStringLiteral("Play samples at their own rate"),
+        settings.playSamplesAtOwnRate, kControllersY + 3 * kRowStep + 4);
+    ownSampleRate_->setToolTip(
+        tr("Resample files recorded at another rate than 44100 Hz when they load, so that they keep "
+           "their pitch and speed. Off, they play as they always have."));
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("ok"));
@@ -195,6 +200,7 @@ void CSettingsDlg::accept()
     settings_.audioEditor = utf8(audioEditor_->text());
     settings_.loadDefaultKit = loadDefaultKit_->isChecked();
     settings_.confirmationMessages = confirmationMessages_->isChecked();
+    settings_.playSamplesAtOwnRate = ownSampleRate_->isChecked();
     QDialog::accept();
 }
 

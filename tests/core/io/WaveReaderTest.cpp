@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,12 +73,78 @@ TEST(WaveReader, EachSampleWidthScalesToTheUnitRange)
         (std::vector<float>{-1.0f, kTwoToMinus31, 0.5f}));
 }
 
-TEST(WaveReader, FloatFilesAreReadAsIntegers)
+// The float sub-format of the extensible format: 40 bytes of fmt.
+Chunk extensibleFmt(std::uint16_t bits, std::uint16_t subFormat)
 {
+    Chunk c = fmtChunk(1, bits, 0xFFFE);
+    put16(c.body, 22); // the extension's size
+    put16(c.body, bits); // valid bits
+    put32(c.body, 4); // front centre
+    put16(c.body, subFormat);
+    for (const std::uint8_t b :
+        {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71})
+        c.body.push_back(b);
+    return c;
+}
+
+TEST(WaveReader, FloatFilesHoldTheFloatsOfTheirSixteenBitTwins)
+{
+    std::vector<std::int16_t> pcm;
+    Bytes singles;
+    Bytes doubles;
+    for (int i = 0; i < 500; ++i) {
+        const auto v = static_cast<std::int16_t>(std::lround(30000 * std::sin(i * 0.07)));
+        pcm.push_back(v);
+        put32(singles, std::bit_cast<std::uint32_t>(v / 32768.0f));
+        const auto bits = std::bit_cast<std::uint64_t>(v / 32768.0);
+        put32(doubles, static_cast<std::uint32_t>(bits));
+        put32(doubles, static_cast<std::uint32_t>(bits >> 32));
+    }
+    const std::vector<float> twin = decoded(mono16(pcm));
+    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 32, 3), dataChunk(singles)})), twin);
+    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 64, 3), dataChunk(doubles)})), twin);
+    EXPECT_EQ(decoded(riffWave({extensibleFmt(32, 3), dataChunk(singles)})), twin);
+    EXPECT_EQ(decoded(riffWave({extensibleFmt(64, 3), dataChunk(doubles)})), twin);
+
+    // Integer widths keep being read as integers whatever the tag says.
     Bytes one;
-    put32(one, 0x3F800000u); // 1.0f
-    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 32, 3), dataChunk(one)})),
-        (std::vector<float>{0x3F800000 * kTwoToMinus31}));
+    put32(one, 0x40000000u);
+    EXPECT_EQ(decoded(riffWave({extensibleFmt(32, 1), dataChunk(one)})), std::vector<float>{0.5f});
+    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 16, 3), dataChunk(pcm16({16384}))})), std::vector<float>{0.5f});
+    EXPECT_FALSE(decode(riffWave({fmtChunk(1, 64), dataChunk(doubles)}))) << "64-bit integers";
+
+    // An infinity or a NaN would poison the whole mix: it reads as silence.
+    Bytes odd;
+    for (const std::uint32_t word : {0x7F800000u, 0xFF800000u, 0x7FC00000u, 0x3F000000u})
+        put32(odd, word);
+    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 32, 3), dataChunk(odd)})), (std::vector<float>{0, 0, 0, 0.5f}));
+    Bytes huge;
+    put32(huge, 0);
+    put32(huge, 0x7FE00000u); // about 9e307, beyond any float
+    EXPECT_EQ(decoded(riffWave({fmtChunk(1, 64, 3), dataChunk(huge)})), std::vector<float>{0});
+}
+
+TEST(WaveReader, ARefusalSaysWhy)
+{
+    const Chunk data = dataChunk(pcm16({1, 2, 3, 4}));
+    const auto twelve = decode(riffWave({fmtChunk(1, 12), data}));
+    EXPECT_EQ(twelve.error().kind, quom::ReadFailure::Unsupported);
+    EXPECT_EQ(twelve.error().message(), "test.wav: unsupported encoding: 12-bit samples");
+    EXPECT_EQ(decode(riffWave({fmtChunk(3, 16), data})).error().kind, quom::ReadFailure::Unsupported);
+    const auto noData = decode(riffWave({fmtChunk(1, 16)}));
+    EXPECT_EQ(noData.error().kind, quom::ReadFailure::Damaged);
+    EXPECT_EQ(noData.error().detail, "damaged: it has no data chunk");
+    EXPECT_EQ(decode(Bytes{'R', 'I', 'F', 'X'}).error().kind, quom::ReadFailure::WrongMagic);
+
+    const auto missing = quom::readWave("/nonexistent/a.wav");
+    EXPECT_EQ(missing.error().kind, quom::ReadFailure::Unreadable);
+    EXPECT_EQ(missing.error().message(), "/nonexistent/a.wav: No such file or directory");
+}
+
+TEST(WaveReader, TellsTheRateTheFileDeclares)
+{
+    EXPECT_EQ(decode(riffWave({fmtChunk(1, 16, 1, 48000), dataChunk(pcm16({1}))}))->sampleRate, 48000u);
+    EXPECT_EQ(decode(mono16({1}))->sampleRate, 44100u);
 }
 
 TEST(WaveReader, SkipsUnknownChunksIncludingTheirPadByte)

@@ -2,6 +2,7 @@
 #include "core/io/WaveCheck.h"
 #include "core/kit/SampleFinder.h"
 #include "core/random/Random.h"
+#include "support/SoundFiles.h"
 #include "support/TempDir.h"
 #include "support/WaveBytes.h"
 
@@ -27,16 +28,16 @@ TEST(KitEdits, AFailedClickKeepsTheSlotAndAFailedFillLeavesItUnused)
     writeWave(dir, "a.wav", 10);
     CKit kit;
     kit.slot(3).loop = true;
-    ASSERT_TRUE(loadIntoSlot(kit.slot(3), dir.file("a.wav")));
+    ASSERT_TRUE(loadIntoSlot(kit.slot(3), dir.file("a.wav"), FileRate::AsIf44100));
     EXPECT_EQ(kit.slot(3).name, dir.file("a.wav"));
     EXPECT_FALSE(kit.slot(3).loop) << "a new file starts with loop and fade off";
 
     dir.write("bad.wav", std::string("not a wave"));
-    EXPECT_FALSE(loadIntoSlot(kit.slot(3), dir.file("bad.wav")));
+    EXPECT_FALSE(loadIntoSlot(kit.slot(3), dir.file("bad.wav"), FileRate::AsIf44100));
     EXPECT_EQ(kit.slot(3).name, dir.file("a.wav"));
     EXPECT_EQ(kit.slot(3).length(), 10u);
 
-    EXPECT_FALSE(fillSlot(kit, 3, dir.file("bad.wav")));
+    EXPECT_FALSE(fillSlot(kit, 3, dir.file("bad.wav"), FileRate::AsIf44100));
     EXPECT_TRUE(kit.slot(3).isEmpty()) << "never a name without the sample it names";
     EXPECT_TRUE(kit.slot(3).data.empty());
 }
@@ -51,9 +52,9 @@ TEST(KitEdits, AddFillsTheEmptySlotsInOrderAndReportsAFullKit)
             kit.slot(i).data = std::vector<float>{0.1f};
     }
     // The failed file leaves slot 5 empty, so the next one takes it.
-    EXPECT_TRUE(addSamples(kit, {dir.file("missing.wav"), dir.file("a.wav")}));
+    EXPECT_TRUE(addSamples(kit, {dir.file("missing.wav"), dir.file("a.wav")}, FileRate::AsIf44100).allFitted);
     EXPECT_EQ(kit.slot(5).name, dir.file("a.wav"));
-    EXPECT_FALSE(addSamples(kit, {dir.file("a.wav"), dir.file("a.wav")}));
+    EXPECT_FALSE(addSamples(kit, {dir.file("a.wav"), dir.file("a.wav")}, FileRate::AsIf44100).allFitted);
     EXPECT_EQ(kit.slot(40).name, dir.file("a.wav"));
 }
 
@@ -72,6 +73,18 @@ TEST(KitEdits, ShiftFlagsFollowTheOppositeOfOneSlotAndLabelsReadAsShown)
     EXPECT_EQ(keyName(60), "C5");
     EXPECT_EQ(keyName(70), "Bb5");
     EXPECT_EQ(keyName(0), "C0");
+
+    // A file's rate shows where it is not the rate every sample plays at.
+    CInstrument& slot = kit.slot(4);
+    slot.data = std::vector<float>{0.1f};
+    for (const auto& [rate, shown] : std::vector<std::pair<std::uint32_t, std::string>>{{44100, ""},
+             {48000, "48 kHz"}, {22050, "22.05 kHz"}, {11025, "11.025 kHz"}, {96000, "96 kHz"},
+             {8001, "8.001 kHz"}, {500, "500 Hz"}}) {
+        slot.fileRate = rate;
+        EXPECT_EQ(fileRateLabel(slot), shown) << rate;
+    }
+    kit.ClearSlot(4);
+    EXPECT_EQ(fileRateLabel(kit.slot(4)), "") << "an empty slot has no file";
 }
 
 TEST(SampleFinder, FolderListsWavesOfAnyCaseInNameOrderAndChecksTheirFormat)
@@ -82,8 +95,23 @@ TEST(SampleFinder, FolderListsWavesOfAnyCaseInNameOrderAndChecksTheirFormat)
     writeWave(dir, "c.Wav");
     dir.write("notes.txt", std::string("x"));
     fs::create_directory(dir.file("d.wav"));
-    const auto listed = listFolderWaves(dir.path());
-    EXPECT_EQ(listed, (std::vector<std::string>{dir.file("A.wav"), dir.file("b.WAV"), dir.file("c.Wav")}));
+    const auto tones = soundfiles::tones(100, 44100);
+    ASSERT_TRUE(soundfiles::write(dir.file("e.FLAC"), soundfiles::Type::Flac, 44100, tones));
+    ASSERT_TRUE(soundfiles::write(dir.file("flac.wav"), soundfiles::Type::Flac, 44100, tones));
+    dir.write("text.mp3", std::string("not a sound"));
+    const auto listed = listFolderSamples(dir.path());
+    EXPECT_EQ(listed,
+        (std::vector<std::string>{dir.file("A.wav"), dir.file("b.WAV"), dir.file("c.Wav"), dir.file("e.FLAC"),
+            dir.file("flac.wav"), dir.file("text.mp3")}));
+    EXPECT_TRUE(passesWaveCheck(dir.file("e.FLAC")));
+    EXPECT_FALSE(passesWaveCheck(dir.file("flac.wav"))) << "a .wav is read as a wave or not at all";
+    EXPECT_FALSE(passesWaveCheck(dir.file("text.mp3")));
+    wavebytes::Bytes doubles(16, 0);
+    dir.write(
+        "double.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 64, 3), wavebytes::dataChunk(doubles)}));
+    EXPECT_TRUE(passesWaveCheck(dir.file("double.wav")));
+    dir.write("long.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 64), wavebytes::dataChunk(doubles)}));
+    EXPECT_FALSE(passesWaveCheck(dir.file("long.wav"))) << "64-bit integers";
 
     auto fmt = wavebytes::fmtChunk(1, 12);
     dir.write("twelve.wav", wavebytes::riffWave({fmt, wavebytes::dataChunk({0, 0})}));
@@ -108,17 +136,20 @@ TEST(SampleFinder, TheTreeWalkEndsDespiteALinkLoopAndTakesOnlyTheTwoSpellings)
     writeWave(dir, "root/a/deep/x.WAV");
     writeWave(dir, "root/a/y.Wav");
     writeWave(dir, "root/b/w.wav");
+    writeWave(dir, "root/b/v.Flac");
+    ASSERT_TRUE(soundfiles::write(
+        dir.file("root/b/u.OGG"), soundfiles::Type::OggVorbis, 44100, soundfiles::tones(1000, 44100)));
     fs::create_directory_symlink(dir.file("root"), dir.file("root/b/loop"));
     std::vector<std::string> looked;
-    const auto found = scanWaveTree(dir.file("root"), [&](const std::string& p) { looked.push_back(p); });
+    const auto found = scanSampleTree(dir.file("root"), [&](const std::string& p) { looked.push_back(p); });
     EXPECT_EQ(found,
-        (std::vector<std::string>{
-            dir.file("root/a/deep/x.WAV"), dir.file("root/b/w.wav"), dir.file("root/z.wav")}));
-    EXPECT_EQ(looked.size(), 4u);
+        (std::vector<std::string>{dir.file("root/a/deep/x.WAV"), dir.file("root/b/u.OGG"),
+            dir.file("root/b/w.wav"), dir.file("root/z.wav")}));
+    EXPECT_EQ(looked.size(), 6u);
 
     if (::geteuid() != 0) {
         fs::permissions(dir.file("root/a"), fs::perms::none);
-        EXPECT_EQ(scanWaveTree(dir.file("root")).size(), 2u) << "an unreadable folder is skipped";
+        EXPECT_EQ(scanSampleTree(dir.file("root")).size(), 3u) << "an unreadable folder is skipped";
         fs::permissions(dir.file("root/a"), fs::perms::owner_all);
     }
 }

@@ -13,6 +13,15 @@ namespace {
 using namespace wavebytes;
 using quom::CKit;
 using quom::kKitSlots;
+constexpr quom::FileRate kAsIf44100 = quom::FileRate::AsIf44100;
+
+std::vector<std::string> pathsOf(const std::vector<quom::ReadError>& failures)
+{
+    std::vector<std::string> paths;
+    for (const auto& failure : failures)
+        paths.push_back(failure.path);
+    return paths;
+}
 
 std::vector<std::string> linesOf(const std::vector<std::uint8_t>& bytes)
 {
@@ -86,8 +95,8 @@ TEST(KitFile, RoundTripsNamesFlagsAndRereadsTheSamples)
 
     CKit loaded;
     std::vector<std::string> progress;
-    const auto result
-        = loaded.Load(dir.file("drums.kit"), [&](const std::string& p) { progress.push_back(p); });
+    const auto result = loaded.Load(
+        dir.file("drums.kit"), kAsIf44100, [&](const std::string& p) { progress.push_back(p); });
     ASSERT_TRUE(result.opened);
     EXPECT_TRUE(result.failedSamples.empty());
     for (int s = 0; s < kKitSlots; ++s) {
@@ -110,7 +119,7 @@ TEST(KitFile, ReadsOnlyExactLowerCaseYesAndAnyRootName)
     dir.write(
         "k.kit", kitText({slotBody("not used", "Yes", "yes"), slotBody("not used", "YES", "no")}, "Drums"));
     CKit kit;
-    ASSERT_TRUE(kit.Load(dir.file("k.kit")).opened);
+    ASSERT_TRUE(kit.Load(dir.file("k.kit"), kAsIf44100).opened);
     EXPECT_FALSE(kit.slot(0).loop);
     EXPECT_TRUE(kit.slot(0).fade);
     EXPECT_FALSE(kit.slot(1).loop);
@@ -128,7 +137,7 @@ TEST(KitFile, ElementsOutsideTheFirstSixtyFourInstrumentsAreIgnored)
     TempDir dir;
     dir.write("big.kit", text);
     CKit kit;
-    const auto result = kit.Load(dir.file("big.kit"));
+    const auto result = kit.Load(dir.file("big.kit"), kAsIf44100);
     ASSERT_TRUE(result.opened);
     for (int s = 0; s < kKitSlots; ++s) {
         EXPECT_EQ(kit.slot(s).name, "slot" + std::to_string(s) + ".wav");
@@ -136,8 +145,8 @@ TEST(KitFile, ElementsOutsideTheFirstSixtyFourInstrumentsAreIgnored)
     }
     // Every named sample is missing: each is reported once, in slot order.
     ASSERT_EQ(result.failedSamples.size(), 64u);
-    EXPECT_EQ(result.failedSamples.front(), "slot0.wav");
-    EXPECT_EQ(result.failedSamples.back(), "slot63.wav");
+    EXPECT_EQ(result.failedSamples.front().path, "slot0.wav");
+    EXPECT_EQ(result.failedSamples.back().path, "slot63.wav");
 }
 
 TEST(KitFile, LoadingKeepsWhatTheFileDoesNotChange)
@@ -157,7 +166,7 @@ TEST(KitFile, LoadingKeepsWhatTheFileDoesNotChange)
     }
     std::remove(dir.file("a.wav").c_str());
 
-    const auto result = kit.Load(dir.file("one.kit"));
+    const auto result = kit.Load(dir.file("one.kit"), kAsIf44100);
     ASSERT_TRUE(result.opened);
     // Slot 0 is named "not used" but keeps its sample; callers clear first.
     EXPECT_TRUE(kit.slot(0).isEmpty());
@@ -168,7 +177,7 @@ TEST(KitFile, LoadingKeepsWhatTheFileDoesNotChange)
     // Slot 2 is not in the file: its name stays and its sample is read again, which fails.
     EXPECT_EQ(kit.slot(2).name, dir.file("a.wav"));
     EXPECT_EQ(kit.slot(2).data.values(), std::vector<float>{0.5f});
-    EXPECT_EQ(result.failedSamples, std::vector<std::string>{dir.file("a.wav")});
+    EXPECT_EQ(pathsOf(result.failedSamples), std::vector<std::string>{dir.file("a.wav")});
 }
 
 TEST(KitFile, EachFileIsReadOnceItsSampleSharedAndAFailureReportedOnce)
@@ -188,8 +197,8 @@ TEST(KitFile, EachFileIsReadOnceItsSampleSharedAndAFailureReportedOnce)
     kit.slot(3).data = std::vector<float>{0.75f};
     kit.slot(3).rootKey = 72;
     int loaded = 0;
-    const auto result = kit.Load(dir.file("k.kit"), [&](const std::string&) { ++loaded; });
-    EXPECT_EQ(result.failedSamples, (std::vector<std::string>{dir.file("fifo.wav"), "/dev/zero"}));
+    const auto result = kit.Load(dir.file("k.kit"), kAsIf44100, [&](const std::string&) { ++loaded; });
+    EXPECT_EQ(pathsOf(result.failedSamples), (std::vector<std::string>{dir.file("fifo.wav"), "/dev/zero"}));
     EXPECT_EQ(loaded, kKitSlots - 3);
     EXPECT_EQ(kit.slot(1).data.values(), std::vector<float>{-0.5f});
     for (int s = 5; s < kKitSlots; ++s) {
@@ -207,7 +216,8 @@ TEST(KitFile, AnUnreadableKitFileLeavesTheKitAlone)
     kit.slot(3).name = "x.wav";
     kit.slot(3).loop = true;
     bool called = false;
-    const auto result = kit.Load("/nonexistent/kit.kit", [&](const std::string&) { called = true; });
+    const auto result
+        = kit.Load("/nonexistent/kit.kit", kAsIf44100, [&](const std::string&) { called = true; });
     EXPECT_FALSE(result.opened);
     EXPECT_TRUE(result.failedSamples.empty());
     EXPECT_FALSE(called);

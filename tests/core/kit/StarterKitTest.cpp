@@ -137,7 +137,7 @@ TEST(StarterKit, WritesSixtyFourWavesAndADefaultKitThatLoadsThem)
     ASSERT_TRUE(written.result) << written.result.error;
 
     quom::CKit kit;
-    const auto loaded = kit.Load(written.folders.kitsFolder + "/default.kit");
+    const auto loaded = kit.Load(written.folders.kitsFolder + "/default.kit", quom::FileRate::AsIf44100);
     ASSERT_TRUE(loaded.opened);
     EXPECT_TRUE(loaded.failedSamples.empty());
     const std::string folder = written.folders.wavesFolder + "/" + quom::kStarterFolder;

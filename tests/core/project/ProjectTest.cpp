@@ -2,9 +2,11 @@
 
 #include "support/TempDir.h"
 #include "support/TestGrids.h"
+#include "support/WaveBytes.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -193,11 +195,43 @@ TEST_F(ProjectTest, AProjectFileTakesItsKitWithOrWithoutTheSamples)
 
     const auto read = project.loadProject(dir.file("p.qom"));
     ASSERT_TRUE(read);
-    EXPECT_EQ(*read, std::vector<std::string>{dir.file("gone.wav")});
+    ASSERT_EQ(read->size(), 1u);
+    EXPECT_EQ(read->front().message(), dir.file("gone.wav") + ": No such file or directory");
     EXPECT_EQ(heard.kits, kits + 2) << "each load names a kit";
 
     EXPECT_FALSE(project.loadProject(std::vector<std::uint8_t>(10), "short.qom", SampleLoading::Load));
     EXPECT_EQ(heard.kits, kits + 2) << "a file refused changes nothing";
+}
+
+TEST_F(ProjectTest, TakingTheFilesOwnRatesReadsAgainOnlyTheSamplesOfOtherRates)
+{
+    TempDir dir;
+    const auto pcm = wavebytes::pcm16(std::vector<std::int16_t>(4800, 1000));
+    dir.write(
+        "48.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 16, 1, 48000), wavebytes::dataChunk(pcm)}));
+    dir.write("44.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 16), wavebytes::dataChunk(pcm)}));
+    auto kit = std::make_shared<CKit>();
+    kit->slot(0).name = kit->slot(2).name = dir.file("48.wav");
+    kit->slot(1).name = dir.file("44.wav");
+    ASSERT_TRUE(kit->loadSamples(project.fileRate()).empty());
+    project.setKit(kit);
+    const std::vector<std::uint8_t> saved = project.projectBytes();
+
+    EXPECT_TRUE(project.setFileRate(FileRate::Own).empty());
+    const CKit& own = *project.kit();
+    EXPECT_EQ(own.slot(0).length(), 4410u);
+    EXPECT_TRUE(own.slot(2).data.shares(own.slot(0).data)) << "read once for both slots";
+    EXPECT_TRUE(own.slot(1).data.shares(kit->slot(1).data)) << "a 44100 Hz file is not read again";
+    EXPECT_EQ(project.projectBytes(), saved) << "the saved project does not change with the setting";
+
+    // Samples load the project's way from now on; one that cannot be read again keeps its sound.
+    EXPECT_EQ((*project.loadProject(saved, "p.qom", SampleLoading::Load)).size(), 0u);
+    EXPECT_EQ(project.kit()->slot(0).length(), 4410u);
+    std::filesystem::remove(dir.file("48.wav"));
+    const auto failed = project.setFileRate(FileRate::AsIf44100);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed.front().path, dir.file("48.wav"));
+    EXPECT_EQ(project.kit()->slot(0).length(), 4410u);
 }
 
 } // namespace

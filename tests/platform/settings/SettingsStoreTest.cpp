@@ -56,11 +56,12 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
     EXPECT_EQ(s.value("default kit").toString(), "1");
     s.endGroup();
     s.beginGroup("Audio Settings");
-    EXPECT_EQ(s.childKeys().size(), 5);
+    EXPECT_EQ(s.childKeys().size(), 6);
     EXPECT_EQ(s.value("buffer size").toInt(), 256);
     EXPECT_EQ(s.value("number of buffers").toInt(), 0);
     EXPECT_EQ(s.value("audio editor").toString(), "audacity");
     EXPECT_EQ(s.value("interpolation").toInt(), 1);
+    EXPECT_EQ(s.value("own sample rate").toString(), "0") << "samples play as they always have";
     EXPECT_TRUE(s.contains("audio device"));
     s.endGroup();
     s.beginGroup("MIDI Settings");

@@ -106,6 +106,39 @@ TEST_F(KitEditor, AClickOnANameLoadsAFileAndAFileThatFailsKeepsTheSlot)
     prompts.path = QString::fromStdString(dir.file("broken.wav"));
     click(at(2, 30));
     EXPECT_EQ(slot(2).name, good.toStdString());
+    ASSERT_EQ(prompts.messages.size(), 1u) << "the file the user chose says why it was refused";
+    EXPECT_EQ(prompts.messages[0], "Unable to read the file:\n " + prompts.path + ": not a RIFF WAVE file");
+}
+
+// Whether the name column of a row shows a rate label, in its own ink.
+bool showsRate(const QImage& window, const KitEditorLayout& layout, int slot)
+{
+    for (int y = layout.rowTop(slot); y < layout.rowTop(slot) + layout.rowHeight(); ++y) {
+        for (int x = 120; x < 196; ++x) {
+            const QColor c = window.pixelColor(x, y);
+            if (c.red() > 200 && c.green() > 110 && c.green() < 200 && c.blue() < 130)
+                return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(KitEditor, AFileOfAnotherRateLoadsTheProjectsWayAndShowsItsRate)
+{
+    dir.write("48k.wav",
+        wavebytes::riffWave({wavebytes::fmtChunk(1, 16, 1, 48000),
+            wavebytes::dataChunk(wavebytes::pcm16(std::vector<std::int16_t>(4800, 1000)))}));
+    project.setFileRate(FileRate::Own);
+    prompts.path = QString::fromStdString(dir.file("48k.wav"));
+    click(at(0, 30));
+    prompts.path = QString::fromStdString(wave("44k.wav", 4800));
+    click(at(1, 30));
+    EXPECT_EQ(slot(0).length(), 4410u) << "resampled to play at its own pitch";
+    EXPECT_EQ(slot(1).length(), 4800u);
+
+    const QImage shown = editor->grab().toImage();
+    EXPECT_TRUE(showsRate(shown, editor->layout(), 0));
+    EXPECT_FALSE(showsRate(shown, editor->layout(), 1));
 }
 
 TEST_F(KitEditor, MarksToggleAndShiftSetsEverySlotToTheOppositeOfTheOneClicked)
@@ -202,7 +235,10 @@ TEST_F(KitEditor, AddAndDropFillTheEmptySlotsAndSayWhenTheKitIsFull)
     editor->addFiles(
         {QString::fromStdString(dir.file("missing.wav")), QString::fromStdString(wave("a.wav"))});
     EXPECT_EQ(slot(0).name, dir.file("a.wav")) << "a failed file leaves its slot empty for the next";
-    EXPECT_EQ(prompts.messages.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1],
+        QString::fromStdString(
+            "Unable to read the file:\n " + dir.file("missing.wav") + ": No such file or directory"));
 }
 
 TEST_F(KitEditor, FolderTakesTheFirstSixtyFourFilesThatPassAndSaysWhenThereAreNone)

@@ -589,6 +589,7 @@ TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
     kit.slot(0).name = dir.file("kick.wav");
     kit.slot(1).name = dir.file("gone.wav");
     kit.slot(1).loop = true;
+    kit.slot(2).name = dir.file("lost.wav");
     ASSERT_TRUE(kit.Save(dir.file("drums.kit")));
     dir.write("broken.kit", std::string("<QuomKit><instrument>"));
 
@@ -597,8 +598,10 @@ TEST_F(MainWindow, DroppedKitStopsPlaybackAndReplacesTheSamples)
     EXPECT_FALSE(engine().playing());
     EXPECT_EQ(engine().kit()->slot(0).length(), 100u);
     EXPECT_TRUE(engine().kit()->slot(1).loop);
-    ASSERT_EQ(prompts->messages.size(), 1u);
-    EXPECT_EQ(prompts->messages[0], "Unable to read the file:\n " + file("gone.wav"));
+    ASSERT_EQ(prompts->messages.size(), 1u) << "one message for every sample that failed";
+    EXPECT_EQ(prompts->messages[0],
+        "Unable to read 2 files:\n " + file("gone.wav") + ": No such file or directory\n " + file("lost.wav")
+            + ": No such file or directory");
 
     window->openDroppedFile(file("missing.kit"));
     ASSERT_EQ(prompts->messages.size(), 2u);

@@ -81,7 +81,11 @@ TEST_F(SettingsWindow, OkStoresTheSelectionsAndKeepsWhatNoListSelects)
     control("audioDevice")->setCurrentIndex(1); // back to the device in use: no message
     auto* confirmations = control<QCheckBox>("confirmationMessages");
     QTest::mouseClick(confirmations, Qt::LeftButton, {}, QPoint(5, confirmations->height() / 2));
+    auto* ownRate = control<QCheckBox>("playSamplesAtOwnRate");
+    EXPECT_FALSE(ownRate->isChecked()) << "samples play as they always have unless asked";
+    QTest::mouseClick(ownRate, Qt::LeftButton, {}, QPoint(5, ownRate->height() / 2));
     clickOk();
+    EXPECT_TRUE(settings.playSamplesAtOwnRate);
     EXPECT_EQ(settings.ccTempo, 128);
     EXPECT_EQ(settings.ccX, 5);
     EXPECT_EQ(settings.ccY, 5);
