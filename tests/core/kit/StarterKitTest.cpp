@@ -217,7 +217,7 @@ TEST(StarterKit, AFirstBeatStaysBelowFullScaleAndMeetsEachStepWithoutAClick)
     const WrittenKit written;
     ASSERT_TRUE(written.result) << written.result.error;
     quom::CKit kit;
-    ASSERT_TRUE(kit.Load(written.folders.kitsFolder + "/default.kit").opened);
+    ASSERT_TRUE(kit.Load(written.folders.kitsFolder + "/default.kit", quom::FileRate::AsIf44100).opened);
 
     const std::vector<float> beat = firstBeat(kit);
     const float peak = std::abs(*std::max_element(
