@@ -9,13 +9,13 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 // The "Settings" window: MIDI input and its controllers, the audio device, the
-// interpolation, the external audio editor and the two start-up and confirmation
-// switches. It edits the settings in memory, and only when the user presses Ok; any
-// other close leaves them as they were. A list with nothing selected (no MIDI ports,
-// an unplugged device, a stored value the list lacks) keeps the stored value.
-// Window thread only.
+// interpolation, the external audio editor, the two start-up and confirmation
+// switches and the zoom of the main window. It edits the settings in memory, and only when the user presses
+// Ok; any other close leaves them as they were. A list with nothing selected (no MIDI ports, an unplugged
+// device, a stored value the list lacks) keeps the stored value. Window thread only.
 namespace quom {
 
 struct Settings;
@@ -48,6 +48,7 @@ private:
     QComboBox* interpolation_ = nullptr;
     QComboBox* audioDevice_ = nullptr;
     QLineEdit* audioEditor_ = nullptr;
+    QSpinBox* zoom_ = nullptr;
     QCheckBox* loadDefaultKit_ = nullptr;
     QCheckBox* confirmationMessages_ = nullptr;
 };
