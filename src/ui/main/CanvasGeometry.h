@@ -21,10 +21,10 @@ public:
     static CanvasGeometry atStep(int step) noexcept;
     int step() const noexcept { return cellWidth_ - kSmallestCell.width(); }
 
-    // The step for a screen whose available area is room: 13 x 11 where the window (and
-    // its frame) fits at that size, else the largest smaller step at which it fits (step 0 when none
-    // does); zoom steps on from there, never past the largest step that fits nor below
-    // step 0.
+    // The step for a screen whose available area is room: 13 x 11 where the window
+    // and its frame fit at that size, else the largest smaller step at which they fit
+    // (step 0 when none does); zoom steps on from there, never past the largest step
+    // that fits nor below step 0.
     static int stepFor(QSize room, int zoom) noexcept;
     static CanvasGeometry forScreen(QSize room, int zoom = 0) noexcept { return atStep(stepFor(room, zoom)); }
 

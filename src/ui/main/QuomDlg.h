@@ -109,12 +109,15 @@ private:
 
     void buildControls();
     void buildSliders();
-    // Puts the canvas and every control where the geometry says, and sizes the window.
+    // The layout (QuomDlgLayout.cpp). placeControls puts the canvas and every control
+    // where the geometry says and sizes the window; setCanvasGeometry does so for a new
+    // geometry and keeps the window on its screen; applyZoom lays the window out at the
+    // zoom of the settings when that changes the cells.
     void placeControls();
     void setCanvasGeometry(const CanvasGeometry& geometry);
-    QSize availableRoom() const;
-    // Lays the window out at the zoom of the settings, when that changes the cells.
     void applyZoom();
+    // The area the window must fit in.
+    QSize availableRoom() const;
     void showPatternNumber();
     // The standing notices under the status text.
     void showNotices();
