@@ -29,11 +29,11 @@ void ensureApplication()
     new QApplication(argc, argv);
 }
 
-// A fully painted pattern in random colours, on a canvas of the cell size a screen of
-// the benchmark's first argument gets (1024: 12 x 10 pixels, 1280: 13 x 11).
+// A fully painted pattern in random colours, on a canvas of the cell size a tall screen
+// as wide as the benchmark's first argument gets (1024: 12 x 10 pixels, 1280: 13 x 11).
 struct Canvas {
     explicit Canvas(const benchmark::State& state)
-        : geometry(CanvasGeometry::forScreenWidth(static_cast<int>(state.range(0))))
+        : geometry(CanvasGeometry::forScreen(QSize(static_cast<int>(state.range(0)), 1080)))
         , view(geometry, cells)
         , image(geometry.windowWidth(), geometry.windowHeight(), QImage::Format_RGB32)
     {

@@ -8,6 +8,11 @@
 //   quom_xctl close TITLE           ask it to close, as its close box does
 //   quom_xctl key   TITLE KEYSYM    focus it and press and release a key (e.g. space)
 //   quom_xctl click TITLE X Y       focus it and click at window pixel X, Y
+//   quom_xctl controls TITLE        print the screen rectangle of the window and of each
+//                                   shown window inside it, one X Y W H a line (every
+//                                   control is one when Qt runs with native windows)
+//   quom_xctl workarea X Y W H      tell clients the desktop leaves them that rectangle,
+//                                   as a window manager does beside its panels
 //
 // Exit status 0 on success, 1 when no such window is found, 2 on a usage error.
 
@@ -90,9 +95,41 @@ void pointAt(Display* display, Window window, int x, int y)
     XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
 }
 
+// Prints window and every viewable window below it as X Y W H on the screen.
+void printControls(Display* display, Window window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
+        return;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    std::printf("%d %d %d %d\n", x, y, attributes.width, attributes.height);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, window, &root, &parent, &children, &count))
+        return;
+    for (unsigned int i = 0; i < count; ++i)
+        printControls(display, children[i]);
+    if (children)
+        XFree(children);
+}
+
+void setWorkArea(Display* display, char** rectangle)
+{
+    long area[4];
+    for (int i = 0; i < 4; ++i)
+        area[i] = std::atol(rectangle[i]);
+    XChangeProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_WORKAREA", False),
+        XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(area), 4);
+}
+
 int usage()
 {
-    std::fprintf(stderr, "usage: quom_xctl wait|title|geometry|close|key|click TITLE [ARGS]\n");
+    std::fprintf(stderr,
+        "usage: quom_xctl wait|title|geometry|close|key|click|controls TITLE [ARGS]\n"
+        "       quom_xctl workarea X Y W H\n");
     return 2;
 }
 
@@ -111,6 +148,14 @@ int main(int argc, char** argv)
         return 1;
     }
     const Window root = DefaultRootWindow(display);
+    if (command == "workarea") {
+        if (argc != 6)
+            return usage();
+        setWorkArea(display, argv + 2);
+        XSync(display, False);
+        XCloseDisplay(display);
+        return 0;
+    }
 
     std::optional<Window> window = findWindow(display, root, prefix);
     if (command == "wait") {
@@ -138,6 +183,8 @@ int main(int argc, char** argv)
         Window child = 0;
         XTranslateCoordinates(display, *window, root, 0, 0, &x, &y, &child);
         std::printf("%d %d %d %d\n", x, y, attributes.width, attributes.height);
+    } else if (command == "controls" && argc == 3) {
+        printControls(display, *window);
     } else if (command == "close" && argc == 3) {
         XEvent event{};
         event.xclient.type = ClientMessage;

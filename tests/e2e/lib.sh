@@ -66,8 +66,12 @@ wait_for() {
 }
 
 # A display of our own: Xvfb picks a free number and tells it through a pipe.
+# Argument: the screen's size, WIDTHxHEIGHT (1280x1024 when not given). With -noreset
+# the server keeps what a test sets on the screen (a work area) after the client that
+# set it leaves.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+  local size="${1:-1280x1024}"
+  Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
   e2e_pids+=($!)
   wait_for 20 test -s "$E2E_TMP/display" || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$E2E_TMP/display")"

@@ -10,6 +10,7 @@ namespace quom {
 struct Settings {
     bool confirmationMessages = true;
     bool loadDefaultKit = true;
+    std::int32_t zoom = 0; // cell-pixel steps from the cell size that suits the screen
     std::string audioDevice; // the audio library's default output device, filled in at start-up
     std::int32_t numberOfBuffers = 0; // 0 = the device's own low latency
     std::int32_t bufferSize = 256; // frames per audio buffer
@@ -43,6 +44,7 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
 {
     visit(kGeneralSection, "confirmation messages", s.confirmationMessages);
     visit(kGeneralSection, "default kit", s.loadDefaultKit);
+    visit(kGeneralSection, "zoom", s.zoom);
     visit(kAudioSection, "audio device", s.audioDevice);
     visit(kAudioSection, "buffer size", s.bufferSize);
     visit(kAudioSection, "number of buffers", s.numberOfBuffers);

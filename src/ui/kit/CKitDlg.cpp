@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QUrl>
 
+#include <algorithm>
 #include <array>
 
 namespace quom {
@@ -44,11 +45,28 @@ constexpr std::array kButtons{
     ButtonEntry{CKitDlg::kSlicer, 300, "Slicer", "Create a new kit by randomly slicing a long sample."},
 };
 
-// A flag's mark: the accent ink when on, a dim one when off.
-void paintFlag(QPainter& painter, const QString& name, bool on, QPoint at)
+struct Heading {
+    int x;
+    const char* text;
+};
+
+constexpr std::array kHeadings{
+    Heading{KitEditorLayout::kLeft, "Sample"},
+    Heading{KitEditorLayout::kLoopX, "Loop"},
+    Heading{KitEditorLayout::kFadeX, "Fade"},
+    Heading{KitEditorLayout::kLengthX, "Length"},
+    Heading{KitEditorLayout::kKeyX, "Key"},
+};
+
+// A column's right edge, where the key's text ends.
+constexpr int kColumnRight = KitEditorLayout::kLeft + KitEditorLayout::kColumnWidth;
+
+// A flag's mark: the accent ink when on, a dim one when off; no taller than its row.
+void paintFlag(QPainter& painter, const QString& name, bool on, QPoint at, int rowHeight)
 {
     const QColor ink = on ? QColor(255, 170, 90) : QColor(96, 96, 96);
-    drawInkedSvg(painter, QStringLiteral(":/slot-flags/") + name, {ink, ink}, QRectF(at, QSizeF(12, 10)));
+    drawInkedSvg(painter, QStringLiteral(":/slot-flags/") + name, {ink, ink},
+        QRectF(at, QSizeF(12, std::min(10, rowHeight))));
 }
 
 } // namespace
@@ -60,7 +78,7 @@ CKitDlg::CKitDlg(Context context, QWidget* parent)
     , settings_(context.settings)
     , folders_(context.folders)
     , prompts_(context.prompts)
-    , layout_(context.cell)
+    , layout_(KitEditorLayout::forScreen(context.room))
     , kit_(*context.project.kit())
 {
     setWindowTitle(QStringLiteral("Kit Editor"));
@@ -149,6 +167,15 @@ void CKitDlg::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), theme::kBackground);
     painter.setFont(font());
+    painter.setPen(theme::kStaticText);
+    for (int column = 0; column < layout_.columns(); ++column) {
+        const int shift = column * KitEditorLayout::kColumnWidth;
+        for (const Heading& heading : kHeadings) {
+            painter.drawText(QRect(heading.x + shift, KitEditorLayout::kHeadingTop, kColumnRight - heading.x,
+                                 KitEditorLayout::kTop - KitEditorLayout::kHeadingTop),
+                Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(heading.text));
+        }
+    }
     for (int slot = 0; slot < kKitSlots; ++slot)
         paintSlot(painter, slot);
     painter.setPen(theme::kStaticText);
@@ -162,9 +189,10 @@ void CKitDlg::paintSlot(QPainter& painter, int slot) const
     const CInstrument& s = kit_.slot(slot);
     const int top = layout_.rowTop(slot);
     const int height = layout_.rowHeight();
+    const int shift = layout_.columnShift(slot);
     painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
     const auto text = [&](int left, int right, const std::string& value) {
-        painter.drawText(QRect(left, top, right - left, height), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(QRect(left + shift, top, right - left, height), Qt::AlignLeft | Qt::AlignVCenter,
             QString::fromStdString(value));
     };
     // A file of another rate says so at the end of the name column: it plays off pitch
@@ -174,16 +202,16 @@ void CKitDlg::paintSlot(QPainter& painter, int slot) const
         const int width = painter.fontMetrics().horizontalAdvance(rate);
         painter.setPen(kRateText);
         painter.drawText(
-            QRect(nameRight - width, top, width, height), Qt::AlignRight | Qt::AlignVCenter, rate);
+            QRect(nameRight - width + shift, top, width, height), Qt::AlignRight | Qt::AlignVCenter, rate);
         painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
         nameRight -= width + 4;
     }
     text(KitEditorLayout::kLeft, nameRight, slotLabel(slot, s));
-    paintFlag(painter, QStringLiteral("Loop"), s.loop, {KitEditorLayout::kLoopX, top});
-    paintFlag(painter, QStringLiteral("Fade"), s.fade, {KitEditorLayout::kFadeX, top});
+    paintFlag(painter, QStringLiteral("Loop"), s.loop, {KitEditorLayout::kLoopX + shift, top}, height);
+    paintFlag(painter, QStringLiteral("Fade"), s.fade, {KitEditorLayout::kFadeX + shift, top}, height);
     painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
     text(KitEditorLayout::kLengthX, KitEditorLayout::kKeyX, std::to_string(s.length()));
-    text(KitEditorLayout::kKeyX, KitEditorLayout::kWindowWidth, keyName(s.rootKey));
+    text(KitEditorLayout::kKeyX, kColumnRight, keyName(s.rootKey));
 }
 
 void CKitDlg::select(int slot)

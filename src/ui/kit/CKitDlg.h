@@ -36,7 +36,7 @@ public:
         const Settings& settings; // the external audio editor
         AppFolders& folders; // the file windows remember the last path chosen
         UserPrompts& prompts;
-        QSize cell; // the main grid's cell, whose height is a row's
+        QSize room; // the available area of the screen it opens on
     };
 
     explicit CKitDlg(Context context, QWidget* parent = nullptr);

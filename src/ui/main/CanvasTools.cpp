@@ -47,6 +47,12 @@ CanvasTools::~CanvasTools()
     view_.setOverlay({});
 }
 
+void CanvasTools::setCanvasGeometry(const CanvasGeometry& geometry)
+{
+    geometry_ = geometry;
+    eraserOutline_ = {};
+}
+
 bool CanvasTools::selectTool(Tool tool)
 {
     if (tool == tool_)

@@ -43,6 +43,8 @@ public:
     ~CanvasTools() override;
 
     void setSampleNames(SampleName names) { sampleName_ = std::move(names); }
+    // The canvas at another cell size; the eraser's outline waits for the next move.
+    void setCanvasGeometry(const CanvasGeometry& geometry);
 
     Tool tool() const noexcept { return tool_; }
     // False when the tool is current already. Leaving the eraser hides its outline,
@@ -105,7 +107,7 @@ private:
     PatternView& view_;
     // Siblings in the main window may go in either order: only a living view is told.
     QPointer<PatternView> viewAlive_;
-    const CanvasGeometry geometry_;
+    CanvasGeometry geometry_;
     const ToolOptions& options_;
     SampleName sampleName_;
 

@@ -167,12 +167,13 @@ QPoint commandPosition(const CommandEntry& command, const CanvasGeometry& geomet
     const int step = place.column * geometry.buttonPitch();
     if (place.row == ButtonPlace::Row::Bottom)
         return {geometry.left() + step, geometry.bottom() + 10};
-    return {geometry.right() + 20 + step, place.y + (place.fromTop ? geometry.top() : 0)};
+    return {geometry.columnLeft() + step, geometry.columnY(place.y + (place.fromTop ? geometry.top() : 0))};
 }
 
 QRect pickedColorRect(const CanvasGeometry& geometry)
 {
-    return QRect(geometry.right() + 20 + 3 * geometry.buttonPitch() + 4, geometry.top() + 43, 24, 20);
+    return QRect(geometry.columnLeft() + 3 * geometry.buttonPitch() + 4,
+        geometry.columnY(geometry.top() + 43), 24, 20);
 }
 
 } // namespace quom

@@ -81,7 +81,8 @@ using CommandOperation = std::variant<OperationId, ProjectOperation, WindowOpera
 struct ButtonPlace {
     enum class Row {
         Bottom, // x = L + column * pitch, y = B + 10
-        Right, // x = R + 20 + column * pitch, y = y (+ T when fromTop)
+        Right, // x = the column's left + column * pitch (R + 20 beside a canvas as wide
+               // as the bottom row), y = y (+ T when fromTop) in a tall window
     };
 
     Row row;

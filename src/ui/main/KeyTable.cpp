@@ -32,6 +32,11 @@ constexpr KeyBinding keypad(int key, unsigned mods, KeyAction action)
     return {{key, mods, true}, action};
 }
 
+constexpr KeyAction zoom(int steps)
+{
+    return {A::Zoom, C::New, steps, 0};
+}
+
 constexpr std::array kBindings{
     KeyBinding{{Qt::Key_Return, Any}, {A::ToggleRecording}},
     KeyBinding{{Qt::Key_Enter, Any}, {A::ToggleRecording}},
@@ -73,6 +78,10 @@ constexpr std::array kBindings{
     keypad(Qt::Key_5, Ctrl, slot(14)),
     keypad(Qt::Key_6, Ctrl, slot(15)),
     KeyBinding{{Qt::Key_Escape, Any}, {A::Cancel}},
+    // Plus shares its key with "=" on many keyboards: Ctrl with that key zooms in, Shift or not.
+    KeyBinding{{Qt::Key_Plus, AnyCtrl}, zoom(1)},
+    KeyBinding{{Qt::Key_Equal, AnyCtrl}, zoom(1)},
+    KeyBinding{{Qt::Key_Minus, AnyCtrl}, zoom(-1)},
 };
 
 } // namespace

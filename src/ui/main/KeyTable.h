@@ -21,6 +21,7 @@ struct KeyAction {
         PlayRowSample, // audition the sample of the row under the mouse
         Cancel, // drop a floating paste, or the selection
         ToggleRecording, // leaves a floating paste floating, unlike the Record button
+        Zoom, // a = cell-pixel steps, +1 larger or -1 smaller
     };
 
     Kind kind = Kind::Command;

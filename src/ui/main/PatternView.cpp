@@ -28,6 +28,12 @@ PatternView::PatternView(const CanvasGeometry& geometry, const LiveGrid& cells, 
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PatternView::setCanvasGeometry(const CanvasGeometry& geometry)
+{
+    geometry_ = geometry;
+    update();
+}
+
 void PatternView::setGridShown(bool shown)
 {
     if (gridShown_ == shown)

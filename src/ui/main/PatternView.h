@@ -22,6 +22,9 @@ class PatternView : public QWidget {
 public:
     PatternView(const CanvasGeometry& geometry, const LiveGrid& cells, QWidget* parent = nullptr);
 
+    // The canvas at another cell size; the caller gives the view its new size.
+    void setCanvasGeometry(const CanvasGeometry& geometry);
+
     // Every fourth line brighter.
     void setGridShown(bool shown);
 
@@ -46,7 +49,7 @@ private:
     void paintLines(QPainter& painter) const;
     void paintCells(QPainter& painter, const QRect& dirty) const;
 
-    const CanvasGeometry geometry_;
+    CanvasGeometry geometry_;
     const LiveGrid& cells_;
     bool gridShown_ = false;
     int markerColumn_ = -1;

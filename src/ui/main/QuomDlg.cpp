@@ -28,7 +28,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QScreen>
 #include <QTimerEvent>
 #include <QUrl>
 #include <QWheelEvent>
@@ -36,12 +35,6 @@
 namespace quom {
 
 namespace {
-
-int screenWidth()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
-}
 
 CCommandButton::Kind buttonKind(CommandKind kind)
 {
@@ -56,18 +49,20 @@ CCommandButton::Kind buttonKind(CommandKind kind)
     return CCommandButton::Push;
 }
 
-// Keys a focused slider uses itself, as it would see them before the window.
-bool sliderKey(int key)
+// Keys a focused slider uses itself, as it would see them before the window. With
+// Ctrl, plus and minus zoom the window.
+bool sliderKey(const QKeyEvent& key)
 {
-    switch (key) {
+    switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Minus:
+        return !key.modifiers().testFlag(Qt::ControlModifier);
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
     case Qt::Key_Left:
     case Qt::Key_Right:
-    case Qt::Key_Plus:
-    case Qt::Key_Minus:
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
@@ -90,7 +85,8 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     , generators_(context.generators)
     , midi_(context.midi)
     , liveControl_(context.project, context.settings)
-    , geometry_(CanvasGeometry::forScreenWidth(screenWidth()))
+    , room_(context.room)
+    , geometry_(CanvasGeometry::forScreen(availableRoom(), context.settings.zoom))
     , prompts_(std::make_unique<DialogPrompts>())
 {
     setWindowTitle(QStringLiteral("Quom " QUOM_VERSION));
@@ -98,11 +94,9 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     setWindowIcon(
         QIcon::fromTheme(QGuiApplication::desktopFileName(), QIcon(buttonPictures(u"Grid").pressed)));
     theme::apply(this);
-    setFixedSize(geometry_.windowWidth(), geometry_.windowHeight());
     setAcceptDrops(true);
 
     view_ = new PatternView(geometry_, project_.model().current(), this);
-    view_->setGeometry(rect());
     // The canvas holds the keyboard at the start and takes it back when clicked, so
     // that the window's keys are not kept by a slider that once had the focus.
     view_->setFocusPolicy(Qt::ClickFocus);
@@ -110,6 +104,7 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     buildControls();
     buildSliders();
     buildEditing();
+    placeControls();
     project_.addListener(this);
     transport_.setListener(this);
     if (const auto& failure = output_.deviceFailure()) {
@@ -149,18 +144,18 @@ CQuomDlg::~CQuomDlg()
 
 void CQuomDlg::buildControls()
 {
+    // Placed by placeControls().
     for (const CommandEntry& entry : commandTable()) {
-        const QPoint at = commandPosition(entry, geometry_);
         const QString tip = QString::fromUtf8(entry.toolTip);
         const auto id = static_cast<int>(entry.id);
         HelpTextButton* control = nullptr;
         if (entry.id == CommandId::Grid) {
             grid_ = new CBrushButton(id, this);
-            grid_->setUp(at, buttonPictures(u"Grid"), tip);
+            grid_->setUp({}, buttonPictures(u"Grid"), tip);
             control = grid_;
         } else {
             auto* button = new CCommandButton(id, this);
-            button->setUp(at, buttonPictures(QString::fromUtf8(entry.caption)), tip, buttonKind(entry.kind));
+            button->setUp({}, buttonPictures(QString::fromUtf8(entry.caption)), tip, buttonKind(entry.kind));
             buttons_[entry.id] = button;
             control = button;
         }
@@ -174,34 +169,29 @@ void CQuomDlg::buildControls()
 
     // The eyedropper's colour, for dragging onto the tools' swatches.
     pickedColor_ = new GUIcolorButton(this);
-    pickedColor_->setGeometry(pickedColorRect(geometry_));
     pickedColor_->setFocusPolicy(Qt::NoFocus);
 }
 
 void CQuomDlg::buildSliders()
 {
-    const int x = geometry_.right();
-    auto makeRow = [&](const QString& caption, int y) {
-        auto* name = new QLabel(caption, this);
-        name->setGeometry(x + 20, y, 40, 15);
-        auto* value = new QLabel(this);
-        value->setGeometry(x + 166, y, 40, 15);
-        auto* slider = new QuomSlider(*value, this);
-        slider->setGeometry(x + 60, y, 100, 15);
-        return slider;
+    auto makeRow = [this](const QString& caption) {
+        SliderRow row;
+        row.caption = new QLabel(caption, this);
+        row.value = new QLabel(this);
+        row.slider = new QuomSlider(*row.value, this);
+        return row;
     };
     // The pattern that plays, above the tempo it keeps.
     patternLabel_ = new QLabel(this);
-    patternLabel_->setGeometry(x + 20, 510, 146, 15);
     showPatternNumber();
 
-    tempo_ = makeRow(QStringLiteral("Tempo"), 540);
-    tempo_->setReaction([this](int bpm) { project_.setTempo(bpm); });
-    tempo_->setUp(kMinTempo, kMaxTempo, project_.tempo());
+    tempo_ = makeRow(QStringLiteral("Tempo"));
+    tempo_.slider->setReaction([this](int bpm) { project_.setTempo(bpm); });
+    tempo_.slider->setUp(kMinTempo, kMaxTempo, project_.tempo());
 
-    volume_ = makeRow(QStringLiteral("Volume"), 570);
-    volume_->setReaction([this](int percent) { transport_.setVolume(percent); });
-    volume_->setUp(0, 100, kDefaultVolume);
+    volume_ = makeRow(QStringLiteral("Volume"));
+    volume_.slider->setReaction([this](int percent) { transport_.setVolume(percent); });
+    volume_.slider->setUp(0, 100, kDefaultVolume);
 }
 
 CCommandButton* CQuomDlg::button(CommandId id) const
@@ -266,7 +256,7 @@ void CQuomDlg::patternChanged()
 
 void CQuomDlg::tempoChanged(int bpm)
 {
-    tempo_->setValue(bpm);
+    tempo_.slider->setValue(bpm);
 }
 
 void CQuomDlg::playingChanged(bool playing)
@@ -284,7 +274,7 @@ bool CQuomDlg::eventFilter(QObject* watched, QEvent* event)
     if (widget->window() != this)
         return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (dynamic_cast<const GUIslider*>(widget) && widget->hasFocus() && sliderKey(key.key()))
+    if (dynamic_cast<const GUIslider*>(widget) && widget->hasFocus() && sliderKey(key))
         return false;
     return handleKey(key);
 }
@@ -318,6 +308,9 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
         tools_->placeFloating();
         project_.apply({OperationId::Scroll, ScrollAmount{action->a, action->b}});
         return true;
+    case KeyAction::Kind::Zoom:
+        zoomBy(action->a);
+        return true;
     case KeyAction::Kind::AddColor:
         // The colour keys shift a floating paste's surroundings and leave it floating.
         project_.apply({OperationId::OffsetColors, channelOffset(action->a, action->b)});
@@ -339,7 +332,7 @@ void CQuomDlg::wheelEvent(QWheelEvent* event)
     const int notches = wheelRemainder_ / 120;
     wheelRemainder_ -= notches * 120;
     if (notches != 0)
-        project_.setPatternTempo(tempo_->wholeValue() - notches);
+        project_.setPatternTempo(tempo_.slider->wholeValue() - notches);
     event->accept();
 }
 

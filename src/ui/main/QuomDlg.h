@@ -55,6 +55,7 @@ public:
         ToolOptions& toolOptions;
         GeneratorSettings& generators;
         MidiInput* midi = nullptr; // none: no MIDI control
+        QSize room{}; // what the window must fit in; empty: the available area of its screen
     };
 
     explicit CQuomDlg(Context context, QWidget* parent = nullptr);
@@ -63,8 +64,8 @@ public:
 
     const CanvasGeometry& geometry() const noexcept { return geometry_; }
     PatternView& view() noexcept { return *view_; }
-    QuomSlider& tempoSlider() noexcept { return *tempo_; }
-    QuomSlider& volumeSlider() noexcept { return *volume_; }
+    QuomSlider& tempoSlider() noexcept { return *tempo_.slider; }
+    QuomSlider& volumeSlider() noexcept { return *volume_.slider; }
     const QLabel& patternLabel() const noexcept { return *patternLabel_; }
     CCommandButton* button(CommandId id) const;
     CBrushButton& gridButton() noexcept { return *grid_; }
@@ -76,6 +77,10 @@ public:
 
     // Runs a command as its button does. False when the command is not available yet.
     bool runCommand(CommandId id);
+
+    // Makes the cells steps pixels larger (smaller when negative), as far as the screen
+    // allows, lays the window out again and keeps the zoom in the settings.
+    void zoomBy(int steps);
 
     // A file dropped on the window, or named on the command line.
     void openDroppedFile(const QString& path);
@@ -109,6 +114,15 @@ private:
 
     void buildControls();
     void buildSliders();
+    // The layout (QuomDlgLayout.cpp). placeControls puts the canvas and every control
+    // where the geometry says and sizes the window; setCanvasGeometry does so for a new
+    // geometry and keeps the window on its screen; applyZoom lays the window out at the
+    // zoom of the settings when that changes the cells.
+    void placeControls();
+    void setCanvasGeometry(const CanvasGeometry& geometry);
+    void applyZoom();
+    // The area the window must fit in.
+    QSize availableRoom() const;
     void showPatternNumber();
     // The standing notices under the status text.
     void showNotices();
@@ -179,13 +193,20 @@ private:
     // Restarted by every controller move: when it runs out the moves so far become one
     // undo state.
     QTimer midiRest_;
-    const CanvasGeometry geometry_;
+    const QSize room_;
+    CanvasGeometry geometry_;
     std::unique_ptr<UserPrompts> prompts_;
     PatternView* view_ = nullptr;
     CanvasTools* tools_ = nullptr;
     std::unique_ptr<ToolPanels> panels_;
-    QuomSlider* tempo_ = nullptr;
-    QuomSlider* volume_ = nullptr;
+    // A slider with its caption on the left and its value on the right.
+    struct SliderRow {
+        QLabel* caption = nullptr;
+        QuomSlider* slider = nullptr;
+        QLabel* value = nullptr;
+    };
+    SliderRow tempo_;
+    SliderRow volume_;
     QLabel* patternLabel_ = nullptr;
     QString audioNotice_;
     QString recordingNotice_;

@@ -116,9 +116,7 @@ void CQuomDlg::randomPattern()
 void CQuomDlg::openKitEditor()
 {
     transport_.stopAndRewind();
-    CKitDlg editor({project_, transport_, settings_, folders_, *prompts_,
-                       QSize(geometry_.cellWidth(), geometry_.cellHeight())},
-        this);
+    CKitDlg editor({project_, transport_, settings_, folders_, *prompts_, availableRoom()}, this);
     editor.exec();
 }
 
@@ -136,11 +134,13 @@ void CQuomDlg::openSettings()
         midi_ ? midi_->portNames() : std::vector<std::string>{}, output_.outputDeviceNames()};
     CSettingsDlg settings(settings_, choices, *prompts_, this);
     // The channel, the controllers, the editor and the confirmations are read where they
-    // are used; the interpolation reaches the engine and the samples' rates the project
-    // here; the ports, the device and the default kit wait for the next start.
+    // are used; the interpolation reaches the engine, the samples' rates the project and
+    // the zoom the window here; the ports, the device and the default kit wait for the
+    // next start.
     if (settings.exec() != QDialog::Accepted)
         return;
     transport_.setInterpolation(settings_.interpolation);
+    applyZoom();
     std::vector<ReadError> unreadable;
     {
         WaitCursor wait;

@@ -32,11 +32,11 @@ QString noteLength(int q)
     return QStringLiteral("1/%1").arg(1 << (4 - q));
 }
 
-constexpr int kFirstRow = 100;
-constexpr int kSecondRow = 129;
+constexpr int kFirstRow = 0;
+constexpr int kSecondRow = 29;
 // A panel with two slider rows under its swatches.
-constexpr int kTightSecondRow = 121;
-constexpr int kTightThirdRow = 136;
+constexpr int kTightSecondRow = 21;
+constexpr int kTightThirdRow = 36;
 // Captions line up with the middle of what they name.
 constexpr int kBesideSwatch = 6;
 constexpr int kBesideSlider = 1;
@@ -55,14 +55,21 @@ ToolPanels::~ToolPanels()
     close();
 }
 
+void ToolPanels::setCanvasGeometry(const CanvasGeometry& geometry)
+{
+    geometry_ = geometry;
+    show(shown_);
+}
+
 void ToolPanels::show(Tool tool)
 {
     close();
+    shown_ = tool;
     ToolOptions& o = options_;
     switch (tool) {
     case Tool::Pencil:
         caption("Pencil Color Name", QStringLiteral("color"), kFirstRow + kBesideSwatch);
-        swatch("Pencil Color", o.pencilColor, 60, kFirstRow);
+        swatch("Pencil Color", o.pencilColor, 40, kFirstRow);
         caption("Pencil Variation Name", QStringLiteral("variation"), kSecondRow + kBesideSlider);
         slider("Pencil Variation", o.pencilVariation, 0, 100, 10, kSecondRow, percentage);
         break;
@@ -72,8 +79,8 @@ void ToolPanels::show(Tool tool)
         break;
     case Tool::Line:
         caption("Line Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
-        swatch("Line Color1", o.lineColor1, 60, kFirstRow);
-        swatch("Line Color2", o.lineColor2, 95, kFirstRow);
+        swatch("Line Color1", o.lineColor1, 40, kFirstRow);
+        swatch("Line Color2", o.lineColor2, 75, kFirstRow);
         caption("Line Pattern Name", QStringLiteral("quantize"), kSecondRow + kBesideSlider);
         // A large step of 1 is refused (it must exceed the small one): Page Up and
         // Page Down then jump to the ends of this short range.
@@ -81,8 +88,8 @@ void ToolPanels::show(Tool tool)
         break;
     case Tool::Aero:
         caption("Aero Color Name", QStringLiteral("colors"), kFirstRow + kBesideSwatch);
-        swatch("Aero Color1", o.aeroColor1, 60, kFirstRow);
-        swatch("Aero Color2", o.aeroColor2, 95, kFirstRow);
+        swatch("Aero Color1", o.aeroColor1, 40, kFirstRow);
+        swatch("Aero Color2", o.aeroColor2, 75, kFirstRow);
         caption("Aero Radius Name", QStringLiteral("radius"), kTightSecondRow + kBesideSlider);
         slider("Aero Radius", o.aeroRadius, 2, 32, 10, kTightSecondRow, plainNumber);
         caption("Aero Speed Name", QStringLiteral("speed"), kTightThirdRow + kBesideSlider);
@@ -106,8 +113,9 @@ void ToolPanels::caption(const char* name, const QString& text, int top)
 {
     auto* label = new QLabel(text, &window_);
     label->setObjectName(QString::fromUtf8(name));
-    const int y = geometry_.top() + top;
-    label->setGeometry(edgesRect(geometry_.right() + 20, y, geometry_.right() + 60, y + 20));
+    const int y = geometry_.panelTop() + top;
+    const int x = geometry_.columnLeft();
+    label->setGeometry(edgesRect(x, y, x + 40, y + 20));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     controls_.emplace_back(label);
 }
@@ -116,8 +124,8 @@ void ToolPanels::swatch(const char* name, Cell& color, int left, int top)
 {
     auto* button = new ToolSwatch(color, &window_);
     button->setObjectName(QString::fromUtf8(name));
-    const int x = geometry_.right() + left;
-    const int y = geometry_.top() + top;
+    const int x = geometry_.columnLeft() + left;
+    const int y = geometry_.panelTop() + top;
     button->setGeometry(x, y, 24, 20);
     controls_.emplace_back(button);
 }
@@ -125,17 +133,17 @@ void ToolPanels::swatch(const char* name, Cell& color, int left, int top)
 void ToolPanels::slider(
     const char* name, int& value, int minimum, int maximum, int largeStep, int top, QString (*text)(int))
 {
-    const int right = geometry_.right();
-    const int y = geometry_.top() + top;
+    const int x = geometry_.columnLeft();
+    const int y = geometry_.panelTop() + top;
     auto* label = new QLabel(&window_);
     label->setObjectName(QString::fromUtf8(name) + QStringLiteral(" Value"));
-    label->setGeometry(edgesRect(right + 166, y + 1, right + 206, y + 21));
+    label->setGeometry(edgesRect(x + 146, y + 1, x + 186, y + 21));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The option follows the slider, so it outlives the panel.
     auto* control = new ValueSlider(*label, text, &window_);
     control->setObjectName(QString::fromUtf8(name));
-    control->setGeometry(edgesRect(right + 60, y, right + 160, y + 15));
+    control->setGeometry(edgesRect(x + 40, y, x + 140, y + 15));
     control->setReaction([&value](int v) { value = v; });
     control->setUp(minimum, maximum, value, largeStep);
     controls_.emplace_back(control);

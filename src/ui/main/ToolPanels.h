@@ -24,18 +24,21 @@ public:
 
     // Replaces the panel on show with the panel of tool.
     void show(Tool tool);
+    // Lays the panel on show out again for the new geometry.
+    void setCanvasGeometry(const CanvasGeometry& geometry);
 
 private:
     void close();
-    // Rows are given as pixels below the top of the canvas.
+    // Places are given in pixels below the panel's top and right of its left edge.
     void caption(const char* name, const QString& text, int top);
     void swatch(const char* name, Cell& color, int left, int top);
     void slider(
         const char* name, int& value, int minimum, int maximum, int largeStep, int top, QString (*text)(int));
 
     QWidget& window_;
-    const CanvasGeometry geometry_;
+    CanvasGeometry geometry_;
     ToolOptions& options_;
+    Tool shown_ = Tool::Hand; // a tool without a panel
     std::vector<QPointer<QWidget>> controls_;
 };
 

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <cstdint>
 
@@ -48,6 +49,11 @@ constexpr Column kAudioColumn{214, 264, 167};
 constexpr int kLabelWidth = 48;
 constexpr int kRowStep = 16;
 constexpr int kControllersY = 45; // a gap sets the controllers apart from port and channel
+
+// Cell-pixel steps: from the largest usual cell down to the smallest, and up to cells
+// that fill the largest screens.
+constexpr int kSmallestZoom = -5;
+constexpr int kLargestZoom = 40;
 
 const QString kDeviceChanged = QStringLiteral(
     "The audio output device has been changed.\nThis change will be reflected the next time you start Quom.");
@@ -151,6 +157,15 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
     theme::place(browse, kAudioColumn.controlX + kAudioColumn.controlWidth - 17, kControllersY, 17, 13);
     connect(browse, &QPushButton::clicked, this, &CSettingsDlg::chooseAudioEditor);
 
+    // Beside the last controller, apart from the switches.
+    const int zoomY = kControllersY + 6 * kRowStep;
+    zoom_ = new QSpinBox(this);
+    zoom_->setObjectName(QStringLiteral("zoom"));
+    zoom_->setRange(kSmallestZoom, kLargestZoom);
+    zoom_->setValue(settings.zoom);
+    theme::place(zoom_, kAudioColumn.controlX, zoomY, 40, 13);
+    addStaticText(this, QStringLiteral("Zoom"), kAudioColumn.labelX, zoomY + 2, kLabelWidth)->setBuddy(zoom_);
+
     loadDefaultKit_ = addSwitch(this, "loadDefaultKit", QStringLiteral("Load Default Kit"),
         settings.loadDefaultKit, kControllersY + kRowStep + 4);
     confirmationMessages_ = addSwitch(this, "confirmationMessages", QStringLiteral("Confirmation messages"),
@@ -198,6 +213,7 @@ void CSettingsDlg::accept()
     storeAudioDevice();
     storeSelection(interpolation_, settings_.interpolation);
     settings_.audioEditor = utf8(audioEditor_->text());
+    settings_.zoom = zoom_->value();
     settings_.loadDefaultKit = loadDefaultKit_->isChecked();
     settings_.confirmationMessages = confirmationMessages_->isChecked();
     settings_.playSamplesAtOwnRate = ownSampleRate_->isChecked();

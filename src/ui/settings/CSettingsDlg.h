@@ -9,12 +9,14 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 
 // The "Settings" window: MIDI input and its controllers, the audio device, the
-// interpolation, the external audio editor, the start-up and confirmation switches and
-// whether samples play at their files' own rates. It edits the settings in memory, and only when the user
-// presses Ok; any other close leaves them as they were. A list with nothing selected (no MIDI ports, an
-// unplugged device, a stored value the list lacks) keeps the stored value. Window thread only.
+// interpolation, the external audio editor, the start-up and confirmation switches,
+// whether samples play at their files' own rates and the zoom of the main window. It
+// edits the settings in memory, and only when the user presses Ok; any other close
+// leaves them as they were. A list with nothing selected (no MIDI ports, an unplugged
+// device, a stored value the list lacks) keeps the stored value. Window thread only.
 namespace quom {
 
 struct Settings;
@@ -47,6 +49,7 @@ private:
     QComboBox* interpolation_ = nullptr;
     QComboBox* audioDevice_ = nullptr;
     QLineEdit* audioEditor_ = nullptr;
+    QSpinBox* zoom_ = nullptr;
     QCheckBox* loadDefaultKit_ = nullptr;
     QCheckBox* confirmationMessages_ = nullptr;
     QCheckBox* ownSampleRate_ = nullptr;

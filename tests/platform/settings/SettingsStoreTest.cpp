@@ -51,9 +51,10 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
     EXPECT_EQ(s.childGroups(),
         (QStringList{"Audio Settings", "General Settings", "MIDI Settings", "Video Settings"}));
     s.beginGroup("General Settings");
-    EXPECT_EQ(s.childKeys().size(), 2);
+    EXPECT_EQ(s.childKeys().size(), 3);
     EXPECT_EQ(s.value("confirmation messages").toString(), "1");
     EXPECT_EQ(s.value("default kit").toString(), "1");
+    EXPECT_EQ(s.value("zoom").toString(), "0");
     s.endGroup();
     s.beginGroup("Audio Settings");
     EXPECT_EQ(s.childKeys().size(), 6);
@@ -81,6 +82,7 @@ TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
     Settings changed;
     changed.confirmationMessages = false;
     changed.loadDefaultKit = false;
+    changed.zoom = -2;
     changed.audioDevice = "USB Audio: hw:1,0 (é)";
     changed.numberOfBuffers = 3;
     changed.bufferSize = 512;

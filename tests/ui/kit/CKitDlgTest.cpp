@@ -9,6 +9,7 @@
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/FakePrompts.h"
 
+#include <QImage>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -28,8 +29,9 @@ protected:
     {
         createFolders(folders);
         settings.audioEditor = "/nonexistent/editor --flag";
+        // A screen with room for 64 rows of 10 pixels.
         editor = std::make_unique<CKitDlg>(
-            CKitDlg::Context{project, transport, settings, folders, prompts, QSize(12, 10)});
+            CKitDlg::Context{project, transport, settings, folders, prompts, QSize(1024, 800)});
         editor->show();
     }
 
@@ -139,6 +141,37 @@ TEST_F(KitEditor, AFileOfAnotherRateLoadsTheProjectsWayAndShowsItsRate)
     const QImage shown = editor->grab().toImage();
     EXPECT_TRUE(showsRate(shown, editor->layout(), 0));
     EXPECT_FALSE(showsRate(shown, editor->layout(), 1));
+}
+
+TEST_F(KitEditor, OnAShortScreenTheLastThirtyTwoSlotsStandInASecondColumn)
+{
+    CKitDlg twin({project, transport, settings, folders, prompts, QSize(1024, 568)});
+    twin.show();
+    ASSERT_EQ(twin.layout().columns(), 2);
+    EXPECT_EQ(twin.size(), QSize(780, 420));
+    const int second = KitEditorLayout::kColumnWidth;
+    const QPoint name(second + 30, twin.layout().rowTop(40) + 5);
+    QTest::mouseMove(&twin, name);
+    EXPECT_EQ(twin.selectedSlot(), 40);
+    QTest::mouseClick(&twin, Qt::LeftButton, {}, {second + KitEditorLayout::kLoopX + 5, name.y()});
+    EXPECT_TRUE(slot(40).loop);
+
+    // The label "41 - not used" is drawn in the second column, beside the first's "09".
+    const QImage image = twin.grab().toImage();
+    const auto inked = [&](QRect area) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                if (image.pixelColor(x, y) != QColor(34, 34, 34))
+                    return true;
+            }
+        }
+        return false;
+    };
+    const int row = twin.layout().rowHeight();
+    EXPECT_TRUE(inked(QRect(second + 20, twin.layout().rowTop(40), 150, row)));
+    EXPECT_TRUE(inked(QRect(20, twin.layout().rowTop(8), 150, row)));
+    EXPECT_FALSE(inked(QRect(second + 20, twin.layout().rowTop(31) + row, 150, 8)))
+        << "nothing under the rows";
 }
 
 TEST_F(KitEditor, MarksToggleAndShiftSetsEverySlotToTheOppositeOfTheOneClicked)

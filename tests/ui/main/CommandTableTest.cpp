@@ -27,7 +27,9 @@ TEST(CommandTable, ButtonsHaveUniqueIdsAndToolTips)
 
 TEST(CommandTable, ButtonsFitTheWindowAndNeverOverlap)
 {
-    for (const auto& g : {CanvasGeometry(12, 10), CanvasGeometry(13, 11)}) {
+    // Every cell size from the smallest to well past the usual 13 x 11.
+    for (int step = 0; step <= 12; ++step) {
+        const auto g = CanvasGeometry::atStep(step);
         const QRect window(0, 0, g.windowWidth(), g.windowHeight());
         const QRect canvas = edgesRect(g.left(), g.top(), g.right(), g.bottom());
         std::vector<QRect> placed{pickedColorRect(g)};

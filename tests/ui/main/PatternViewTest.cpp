@@ -15,7 +15,7 @@ const QColor kBackground(34, 34, 34);
 class PatternViewTest : public ::testing::TestWithParam<int> {
 protected:
     PatternViewTest()
-        : geometry(CanvasGeometry::forScreenWidth(GetParam()))
+        : geometry(CanvasGeometry::forScreen(QSize(GetParam(), 1080)))
         , view(geometry, cells)
     {
         view.resize(geometry.windowWidth(), geometry.windowHeight());

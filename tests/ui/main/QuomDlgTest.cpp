@@ -237,7 +237,7 @@ TEST(MainWindowWithoutSound, SaysWhichDeviceFailedAndWhereToChooseAnotherBesideT
 TEST_F(MainWindow, EveryButtonHereAndInTheToolWindowsShowsItsHelpAsATip)
 {
     CKitDlg kitEditor(
-        {parts.project, parts.transport, parts.settings, parts.folders, *prompts, QSize(12, 10)});
+        {parts.project, parts.transport, parts.settings, parts.folders, *prompts, QSize(1024, 800)});
     MutateDlg mutate(parts.project);
     WaveSeqDlg waveSequence(parts.project, parts.generators.wave);
     for (const QWidget* w :
