@@ -1,4 +1,27 @@
 # `cpack` (scripts/package) makes a Debian package of what `cmake --install` installs.
+include(GNUInstallDirs)
+
+# The documentation Debian asks of every package: the licence in its machine-readable
+# form and the changelog, whose newest entry is the version packed.
+set(changelog_source ${CMAKE_CURRENT_LIST_DIR}/package/changelog)
+file(STRINGS ${changelog_source} changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^quom \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "${changelog_source} must begin with an entry for version ${PROJECT_VERSION}")
+endif()
+find_program(GZIP gzip REQUIRED)
+add_custom_command(OUTPUT changelog.gz
+  COMMAND ${GZIP} -9n -c ${changelog_source} > changelog.gz
+  DEPENDS ${changelog_source}
+  VERBATIM)
+add_custom_target(quom_changelog ALL DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/package/copyright ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quom)
+
+# Everything `cmake --install` installs, without the tests and benchmarks: what
+# scripts/run builds, so that its build can also be installed.
+add_custom_target(quom_program)
+add_dependencies(quom_program quom quom_desktop quom_changelog)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quom)
 set(CPACK_PACKAGE_VENDOR Caldenor)
@@ -12,7 +35,9 @@ its pan and blue its playback speed. Patterns come from painting, random
 generators, pictures or a camera; kits from wave files; what plays is recorded
 or exported as wave and MIDI files.")
 set(CPACK_PACKAGE_HOMEPAGE_URL https://caldenor.com/quom)
-set(CPACK_STRIP_FILES ON)
+# Stripped as Debian strips, the compilers' notes (.comment, .note) included.
+set(CPACK_QUOM_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package/Strip.cmake)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)

@@ -27,8 +27,10 @@ std::string operationList()
     std::string line = "  OP:";
     for (const OperationInfo& info : patternOperations()) {
         std::string form(info.word);
-        if (!info.parameters.empty())
-            form += "=" + std::string(info.parameters);
+        if (!info.parameters.empty()) {
+            form += '=';
+            form += info.parameters;
+        }
         if (line.size() + 1 + form.size() > kUsageWidth) {
             list += line + '\n';
             line = "     ";

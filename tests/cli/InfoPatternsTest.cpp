@@ -17,7 +17,9 @@ std::string cellsJson(const std::map<int, std::uint32_t>& painted)
     std::string s = "[";
     for (int i = 0; i < kCells; ++i) {
         const auto it = painted.find(i);
-        s += (i > 0 ? "," : "") + std::to_string(it == painted.end() ? 0u : it->second);
+        if (i > 0)
+            s += ',';
+        s += std::to_string(it == painted.end() ? 0u : it->second);
     }
     return s + "]";
 }

@@ -1,6 +1,6 @@
 # A first start on a clean machine: the working folders appear, the window shows the
-# empty grid and the CPU load with the new project's name, and a normal close leaves all 16 settings with their
-# defaults in the per-user store.
+# empty grid and the CPU load with the new project's name, the device libraries print
+# nothing, and a normal close leaves all 18 settings with their defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -25,6 +25,11 @@ black="$(pixels_of_colour "$E2E_TMP/grid.png" 0 0 0)"
 [ "$black" -gt 150000 ] || fail "the grid shows only $black black pixels"
 
 close_quom
+
+# Without a sound card or a JACK server, the sound and MIDI libraries' reports of the
+# devices they could not open stay unprinted.
+! grep -E '^ALSA lib|jack server|Cannot connect to server' "$E2E_TMP/quom.log" \
+  || fail "Quom printed the device libraries' messages"
 
 [ -f "$SETTINGS_FILE" ] || fail "no settings written at the exit"
 # The audio device defaults to the machine's default output device, whatever it is.

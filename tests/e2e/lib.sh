@@ -145,18 +145,18 @@ screenshot() {
   echo "$file"
 }
 
-# Records SECONDS seconds of Quom's output (its PortAudio ports on the JACK server)
+# Records SECONDS seconds of Quom's output (its audio client's ports on the JACK server)
 # into the 16-bit wave FILE.
 capture_output() {
   local file="$1" seconds="$2"
   timeout $((seconds + 20)) jack_capture --daemon --bitdepth 16 --recording-time "$seconds" \
-    --port 'PortAudio:out_*' "$file" >"$E2E_TMP/capture.log" 2>&1 || fail "jack_capture failed"
+    --port 'Quom:out_*' "$file" >"$E2E_TMP/capture.log" 2>&1 || fail "jack_capture failed"
   [ -s "$file" ] || fail "jack_capture wrote nothing"
 }
 
 # Waits until Quom's two outputs are connected to the server's playback ports.
 wait_for_quom_output() {
-  wait_for 20 eval 'jack_lsp -c 2>/dev/null | grep -A1 "^PortAudio:out_1" | grep -q "system:playback_2"' \
+  wait_for 20 eval 'jack_lsp -c 2>/dev/null | grep -A1 "^Quom:out_1" | grep -q "system:playback_2"' \
     || fail "Quom's output is not connected to the JACK server"
 }
 

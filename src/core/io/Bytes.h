@@ -2,6 +2,7 @@
 
 #include "core/io/ReadResult.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -20,8 +21,8 @@ public:
     void u32le(std::uint32_t v) { put(v, 4, false); }
     void u16be(std::uint16_t v) { put(v, 2, true); }
     void u32be(std::uint32_t v) { put(v, 4, true); }
-    void text(std::string_view s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
-    void raw(std::span<const std::uint8_t> s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
+    void text(std::string_view s) { append(s); }
+    void raw(std::span<const std::uint8_t> s) { append(s); }
 
     // Overwrites an already written field, for sizes known only at the end.
     void patchU32le(std::size_t offset, std::uint32_t v);
@@ -33,6 +34,14 @@ public:
 
 private:
     void put(std::uint32_t v, int width, bool bigEndian);
+    // Makes room, then copies into it: GCC 12 at -O3 takes an insert at the end of a
+    // vector still empty for an overflow of its storage.
+    template <typename Range> void append(const Range& range)
+    {
+        const std::size_t at = bytes_.size();
+        bytes_.resize(at + range.size());
+        std::copy(range.begin(), range.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(at));
+    }
     std::vector<std::uint8_t> bytes_;
 };
 

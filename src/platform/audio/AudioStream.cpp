@@ -1,7 +1,9 @@
 #include "platform/audio/AudioStream.h"
 
 #include "core/audio/AudioSource.h"
+#include "platform/devices/DeviceLibraries.h"
 
+#include <pa_jack.h>
 #include <portaudio.h>
 
 #include <cctype>
@@ -36,10 +38,18 @@ bool hasOutputs(int device)
     return info && info->maxOutputChannels > 0;
 }
 
+// The JACK host API opens its client while the library initialises.
+PaError initialiseLibrary()
+{
+    quietDeviceLibraries();
+    PaJack_SetClientName(kDeviceClientName);
+    return Pa_Initialize();
+}
+
 } // namespace
 
 AudioStream::AudioStream()
-    : initialiseError_(Pa_Initialize())
+    : initialiseError_(initialiseLibrary())
 {
 }
 

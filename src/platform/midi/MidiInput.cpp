@@ -1,5 +1,7 @@
 #include "platform/midi/MidiInput.h"
 
+#include "platform/devices/DeviceLibraries.h"
+
 #include <RtMidi.h>
 
 #include <QMetaObject>
@@ -11,7 +13,6 @@ namespace quom {
 
 namespace {
 
-constexpr const char* kClientName = "Quom";
 constexpr const char* kVirtualPortName = "MIDI In";
 constexpr const char* kChosenPortName = "Controller In";
 
@@ -73,7 +74,7 @@ struct MidiInput::Api {
 
     std::unique_ptr<RtMidiIn> makeInput(MidiInput* target)
     {
-        auto in = std::make_unique<RtMidiIn>(api, kClientName);
+        auto in = std::make_unique<RtMidiIn>(api, kDeviceClientName);
         in->setErrorCallback(&noteError, &failed);
         in->setCallback(&receive, target);
         // JACK reports a missing server here, through the callback.
@@ -85,6 +86,7 @@ struct MidiInput::Api {
 MidiInput::MidiInput(QObject* parent)
     : QObject(parent)
 {
+    quietDeviceLibraries();
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
@@ -94,8 +96,8 @@ MidiInput::MidiInput(QObject* parent)
         started->api = api;
         try {
             QuietErrorStream quiet;
-            // The virtual port's input first: JACK gives the first client the name
-            // "Quom" and later ones a numbered variant.
+            // The virtual port's input first: JACK numbers the clients of one name in
+            // the order they open, so its port keeps its name from run to run.
             started->patchbay = started->makeInput(this);
         } catch (const RtMidiError&) {
             continue;

@@ -29,9 +29,9 @@ public:
     std::vector<std::string> portNames() const;
 
     // Opens port (an index into portNames()) and, whatever becomes of it, the virtual
-    // port "MIDI In" of a client "Quom" on every API ("Quom:MIDI In" under JACK), to
-    // which the desktop's patchbay can connect any controller. False when port cannot
-    // be opened.
+    // port "MIDI In" of a client "Quom" on every API (under JACK "Quom-01:MIDI In", the
+    // audio client being the first "Quom"), to which the desktop's patchbay can connect
+    // any controller. False when port cannot be opened.
     bool open(int port);
     void close();
 

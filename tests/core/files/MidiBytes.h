@@ -18,7 +18,8 @@ inline void add(Bytes& b, std::initializer_list<int> values)
 
 inline void add(Bytes& b, std::string_view text)
 {
-    b.insert(b.end(), text.begin(), text.end());
+    for (char c : text)
+        b.push_back(static_cast<std::uint8_t>(c));
 }
 
 // "MThd", length 6, format 1, the chunk count, the division, then the tempo track.

@@ -53,7 +53,8 @@ protected:
     void numbered(int n)
     {
         for (int i = 0; i < n; ++i)
-            pattern("f" + std::to_string(100 + i).substr(1) + ".pat", filled(makeCell(10 + i, 0, 0)));
+            pattern(QStringLiteral("f%1.pat").arg(i, 2, 10, QLatin1Char('0')).toStdString(),
+                filled(makeCell(10 + i, 0, 0)));
     }
     static QColor pixel(FilterDlg& window, QPoint at) { return window.grab().toImage().pixelColor(at); }
     LiveGrid& cells() { return project.model().current(); }

@@ -63,7 +63,7 @@ protected:
     void fill(int count)
     {
         for (int i = 0; i < count; ++i) {
-            prompts.path = QString::fromStdString(wave("s" + std::to_string(i) + ".wav"));
+            prompts.path = QString::fromStdString(wave(QStringLiteral("s%1.wav").arg(i).toStdString()));
             click(at(i, 30));
         }
     }
