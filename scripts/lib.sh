@@ -11,10 +11,11 @@ say() {
 }
 
 # Says that WHAT is about to be built in DIR and how long that takes: FIRST (measured on
-# 2 cores) from nothing, seconds for a tree that only needs what changed.
+# 2 cores) when MARK (a file of DIR the build makes; build.ninja when not named) is not
+# there yet, seconds for a tree that only needs what changed.
 announce_build() {
-  local what="$1" dir="$2" first="$3"
-  if [ -f "$dir/build.ninja" ]; then
+  local what="$1" dir="$2" first="$3" mark="${4:-build.ninja}"
+  if [ -f "$dir/$mark" ]; then
     say "building $what in ${dir#"$root"/}/ (only what changed since the last build)"
   else
     say "building $what in ${dir#"$root"/}/ for the first time: about $first on 2 cores"
