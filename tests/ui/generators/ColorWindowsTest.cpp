@@ -122,8 +122,12 @@ TEST_F(ColorWindows, CurvesBendEachChannelAndTheGraphStaysInsideItsFrame)
     EXPECT_EQ(cells().at(3, 4), makeCell(59, 0, 0));
 
     slider(window, "red").setValue(50);
-    window.findChild<QPushButton*>(QStringLiteral("green inv"))->click();
-    EXPECT_EQ(cells().snapshot(), start) << "all amounts 0: the start, whatever the inversions";
+    auto* greenInverted = window.findChild<QPushButton*>(QStringLiteral("green inv"));
+    greenInverted->click();
+    EXPECT_EQ(cells().at(3, 4), makeCell(200, 255, 0)) << "all amounts 0: the pattern follows the graph";
+    greenInverted->click();
+    EXPECT_EQ(cells().snapshot(), start) << "identity curves: the start";
+    greenInverted->click();
     slider(window, "green").setValue(51);
     EXPECT_EQ(cells().at(3, 4), makeCell(200, 255, 0)) << "green 0 inverted";
 
