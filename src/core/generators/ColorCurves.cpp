@@ -30,7 +30,9 @@ int curveOf(int value, float exponent, bool inverted) noexcept
 
 Grid withColorCurves(const Grid& start, const CurveSettings& curves)
 {
-    if (curves.amounts[0] == 0 && curves.amounts[1] == 0 && curves.amounts[2] == 0)
+    // Only identity curves leave the pattern as it started: an inversion at amount 0 is
+    // a curve the graph shows, and the cells follow it.
+    if (curves == CurveSettings{})
         return start;
     std::array<float, 3> exponents{};
     for (std::size_t i = 0; i < exponents.size(); ++i)

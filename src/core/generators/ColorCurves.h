@@ -25,8 +25,8 @@ float curveExponent(int amount) noexcept;
 int curveOf(int value, float exponent, bool inverted) noexcept;
 
 // The pattern the window shows: start with each cell that start paints mapped channel by
-// channel through its curve (a cell mapped to black is then empty). When all three
-// amounts are 0, start itself, whatever the inversions.
+// channel through its curve (a cell mapped to black is then empty). With every amount
+// 0 and nothing inverted, start itself.
 Grid withColorCurves(const Grid& start, const CurveSettings& curves);
 
 // The curve as the window plots it, rising to the right over i = 0..63: the height

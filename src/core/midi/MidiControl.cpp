@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kProgramChange = 0xC0;
 constexpr int kControlChange = 0xB0;
+constexpr int kMaxDataByte = 0x7F;
 
 // How far a relative controller moved since its last value; nothing for its first
 // value, which only becomes the reference.
@@ -34,8 +35,10 @@ std::vector<MidiAction> MidiControl::handle(std::uint32_t message, const Setting
 {
     const int status = static_cast<int>(message & 0xFF);
     const int data1 = static_cast<int>((message >> 8) & 0xFF);
-    const int data2 = static_cast<int>((message >> 16) & 0x7F);
-    if ((status & 0x0F) != settings.midiInChannel)
+    const int data2 = static_cast<int>((message >> 16) & 0xFF);
+    // A data byte above 127 is not MIDI: a controller number of 128 would drive the
+    // roles set to none.
+    if (data1 > kMaxDataByte || data2 > kMaxDataByte || (status & 0x0F) != settings.midiInChannel)
         return {};
     if ((status & 0xF0) == kProgramChange) {
         if (data1 < kPatternSlots)

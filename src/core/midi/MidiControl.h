@@ -29,9 +29,10 @@ struct MidiAction {
 class MidiControl {
 public:
     // message: status in the low byte, the first data byte next, the second above
-    // it. The channel and the controller numbers are read from settings on every
-    // message, so a change to them applies at once; a controller number of 128
-    // (none) matches no message. A move of nothing is no action.
+    // it; a message with a data byte above 127 is ignored. The channel and the
+    // controller numbers are read from settings on every message, so a change to them
+    // applies at once; a controller number of 128 (none) matches no message. A move of
+    // nothing is no action.
     std::vector<MidiAction> handle(std::uint32_t message, const Settings& settings);
 
 private:

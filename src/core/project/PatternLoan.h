@@ -6,7 +6,8 @@ class Project;
 
 // Held by a window that keeps the current pattern's starting state while it is open
 // (a tool window, the cell colour window): nothing else writes the pattern under it.
-// The pattern is lent for as long as any loan lives.
+// The pattern is lent for as long as any loan lives; the project's listeners hear when
+// the last one ends.
 class PatternLoan {
 public:
     explicit PatternLoan(Project& project) noexcept;

@@ -12,7 +12,7 @@ PatternLoan::PatternLoan(Project& project) noexcept
 
 PatternLoan::~PatternLoan()
 {
-    --project_.loans_;
+    project_.endLoan();
 }
 
 Project::Project()
@@ -36,6 +36,12 @@ template <typename Call> void Project::tell(Call call)
     // By index: a listener told may add another.
     for (std::size_t i = 0; i < listeners_.size(); ++i)
         call(*listeners_[i]);
+}
+
+void Project::endLoan()
+{
+    if (--loans_ == 0)
+        tell([](ProjectListener& l) { l.patternReturned(); });
 }
 
 void Project::recordUndo()

@@ -48,6 +48,8 @@ public:
     virtual void tempoChanged(int /*bpm*/) { }
     // The project names another kit (loaded, edited, read with a project file).
     virtual void kitChanged() { }
+    // The last window holding the pattern (PatternLoan) let it go: others may write it.
+    virtual void patternReturned() { }
 };
 
 // How much of a project file the command line needs.
@@ -193,6 +195,7 @@ private:
     template <typename Change> void edit(Change change);
     void commit(const Grid& cells);
     void showTempo(int bpm);
+    void endLoan();
     template <typename Call> void tell(Call call);
 
     PatternModel model_;

@@ -2,6 +2,7 @@
 
 #include "core/project/Project.h"
 #include "ui/controls/Theme.h"
+#include "ui/controls/WindowKeys.h"
 
 #include <QPushButton>
 
@@ -13,6 +14,7 @@ PatternToolDlg::PatternToolDlg(Project& project, const QString& title, QWidget* 
     , loan_(project)
     , start_(project.model().current().snapshot())
 {
+    new WindowKeys(*this);
     setWindowTitle(title);
     theme::apply(this);
 }

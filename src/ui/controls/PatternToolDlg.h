@@ -23,7 +23,7 @@ class PatternToolDlg : public QDialog {
 public:
     PatternToolDlg(Project& project, const QString& title, QWidget* parent = nullptr);
 
-    // Ok: the pattern shown becomes one undoable edit.
+    // Ok, Enter: the pattern shown becomes one undoable edit.
     void accept() override;
     // Esc, the close box: the pattern as it was when the window opened.
     void reject() override;

@@ -4,9 +4,9 @@
 #include "ui/controls/ColorWord.h"
 #include "ui/controls/Theme.h"
 #include "ui/controls/ToolWindowRows.h"
+#include "ui/controls/WindowKeys.h"
 #include "ui/generators/GeneratorSliders.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -24,6 +24,7 @@ CCellDlg::CCellDlg(Project& project, Transport& transport, int row, Cell color, 
     , oldColor_(color)
     , newColor_(color)
 {
+    new WindowKeys(*this);
     setWindowTitle(QStringLiteral("Cell Color"));
     theme::apply(this);
     setFixedSize(theme::dluRect(0, 0, 156, 117).size());
@@ -39,31 +40,12 @@ CCellDlg::CCellDlg(Project& project, Transport& transport, int row, Cell color, 
             update();
         });
         slider->setUp(0, 255, static_cast<int>((color >> shift) & 0xFF));
-        // A focused slider would keep Esc and Enter, and the window could not be closed
-        // from the keyboard.
-        slider->installEventFilter(this);
     }
-    installEventFilter(this);
 }
 
 CCellDlg::~CCellDlg()
 {
     transport_.stopPreview();
-}
-
-bool CCellDlg::eventFilter(QObject*, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        close();
-        return true;
-    default:
-        return false;
-    }
 }
 
 void CCellDlg::paintEvent(QPaintEvent*)

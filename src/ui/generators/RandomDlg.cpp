@@ -3,6 +3,7 @@
 #include "ui/controls/GUIcolorButton.h"
 #include "ui/controls/Theme.h"
 #include "ui/controls/ToolWindowRows.h"
+#include "ui/controls/WindowKeys.h"
 #include "ui/generators/GeneratorSliders.h"
 
 #include <QComboBox>
@@ -59,6 +60,7 @@ RandomDlg::RandomDlg(RandomSettings& settings, QWidget* parent)
     : QDialog(parent)
     , settings_(settings)
 {
+    new WindowKeys(*this);
     setWindowTitle(QStringLiteral("Random"));
     theme::apply(this);
     setFixedSize(theme::dluRect(0, 0, 198, 126).size());

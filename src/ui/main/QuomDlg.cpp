@@ -237,7 +237,7 @@ void CQuomDlg::showPatternNumber()
 
 void CQuomDlg::showNotices()
 {
-    QStringList lines{audioNotice_, recordingNotice_};
+    QStringList lines{audioNotice_, recordingNotice_, midiNotice_};
     lines.removeAll(QString());
     view_->setNotice(lines.join(u'\n'));
 }

@@ -148,6 +148,7 @@ private:
     void leavingPattern() override;
     void patternChanged() override;
     void tempoChanged(int bpm) override;
+    void patternReturned() override;
     void playingChanged(bool playing) override;
 
     // Commands of the table that need the user or the window (QuomDlgCommands.cpp).
@@ -210,6 +211,7 @@ private:
     QLabel* patternLabel_ = nullptr;
     QString audioNotice_;
     QString recordingNotice_;
+    QString midiNotice_;
     CBrushButton* grid_ = nullptr;
     GUIcolorButton* pickedColor_ = nullptr;
     std::map<CommandId, CCommandButton*> buttons_;

@@ -2,6 +2,7 @@
 #include "ui/main/QuomDlg.h"
 
 #include "platform/midi/MidiInput.h"
+#include "ui/main/StatusNotices.h"
 
 namespace quom {
 
@@ -20,6 +21,17 @@ void CQuomDlg::applyMidiMessage(std::uint32_t message)
 {
     if (liveControl_.handle(message))
         midiRest_.start();
+    if (liveControl_.holding() && midiNotice_.isEmpty()) {
+        midiNotice_ = midiHeldNotice();
+        showNotices();
+    }
+}
+
+void CQuomDlg::patternReturned()
+{
+    // Nothing waits once the window has let the pattern go.
+    midiNotice_.clear();
+    showNotices();
 }
 
 } // namespace quom

@@ -38,4 +38,9 @@ QString recordedNotice(const RecordingReport& report)
         .arg(report.lostSeconds(), 0, 'f', 1);
 }
 
+QString midiHeldNotice()
+{
+    return QObject::tr("MIDI control is held while the window is open, and applied when it closes.");
+}
+
 } // namespace quom

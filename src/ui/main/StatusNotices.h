@@ -4,8 +4,8 @@
 
 #include <string>
 
-// What the main window keeps saying under its status text: why there is no sound, and
-// where the recording goes or went.
+// What the main window keeps saying under its status text: why there is no sound,
+// where the recording goes or went, and that MIDI control waits for a window.
 namespace quom {
 
 struct AudioDeviceFailure;
@@ -18,5 +18,7 @@ QString recordingRefusedNotice(const std::string& path);
 // A recording that lost sound, or could not be finished, says so here as well as in
 // its message.
 QString recordedNotice(const RecordingReport& report);
+// A window holds the pattern: MIDI control applies when it closes.
+QString midiHeldNotice();
 
 } // namespace quom

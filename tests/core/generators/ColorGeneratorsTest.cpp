@@ -56,7 +56,13 @@ TEST(ColorCurves, EachAmountBendsOnlyItsOwnChannelOfThePaintedCells)
     EXPECT_EQ(g[2], 0u);
     EXPECT_EQ(g[3], makeCell(255, 5, 0));
     EXPECT_EQ(countNotes(g), 3);
-    EXPECT_EQ(quom::withColorCurves(start, {{0, 0, 0}, inverted.inverted}), start);
+
+    // With every amount at 0 an inversion still turns its channel over; only identity
+    // curves give the start back.
+    g = quom::withColorCurves(start, {{0, 0, 0}, inverted.inverted});
+    EXPECT_EQ(g[2], 0u);
+    EXPECT_EQ(g[3], makeCell(255, 5, 0));
+    EXPECT_EQ(quom::withColorCurves(start, {}), start);
 
     const float p = quom::curveExponent(-10); // 2
     EXPECT_FLOAT_EQ(quom::curvePlotHeight(21, p, false), 8.0f / 9.0f);

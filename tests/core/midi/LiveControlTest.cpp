@@ -72,22 +72,52 @@ TEST_F(LiveControlTest, AProgramChangeSelectsAPatternAndDropsTheMovesOfTheOneLef
     EXPECT_EQ(project.model().currentIndex(), 3);
 }
 
-TEST_F(LiveControlTest, UnderALentPatternOnlyTheTempoIsTaken)
+TEST_F(LiveControlTest, UnderALentPatternTheTempoActsAtOnceAndTheRestWhenTheWindowCloses)
 {
     const Grid before = project.model().current().snapshot();
     const int states = undoStates();
     {
         const PatternLoan window(project);
         EXPECT_FALSE(turnRed(10));
-        EXPECT_FALSE(control.handle(message(0xC0, 2, 0)));
+        EXPECT_FALSE(turnRed(11));
         control.handle(message(0xB0, settings.ccTempo, 127));
         control.rest();
         EXPECT_EQ(project.model().current().snapshot(), before);
-        EXPECT_EQ(project.model().currentIndex(), 0);
-        EXPECT_EQ(project.tempo(), kMaxTempo);
+        EXPECT_EQ(project.tempo(), kMaxTempo) << "heard at once";
+        EXPECT_TRUE(control.holding());
     }
-    EXPECT_EQ(undoStates(), states);
-    EXPECT_TRUE(turnRed(20)) << "once the window has gone the controllers act again";
+    Grid expected = before;
+    offsetColours(expected, 2, 0, 0);
+    offsetColours(expected, 2, 0, 0);
+    EXPECT_EQ(project.model().current().snapshot(), expected) << "applied once the window has gone";
+    EXPECT_EQ(undoStates(), states + 1) << "as one undo state";
+    EXPECT_FALSE(control.holding());
+    EXPECT_TRUE(turnRed(20)) << "and the controllers act again";
+}
+
+TEST_F(LiveControlTest, HeldActionsApplyInTheOrderTheyCame)
+{
+    project.selectPattern(2);
+    project.replaceCells(distinctGrid());
+    project.setPatternTempo(90);
+    project.selectPattern(0);
+    {
+        const PatternLoan window(project);
+        turnRed(10);
+        control.handle(message(0xC0, 2, 0));
+        control.handle(message(0xB0, settings.ccX, 40));
+        control.handle(message(0xB0, settings.ccX, 42));
+        control.handle(message(0xB0, settings.ccTempo, 127));
+        EXPECT_EQ(project.model().currentIndex(), 0);
+    }
+    Grid left = distinctGrid();
+    offsetColours(left, 2, 0, 0);
+    Grid shown = distinctGrid();
+    scroll(shown, 1, 0);
+    EXPECT_EQ(project.model().slot(0), left) << "the colour moved the pattern left";
+    EXPECT_EQ(project.model().currentIndex(), 2);
+    EXPECT_EQ(project.model().current().snapshot(), shown) << "the scroll the one chosen after it";
+    EXPECT_EQ(project.tempo(), kMaxTempo) << "the tempo came after the program change";
 }
 
 TEST_F(LiveControlTest, MovesMadeBeforeAWindowOpenedAreLeftToThatWindow)

@@ -1,5 +1,7 @@
 #include "core/midi/MidiControl.h"
 
+#include "core/settings/ControllerNames.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -124,6 +126,23 @@ TEST(MidiControl, OneControllerDrivesEveryRoleItHasAndAFirstValueEndsTheMessage)
     EXPECT_TRUE(control.handle(controlChange(30, 64), settings).empty());
     EXPECT_TRUE(control.handle(controlChange(30, 70, 1), settings).empty());
     EXPECT_EQ(control.handle(controlChange(30, 70), settings), (Actions{{Kind::OffsetColors, 12, 0, 0}}));
+}
+
+TEST(MidiControl, ADataByteAbove127IsNotMidiSoTheMessageIsIgnored)
+{
+    quom::Settings settings;
+    settings.midiInChannel = 2;
+    settings.ccTempo = quom::kNoController;
+    quom::MidiControl control;
+    EXPECT_TRUE(control.handle(0x4080B2u, settings).empty()) << "B2 80 40: a tempo set to none stays put";
+    for (int cc = 128; cc < 256; ++cc)
+        EXPECT_TRUE(control.handle(controlChange(cc, 64, 2), settings).empty()) << "controller " << cc;
+
+    // A value byte above 127 is no move either, not even the reference of a relative one.
+    EXPECT_TRUE(control.handle(controlChange(settings.ccRed, 0x85, 2), settings).empty());
+    EXPECT_TRUE(control.handle(controlChange(settings.ccRed, 10, 2), settings).empty());
+    EXPECT_EQ(control.handle(controlChange(settings.ccRed, 20, 2), settings),
+        (Actions{{Kind::OffsetColors, 20, 0, 0}}));
 }
 
 } // namespace

@@ -17,6 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 using namespace quom;
 
 namespace {
@@ -122,8 +127,12 @@ TEST_F(ColorWindows, CurvesBendEachChannelAndTheGraphStaysInsideItsFrame)
     EXPECT_EQ(cells().at(3, 4), makeCell(59, 0, 0));
 
     slider(window, "red").setValue(50);
-    window.findChild<QPushButton*>(QStringLiteral("green inv"))->click();
-    EXPECT_EQ(cells().snapshot(), start) << "all amounts 0: the start, whatever the inversions";
+    auto* greenInverted = window.findChild<QPushButton*>(QStringLiteral("green inv"));
+    greenInverted->click();
+    EXPECT_EQ(cells().at(3, 4), makeCell(200, 255, 0)) << "all amounts 0: the pattern follows the graph";
+    greenInverted->click();
+    EXPECT_EQ(cells().snapshot(), start) << "identity curves: the start";
+    greenInverted->click();
     slider(window, "green").setValue(51);
     EXPECT_EQ(cells().at(3, 4), makeCell(200, 255, 0)) << "green 0 inverted";
 
@@ -166,6 +175,38 @@ TEST_F(ColorWindows, TheWaveDrawsOverTheStartAndItsSettingsOutliveTheWindow)
     WaveSeqDlg again(project, generators.wave);
     EXPECT_TRUE(again.button(WaveSeqDlg::kWaveButtons[4])->state());
     EXPECT_EQ(slider(again, "offsetx").wholeValue(), 10);
+}
+
+TEST_F(ColorWindows, EscRestoresAndEnterKeepsFromTheFocusedSliderOfEveryToolWindow)
+{
+    const std::vector<std::function<std::unique_ptr<PatternToolDlg>()>> windows{
+        [&] { return std::make_unique<MutateDlg>(project, 1234); },
+        [&] { return std::make_unique<ColorCurvesDlg>(project); },
+        [&] { return std::make_unique<CColorsDlg>(project); },
+        [&] { return std::make_unique<WaveSeqDlg>(project, generators.wave); },
+    };
+    for (const auto& open : windows) {
+        for (const Qt::Key closing : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
+            const Grid before = cells().snapshot();
+            const int states = undoStates();
+            const auto window = open();
+            window->show();
+            ValueSlider* first = nullptr;
+            // Not findChild: the sliders have no meta-object of their own.
+            for (QObject* child : window->children())
+                first = first ? first : dynamic_cast<ValueSlider*>(child);
+            ASSERT_NE(first, nullptr);
+            first->setFocus();
+            key(*first, Qt::Key_End);
+            EXPECT_EQ(first->value(), first->minimum()) << "the slider keeps its own keys";
+            const Grid shown = cells().snapshot();
+            key(*first, closing);
+            const std::string what = window->windowTitle().toStdString() + ", key " + std::to_string(closing);
+            EXPECT_FALSE(window->isVisible()) << what;
+            EXPECT_EQ(cells().snapshot(), closing == Qt::Key_Escape ? before : shown) << what;
+            EXPECT_EQ(undoStates(), closing == Qt::Key_Escape ? states : states + 1) << what;
+        }
+    }
 }
 
 TEST_F(ColorWindows, TheCellWindowAuditionsBothColoursAndTakesEscapeFromAFocusedSlider)

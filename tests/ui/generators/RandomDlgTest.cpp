@@ -77,6 +77,17 @@ TEST_F(RandomWindow, OkKeepsTheChoicesAndAnyOtherCloseForgetsThem)
         dialog.close();
     }
     EXPECT_EQ(settings, before);
+    {
+        RandomDlg dialog(settings);
+        dialog.show();
+        auto* density = dialog.findChild<GUIslider*>(QStringLiteral("density"));
+        density->setFocus();
+        QTest::keyClick(density, Qt::Key_End);
+        QTest::keyClick(density, Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << "Enter from a focused slider is Ok";
+        EXPECT_EQ(settings.density, 0);
+    }
+    settings = before;
 
     RandomDlg dialog(settings);
     dialog.show();

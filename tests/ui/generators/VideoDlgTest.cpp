@@ -186,4 +186,20 @@ TEST_F(VideoWindow, ThePreviewShowsTheFrameAndTheSourceListRemembersAFile)
     window.reject();
 }
 
+TEST_F(VideoWindow, EscAndEnterCloseItOnceASliderHasBeenTouched)
+{
+    for (const Qt::Key closing : {Qt::Key_Escape, Qt::Key_Return}) {
+        VideoDlg window(project, generators.camera, settings, prompts);
+        window.show();
+        ValueSlider& red = slider(window, "red");
+        QTest::mouseClick(&red, Qt::LeftButton, {}, QPoint(5, 5));
+        window.takeFrame(frameOf(green));
+        const Grid shown = cells().snapshot();
+        QTest::keyClick(&red, closing);
+        EXPECT_FALSE(window.isVisible()) << closing;
+        EXPECT_EQ(cells().snapshot(), closing == Qt::Key_Escape ? start : shown) << closing;
+    }
+    EXPECT_EQ(undoStates(), 2) << "Enter is Ok";
+}
+
 } // namespace

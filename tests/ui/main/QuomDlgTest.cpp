@@ -693,3 +693,20 @@ TEST_F(MainWindow, ControllerMessagesPlayThePatternAndRestAsOneUndoState)
     window->applyMidiMessage(message(0xB0, 20, 0)); // the tempo controller
     EXPECT_EQ(window->tempoSlider().wholeValue(), 1);
 }
+
+TEST_F(MainWindow, ControllerMovesWaitForAToolWindowAndTheStatusLineSaysSo)
+{
+    const auto red = [](int value) { return static_cast<std::uint32_t>(0xB0 | 7 << 8 | value << 16); };
+    cells().set(4, 4, makeCell(100, 0, 0));
+    {
+        const PatternLoan toolWindow(parts.project);
+        window->applyMidiMessage(red(10));
+        EXPECT_EQ(window->view().notice(), QString()) << "a reference moves nothing, so nothing waits";
+        window->applyMidiMessage(red(20));
+        EXPECT_EQ(cells().at(4, 4), makeCell(100, 0, 0));
+        EXPECT_EQ(window->view().notice(),
+            "MIDI control is held while the window is open, and applied when it closes.");
+    }
+    EXPECT_EQ(cells().at(4, 4), makeCell(120, 0, 0));
+    EXPECT_EQ(window->view().notice(), QString());
+}
