@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 using namespace quom;
-namespace fs = std::filesystem;
-
 void writeWave(const TempDir& dir, const std::string& name, std::size_t frames = 4)
 {
     dir.write(name, wavebytes::mono16(std::vector<std::int16_t>(frames, 1000)));
@@ -54,32 +50,6 @@ TEST(KitBuild, FolderLooksAtOneFileAStepAndBuildsOnAClearedCopyOfTheKit)
     EXPECT_EQ(build.kit().slot(5).minKey, 12) << "cleared as a slot is cleared";
     EXPECT_EQ(kit.slot(5).name, "old.wav") << "the kit it started from is untouched";
     EXPECT_FALSE(build.step());
-}
-
-TEST(KitBuild, NothingToTakeOrNothingReadableSaysSoInsteadOfAnEmptyKit)
-{
-    TempDir dir;
-    fs::create_directories(dir.file("none/sub"));
-    dir.write("none/readme.txt", std::string("x"));
-    dir.write("none/sub/bad.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 12)}));
-    for (KitBuild build : {KitBuild::fromFolder(CKit(), dir.file("none"), FileRate::AsIf44100),
-             KitBuild::fromFolder(CKit(), dir.file("none/sub"), FileRate::AsIf44100),
-             KitBuild::fromFolder(CKit(), dir.file("missing"), FileRate::AsIf44100),
-             KitBuild::fromTree(CKit(), dir.file("none"), FileRate::AsIf44100)}) {
-        finish(build);
-        EXPECT_EQ(build.phase(), KitBuild::Phase::Done);
-        EXPECT_EQ(build.outcome(), KitBuild::Outcome::NothingFound);
-    }
-
-    // Passes the check (a well-formed header) but holds no sound to read.
-    fs::create_directories(dir.file("hollow/deeper"));
-    dir.write("hollow/deeper/empty.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 16)}));
-    KitBuild build = KitBuild::fromTree(CKit(), dir.file("hollow"), FileRate::AsIf44100);
-    const auto steps = finish(build);
-    EXPECT_EQ(steps.front().second, dir.file("hollow/deeper/empty.wav")) << "found in the subfolder";
-    EXPECT_EQ(build.outcome(), KitBuild::Outcome::NothingReadable);
-    ASSERT_EQ(build.failed().size(), 1u);
-    EXPECT_EQ(build.failed()[0].path, dir.file("hollow/deeper/empty.wav"));
 }
 
 } // namespace
