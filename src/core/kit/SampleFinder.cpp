@@ -51,28 +51,6 @@ std::string joined(const std::string& folder, const fs::directory_entry& entry)
     return endsWith(folder, "/") ? folder + name : folder + '/' + name;
 }
 
-void scan(const std::string& folder, std::vector<std::string>& found,
-    const std::function<void(const std::string&)>& looking)
-{
-    for (const fs::directory_entry& entry : entriesOf(folder)) {
-        std::error_code error;
-        const std::string path = joined(folder, entry);
-        if (entry.is_symlink(error)) {
-            // A link to a folder may lead back up the tree: only linked files count.
-            if (fs::is_directory(entry.path(), error))
-                continue;
-        } else if (entry.is_directory(error)) {
-            scan(path, found, looking);
-            continue;
-        }
-        if (looking)
-            looking(path);
-        const std::string name = entry.path().filename().string();
-        if (hasSampleFileName(name, NameCase::Uniform) && passesWaveCheck(path))
-            found.push_back(path);
-    }
-}
-
 } // namespace
 
 std::vector<std::string> listFolderSamples(const std::string& folder)
@@ -101,9 +79,46 @@ std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& fi
 std::vector<std::string> scanSampleTree(
     const std::string& root, const std::function<void(const std::string& path)>& looking)
 {
-    std::vector<std::string> found;
-    scan(root, found, looking);
-    return found;
+    SampleTreeWalk walk(root);
+    while (walk.next()) {
+        if (looking)
+            looking(walk.looked());
+    }
+    return std::move(walk.found());
+}
+
+SampleTreeWalk::SampleTreeWalk(const std::string& root)
+{
+    folders_.push_back({root, entriesOf(root)});
+}
+
+bool SampleTreeWalk::next()
+{
+    while (!folders_.empty()) {
+        Folder& folder = folders_.back();
+        if (folder.next == folder.entries.size()) {
+            folders_.pop_back();
+            continue;
+        }
+        const fs::directory_entry& entry = folder.entries[folder.next++];
+        std::error_code error;
+        std::string path = joined(folder.path, entry);
+        if (entry.is_symlink(error)) {
+            // A link to a folder may lead back up the tree: only linked files count.
+            if (fs::is_directory(entry.path(), error))
+                continue;
+        } else if (entry.is_directory(error)) {
+            // A subfolder is walked where it comes in the listing, before the entries after it.
+            std::vector<fs::directory_entry> entries = entriesOf(path);
+            folders_.push_back({std::move(path), std::move(entries)});
+            continue;
+        }
+        if (hasSampleFileName(entry.path().filename().string(), NameCase::Uniform) && passesWaveCheck(path))
+            found_.push_back(path);
+        looked_ = std::move(path);
+        return true;
+    }
+    return false;
 }
 
 std::vector<std::string> pickForKit(std::vector<std::string> files)

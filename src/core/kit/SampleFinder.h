@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +26,32 @@ std::vector<std::string> keepPassingWaveCheck(const std::vector<std::string>& fi
 // folder that cannot be read is skipped, so every tree ends.
 std::vector<std::string> scanSampleTree(
     const std::string& root, const std::function<void(const std::string& path)>& looking = {});
+
+// The walk of scanSampleTree one file at a time, so that its caller can stop between
+// files or serve other work (a window its events) while a large tree is searched.
+class SampleTreeWalk {
+public:
+    explicit SampleTreeWalk(const std::string& root);
+
+    // Looks at the next file, listing the folders on the way to it; false when the
+    // walk is over.
+    bool next();
+    // The file the last next() looked at.
+    const std::string& looked() const noexcept { return looked_; }
+    // The files collected so far, in the order of the walk.
+    std::vector<std::string>& found() noexcept { return found_; }
+
+private:
+    struct Folder {
+        std::string path;
+        std::vector<std::filesystem::directory_entry> entries; // in name order
+        std::size_t next = 0;
+    };
+
+    std::vector<Folder> folders_; // the open folders, the innermost last
+    std::string looked_;
+    std::vector<std::string> found_;
+};
 
 // The files for the 64 slots: all of them in their order when there are 64 or
 // fewer, else 64 drawn without repetition, each with randomInt(number left - 1).

@@ -2,7 +2,6 @@
 
 #include "core/project/Project.h"
 #include "core/transport/Transport.h"
-#include "ui/controls/ButtonGlyphs.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CCommandButton.h"
 #include "ui/controls/Cursors.h"
@@ -61,14 +60,6 @@ constexpr std::array kHeadings{
 // A column's right edge, where the key's text ends.
 constexpr int kColumnRight = KitEditorLayout::kLeft + KitEditorLayout::kColumnWidth;
 
-// A flag's mark: the accent ink when on, a dim one when off; no taller than its row.
-void paintFlag(QPainter& painter, const QString& name, bool on, QPoint at, int rowHeight)
-{
-    const QColor ink = on ? QColor(255, 170, 90) : QColor(96, 96, 96);
-    drawInkedSvg(painter, QStringLiteral(":/slot-flags/") + name, {ink, ink},
-        QRectF(at, QSizeF(12, std::min(10, rowHeight))));
-}
-
 } // namespace
 
 CKitDlg::CKitDlg(Context context, QWidget* parent)
@@ -80,6 +71,9 @@ CKitDlg::CKitDlg(Context context, QWidget* parent)
     , prompts_(context.prompts)
     , layout_(KitEditorLayout::forScreen(context.room))
     , kit_(*context.project.kit())
+    // A flag's mark is no taller than its row.
+    , flagPictures_(QSize(12, std::min(10, layout_.rowHeight())))
+    , builds_(std::move(context.clock))
 {
     setWindowTitle(QStringLiteral("Kit Editor"));
     theme::apply(this);
@@ -87,6 +81,8 @@ CKitDlg::CKitDlg(Context context, QWidget* parent)
     setMouseTracking(true);
     setAcceptDrops(true);
     buildButtons();
+    connect(&builds_, &KitBuildRunner::progressed, this, &CKitDlg::showBuildProgress);
+    connect(&builds_, &KitBuildRunner::finished, this, &CKitDlg::finishBuild);
 }
 
 CKitDlg::~CKitDlg()
@@ -105,6 +101,17 @@ void CKitDlg::buildButtons()
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &HelpTextButton::command, this, &CKitDlg::runButton);
     }
+}
+
+// While a search runs the kit is not edited: its result would replace the edit.
+void CKitDlg::setBusy(bool busy)
+{
+    for (const ButtonEntry& entry : kButtons)
+        button(entry.id)->setEnabled(!busy);
+    if (busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
 }
 
 CCommandButton* CKitDlg::button(int commandId) const
@@ -162,13 +169,15 @@ void CKitDlg::showMessage(const QString& text)
     prompts_.message(this, text, QStringLiteral("Quom"));
 }
 
-void CKitDlg::paintEvent(QPaintEvent*)
+void CKitDlg::paintEvent(QPaintEvent* event)
 {
+    // Only what needs it: the status line is redrawn alone while a search reports progress.
+    const QRect dirty = event->rect();
     QPainter painter(this);
-    painter.fillRect(rect(), theme::kBackground);
+    painter.fillRect(dirty, theme::kBackground);
     painter.setFont(font());
     painter.setPen(theme::kStaticText);
-    for (int column = 0; column < layout_.columns(); ++column) {
+    for (int column = 0; column < layout_.columns() && dirty.top() < KitEditorLayout::kTop; ++column) {
         const int shift = column * KitEditorLayout::kColumnWidth;
         for (const Heading& heading : kHeadings) {
             painter.drawText(QRect(heading.x + shift, KitEditorLayout::kHeadingTop, kColumnRight - heading.x,
@@ -176,8 +185,11 @@ void CKitDlg::paintEvent(QPaintEvent*)
                 Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(heading.text));
         }
     }
-    for (int slot = 0; slot < kKitSlots; ++slot)
-        paintSlot(painter, slot);
+    for (int slot = 0; slot < kKitSlots; ++slot) {
+        if (dirty.intersects(
+                QRect(layout_.columnShift(slot), layout_.rowTop(slot), kColumnRight, layout_.rowHeight())))
+            paintSlot(painter, slot);
+    }
     painter.setPen(theme::kStaticText);
     const QRect status = layout_.statusArea();
     painter.drawText(
@@ -207,11 +219,16 @@ void CKitDlg::paintSlot(QPainter& painter, int slot) const
         nameRight -= width + 4;
     }
     text(KitEditorLayout::kLeft, nameRight, slotLabel(slot, s));
-    paintFlag(painter, QStringLiteral("Loop"), s.loop, {KitEditorLayout::kLoopX + shift, top}, height);
-    paintFlag(painter, QStringLiteral("Fade"), s.fade, {KitEditorLayout::kFadeX + shift, top}, height);
+    paintFlag(painter, SlotFlag::Loop, s.loop, {KitEditorLayout::kLoopX + shift, top});
+    paintFlag(painter, SlotFlag::Fade, s.fade, {KitEditorLayout::kFadeX + shift, top});
     painter.setPen(slot == selected_ ? kSelectedText : theme::kStaticText);
     text(KitEditorLayout::kLengthX, KitEditorLayout::kKeyX, std::to_string(s.length()));
     text(KitEditorLayout::kKeyX, kColumnRight, keyName(s.rootKey));
+}
+
+void CKitDlg::paintFlag(QPainter& painter, SlotFlag flag, bool on, QPoint at) const
+{
+    painter.drawPixmap(at, flagPictures_.picture(flag, on, devicePixelRatioF()));
 }
 
 void CKitDlg::select(int slot)
@@ -243,6 +260,8 @@ void CKitDlg::toggleFlag(int slot, SlotFlag flag, bool everySlot)
 
 void CKitDlg::mouseMoveEvent(QMouseEvent* event)
 {
+    if (building())
+        return;
     const auto hit = layout_.hit(event->position().toPoint());
     if (!hit) {
         unsetCursor();
@@ -257,6 +276,8 @@ void CKitDlg::mouseMoveEvent(QMouseEvent* event)
 
 void CKitDlg::mousePressEvent(QMouseEvent* event)
 {
+    if (building())
+        return;
     const auto hit = layout_.hit(event->position().toPoint());
     if (!hit)
         return;
@@ -300,6 +321,12 @@ void CKitDlg::keyPressEvent(QKeyEvent* event)
 
 bool CKitDlg::handleKey(const QKeyEvent& key)
 {
+    if (building()) {
+        // Esc stops the search instead of closing the window; no other key edits meanwhile.
+        if (key.key() == Qt::Key_Escape)
+            cancelBuild();
+        return true;
+    }
     const bool shift = key.modifiers().testFlag(Qt::ShiftModifier);
     const bool chosen = selected_ >= 0;
     switch (key.key()) {
@@ -342,7 +369,7 @@ bool CKitDlg::handleKey(const QKeyEvent& key)
 
 void CKitDlg::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasUrls())
+    if (event->mimeData()->hasUrls() && !building())
         event->acceptProposedAction();
 }
 
@@ -353,14 +380,19 @@ void CKitDlg::dropEvent(QDropEvent* event)
         if (url.isLocalFile())
             paths.append(url.toLocalFile());
     }
-    if (paths.isEmpty())
+    if (paths.isEmpty() || building())
         return;
     event->acceptProposedAction();
-    addFiles(paths);
+    // The program the files came from waits until the drop returns: loading and any
+    // message come after.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { addFiles(paths); }, Qt::QueuedConnection);
 }
 
 void CKitDlg::done(int result)
 {
+    if (building())
+        cancelBuild();
     transport_.stopAudition();
     QDialog::done(result);
 }

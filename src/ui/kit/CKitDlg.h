@@ -3,7 +3,9 @@
 #include "core/kit/Kit.h"
 #include "core/kit/KitEdits.h"
 #include "ui/controls/StatusLineOwner.h"
+#include "ui/kit/KitBuildRunner.h"
 #include "ui/kit/KitEditorLayout.h"
+#include "ui/kit/SlotFlagPictures.h"
 
 #include <QDialog>
 #include <QString>
@@ -15,7 +17,9 @@
 // marks, and is cleared by a right click (with the button held, every slot the pointer
 // passes). The buttons load, save and clear whole kits and build new ones from chosen
 // files, a folder, a random pick from a folder tree, or slices of one long file.
-// Every edit reaches the engine at once as a new kit; there is no Cancel.
+// Every edit reaches the engine at once as a new kit; there is no Cancel. A folder or
+// a tree is searched while the window goes on serving its events, with Esc stopping the
+// search and keeping the kit; the window takes no other edit meanwhile.
 // Window thread only.
 namespace quom {
 
@@ -37,6 +41,7 @@ public:
         AppFolders& folders; // the file windows remember the last path chosen
         UserPrompts& prompts;
         QSize room; // the available area of the screen it opens on
+        KitBuildRunner::Clock clock = &std::chrono::steady_clock::now; // paces searches
     };
 
     explicit CKitDlg(Context context, QWidget* parent = nullptr);
@@ -47,11 +52,15 @@ public:
     int selectedSlot() const noexcept { return selected_; }
     const QString& statusText() const noexcept { return status_; }
     CCommandButton* button(int commandId) const;
+    // Folder or Random is searching or loading.
+    bool building() const noexcept { return builds_.running(); }
 
     // The status line: shown at once, so that progress shows during long work.
     void showStatusText(const QString& text) override;
 
-    // Files dropped on the window, or chosen with Add: each into the first empty slot.
+    // Files chosen with Add, or dropped on the window (handled once the drop has returned,
+    // so the program they came from does not wait on a message): each into the first
+    // empty slot.
     void addFiles(const QStringList& paths);
 
     // However the window closes, the sound Space started stops.
@@ -87,6 +96,14 @@ private:
     void clearSlot(int slot);
     void toggleFlag(int slot, SlotFlag flag, bool everySlot);
     void showMessage(const QString& text);
+    void paintFlag(QPainter& painter, SlotFlag flag, bool on, QPoint at) const;
+
+    // Folder and Random (CKitDlgCommands.cpp).
+    void startBuild(KitBuild build, const QString& nothingFound);
+    void showBuildProgress();
+    void finishBuild();
+    void cancelBuild();
+    void setBusy(bool busy);
 
     // Slot commands (CKitDlgCommands.cpp).
     void chooseFileForSlot(int slot);
@@ -112,6 +129,9 @@ private:
     int selected_ = -1;
     bool clearDragging_ = false;
     QString status_;
+    mutable SlotFlagPictures flagPictures_;
+    KitBuildRunner builds_;
+    QString nothingFound_; // what the build under way says when it finds no file
 };
 
 } // namespace quom

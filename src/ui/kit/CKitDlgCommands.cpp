@@ -139,21 +139,8 @@ void CKitDlg::folderCommand()
         this, tr("Choose the folder from which to get the samples."), fromUtf8(folders_.wavesFolder));
     if (folder.isEmpty())
         return;
-    std::optional<WaitCursor> wait(std::in_place);
-    clearKit(kit_);
-    const std::vector<std::string> listed = listFolderSamples(utf8(folder));
-    if (listed.empty()) {
-        publish();
-        update();
-        wait.reset();
-        showMessage(
-            tr("No sample file has been found in this folder, or they were not in the right format!"));
-        return;
-    }
-    fillKit(kit_, keepPassingWaveCheck(listed, kKitSlots), project_.fileRate(),
-        [this](const std::string& path) { showStatusText(tr("Loading... %1").arg(fromUtf8(path))); });
-    publish();
-    repaintSlots();
+    startBuild(KitBuild::fromFolder(kit_, utf8(folder), project_.fileRate()),
+        tr("No sample file has been found in this folder, or they were not in the right format!"));
 }
 
 void CKitDlg::randomCommand()
@@ -162,13 +149,54 @@ void CKitDlg::randomCommand()
         tr("Choose the root folder from which to get the random samples."), fromUtf8(folders_.wavesFolder));
     if (root.isEmpty())
         return;
-    WaitCursor wait;
-    const auto found = scanSampleTree(utf8(root),
-        [this](const std::string& path) { showStatusText(tr("Searching... %1").arg(fromUtf8(path))); });
-    fillKit(kit_, pickForKit(found), project_.fileRate(),
-        [this](const std::string& path) { showStatusText(tr("Loading... %1").arg(fromUtf8(path))); });
-    publish();
-    repaintSlots();
+    startBuild(KitBuild::fromTree(kit_, utf8(root), project_.fileRate()),
+        tr("No sample file has been found in this folder or its subfolders, or they were not in the right "
+           "format!"));
+}
+
+void CKitDlg::startBuild(KitBuild build, const QString& nothingFound)
+{
+    nothingFound_ = nothingFound;
+    setBusy(true);
+    builds_.start(std::move(build));
+}
+
+void CKitDlg::showBuildProgress()
+{
+    const KitBuild& build = builds_.build();
+    const QString path = fromUtf8(build.current());
+    showStatusText(build.phase() == KitBuild::Phase::Searching ? tr("Searching... %1").arg(path)
+                                                               : tr("Loading... %1").arg(path));
+}
+
+void CKitDlg::finishBuild()
+{
+    setBusy(false);
+    const KitBuild& build = builds_.build();
+    // Nothing usable keeps the kit: a kit wiped for nothing could not be had back.
+    switch (build.outcome()) {
+    case KitBuild::Outcome::Built:
+        showBuildProgress();
+        kit_ = build.kit();
+        publish();
+        repaintSlots();
+        break;
+    case KitBuild::Outcome::NothingFound:
+        showStatusText({});
+        showMessage(nothingFound_);
+        break;
+    case KitBuild::Outcome::NothingReadable:
+        showStatusText({});
+        showMessage(unreadableSamplesText(build.failed()));
+        break;
+    }
+}
+
+void CKitDlg::cancelBuild()
+{
+    builds_.cancel();
+    setBusy(false);
+    showStatusText(tr("Cancelled: the kit is as it was."));
 }
 
 void CKitDlg::slicerCommand()

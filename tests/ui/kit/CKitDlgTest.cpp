@@ -10,10 +10,13 @@
 #include "ui/controls/FakePrompts.h"
 
 #include <QImage>
+#include <QMimeData>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 using namespace quom;
@@ -30,9 +33,14 @@ protected:
         createFolders(folders);
         settings.audioEditor = "/nonexistent/editor --flag";
         // A screen with room for 64 rows of 10 pixels.
-        editor = std::make_unique<CKitDlg>(
-            CKitDlg::Context{project, transport, settings, folders, prompts, QSize(1024, 800)});
+        editor = std::make_unique<CKitDlg>(context());
         editor->show();
+    }
+
+    CKitDlg::Context context()
+    {
+        return {
+            project, transport, settings, folders, prompts, QSize(1024, 800), [this] { return now += tick; }};
     }
 
     std::string wave(const std::string& name, std::size_t frames = 4, std::int16_t value = 1000)
@@ -59,6 +67,21 @@ protected:
     }
     void key(Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(editor.get(), k, m); }
     void button(int id) { QTest::mouseClick(editor->button(id), Qt::LeftButton, {}, QPoint(5, 5)); }
+    // Lets a Folder or Random search run to its end.
+    void settle(CKitDlg& window)
+    {
+        for (int turn = 0; window.building() && turn < 1'000'000; ++turn)
+            QCoreApplication::processEvents();
+        ASSERT_FALSE(window.building());
+    }
+    void settle() { settle(*editor); }
+    // count files that pass the wave check, in folder.
+    void tree(const std::string& folder, int count)
+    {
+        fs::create_directories(dir.file(folder + "/sub"));
+        for (int i = 0; i < count; ++i)
+            wave(folder + (i % 2 ? "/sub/" : "/") + std::to_string(i) + ".wav");
+    }
     // Slots 0..count-1 hold a sample.
     void fill(int count)
     {
@@ -75,6 +98,9 @@ protected:
     Settings settings;
     AppFolders folders;
     FakePrompts prompts;
+    // The editor's clock moves tick at each reading: frozen, a search runs in one slice.
+    std::chrono::steady_clock::time_point now;
+    std::chrono::milliseconds tick{0};
     std::unique_ptr<CKitDlg> editor;
 };
 
@@ -251,6 +277,21 @@ TEST_F(KitEditor, SpacePlaysTheFileAsItIsOnDiskNowUntilTheWindowCloses)
     std::vector<float> out(2 * 64);
     engine.Render(64, out.data());
     EXPECT_FLOAT_EQ(out[0], 0.25f) << "half of 16384 / 32768 on each side";
+
+    // What the slot plays: the first channel, at the kit's rate (a sound player would mix
+    // both and play at 48 kHz).
+    dir.write("stereo.wav",
+        wavebytes::riffWave({wavebytes::fmtChunk(2, 16, 1, 48000),
+            wavebytes::dataChunk(wavebytes::pcm16({16384, 0, 8192, 0, 16384, 0, 8192, 0}))}));
+    prompts.path = QString::fromStdString(dir.file("stereo.wav"));
+    click(at(1, 30));
+    moveTo(at(1, 30));
+    key(Qt::Key_Space);
+    engine.Render(64, out.data());
+    EXPECT_FLOAT_EQ(out[0], 0.25f);
+    EXPECT_FLOAT_EQ(out[2], 0.125f) << "the second frame, no resampling";
+    EXPECT_EQ(out[8], 0.0f) << "four frames long";
+
     editor->close();
     engine.Render(64, out.data());
     EXPECT_EQ(out[0], 0.0f);
@@ -264,12 +305,25 @@ TEST_F(KitEditor, AddAndDropFillTheEmptySlotsAndSayWhenTheKitIsFull)
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], "There was not enough empty slots for all samples.");
 
+    // The program the files came from waits for the drop to return: the box comes after.
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("extra.wav")))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(editor.get(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(editor.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(prompts.messages.size(), 1u) << "no box inside the drop";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1], "There was not enough empty slots for all samples.");
+
     key(Qt::Key_Delete, Qt::ShiftModifier);
     editor->addFiles(
         {QString::fromStdString(dir.file("missing.wav")), QString::fromStdString(wave("a.wav"))});
     EXPECT_EQ(slot(0).name, dir.file("a.wav")) << "a failed file leaves its slot empty for the next";
-    ASSERT_EQ(prompts.messages.size(), 2u);
-    EXPECT_EQ(prompts.messages[1],
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_EQ(prompts.messages[2],
         QString::fromStdString(
             "Unable to read the file:\n " + dir.file("missing.wav") + ": No such file or directory"));
 }
@@ -285,25 +339,44 @@ TEST_F(KitEditor, FolderTakesTheFirstSixtyFourFilesThatPassAndSaysWhenThereAreNo
     }
     prompts.folder = QString::fromStdString(dir.file("many"));
     button(CKitDlg::kFolder);
+    settle();
     EXPECT_EQ(slot(0).name, dir.file("many/001.wav")) << "the file that fails the check is skipped";
     EXPECT_EQ(slot(63).name, dir.file("many/064.wav"));
     EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(editor->statusText(), "Loading... " + QString::fromStdString(dir.file("many/064.wav")));
 
+    // Nothing usable keeps the kit as it was and says why.
+    const std::string kept = slot(0).name;
+    const QString nothing
+        = "No sample file has been found in this folder, or they were not in the right format!";
     prompts.folder = QString::fromStdString(dir.file("bad"));
     fs::create_directory(dir.file("bad"));
     dir.write("bad/000.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 12)}));
     button(CKitDlg::kFolder);
-    EXPECT_TRUE(slot(0).isEmpty()) << "none passes: the kit stays cleared";
-    EXPECT_TRUE(prompts.messages.empty());
+    settle();
+    EXPECT_EQ(slot(0).name, kept) << "none passes: the kit is kept";
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], nothing);
 
     fs::create_directory(dir.file("none"));
     dir.write("none/readme.txt", std::string("x"));
     prompts.folder = QString::fromStdString(dir.file("none"));
     button(CKitDlg::kFolder);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0],
-        "No sample file has been found in this folder, or they were not in the right format!");
-    EXPECT_TRUE(slot(0).isEmpty());
+    settle();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1], nothing);
+    EXPECT_EQ(slot(0).name, kept);
+
+    // Files that pass the check but none of which can be read.
+    fs::create_directory(dir.file("hollow"));
+    dir.write("hollow/a.wav", wavebytes::riffWave({wavebytes::fmtChunk(1, 16)}));
+    prompts.folder = QString::fromStdString(dir.file("hollow"));
+    button(CKitDlg::kFolder);
+    settle();
+    ASSERT_EQ(prompts.messages.size(), 3u);
+    EXPECT_TRUE(prompts.messages[2].startsWith("Unable to read the file:\n " + prompts.folder + "/a.wav: "))
+        << prompts.messages[2].toStdString();
+    EXPECT_EQ(slot(0).name, kept);
 }
 
 TEST_F(KitEditor, RandomWalksATreeWithALinkLoopAndKeepsScanOrderForFewFiles)
@@ -315,9 +388,95 @@ TEST_F(KitEditor, RandomWalksATreeWithALinkLoopAndKeepsScanOrderForFewFiles)
     fs::create_directory_symlink(dir.file("tree"), dir.file("tree/sub/loop"));
     prompts.folder = QString::fromStdString(dir.file("tree"));
     button(CKitDlg::kRandom);
+    settle();
     EXPECT_EQ(slot(0).name, dir.file("tree/b.wav"));
     EXPECT_EQ(slot(1).name, dir.file("tree/sub/a.WAV"));
     EXPECT_TRUE(slot(2).isEmpty()) << "x.Wav is neither of the two spellings";
+
+    fs::create_directories(dir.file("empty/sub"));
+    wave("empty/sub/x.Wav");
+    prompts.folder = QString::fromStdString(dir.file("empty"));
+    button(CKitDlg::kRandom);
+    settle();
+    EXPECT_EQ(slot(0).name, dir.file("tree/b.wav")) << "nothing found keeps the kit";
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0],
+        "No sample file has been found in this folder or its subfolders, or they were not in the right "
+        "format!");
+}
+
+TEST_F(KitEditor, ASearchServesEventsBetweenFilesAndEscStopsItKeepingTheKit)
+{
+    fill(1);
+    tree("tree", 40);
+    tick = std::chrono::seconds(1); // every reading ends a slice
+    prompts.folder = QString::fromStdString(dir.file("tree"));
+    button(CKitDlg::kRandom);
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(editor->building());
+    EXPECT_TRUE(editor->statusText().startsWith("Searching... " + prompts.folder))
+        << editor->statusText().toStdString();
+    bool served = false; // as a MIDI message reaches the window thread
+    QMetaObject::invokeMethod(
+        qApp, [&served] { served = true; }, Qt::QueuedConnection);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(served);
+    EXPECT_FALSE(editor->button(CKitDlg::kClear)->isEnabled()) << "no other edit while it searches";
+    key(Qt::Key_Delete, Qt::ShiftModifier);
+
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(editor->building());
+    EXPECT_TRUE(editor->isVisible()) << "Esc stopped the search, not the window";
+    EXPECT_EQ(editor->statusText(), "Cancelled: the kit is as it was.");
+    EXPECT_TRUE(editor->button(CKitDlg::kClear)->isEnabled());
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(slot(0).name, dir.file("s0.wav"));
+    EXPECT_TRUE(slot(1).isEmpty());
+
+    // Closing the window stops a search too; the next one runs to its end.
+    button(CKitDlg::kFolder);
+    editor->close();
+    for (int i = 0; i < 50; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(slot(0).name, dir.file("s0.wav"));
+    editor->show();
+    button(CKitDlg::kFolder);
+    settle();
+    EXPECT_EQ(slot(0).name, dir.file("tree/0.wav"));
+    EXPECT_EQ(slot(1).name, dir.file("tree/10.wav"));
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+// Counts what a search writes on the status line.
+class CountingKitDlg : public CKitDlg {
+public:
+    using CKitDlg::CKitDlg;
+    void showStatusText(const QString& text) override
+    {
+        ++shown;
+        CKitDlg::showStatusText(text);
+    }
+    int shown = 0;
+};
+
+TEST_F(KitEditor, TheStatusLineKeepsAHumanPaceHoweverManyFilesAreSearched)
+{
+    std::vector<int> shown;
+    for (const int files : {4, 400}) {
+        const std::string folder = "tree" + std::to_string(files);
+        tree(folder, files);
+        CountingKitDlg window(context());
+        window.show();
+        prompts.folder = QString::fromStdString(dir.file(folder));
+        QTest::mouseClick(window.button(CKitDlg::kRandom), Qt::LeftButton, {}, QPoint(5, 5));
+        settle(window);
+        EXPECT_FALSE(slot(0).isEmpty());
+        shown.push_back(window.shown);
+    }
+    EXPECT_EQ(shown[0], shown[1]) << "the clock did not move, however many files were searched";
+    EXPECT_LE(shown[1], 2);
 }
 
 TEST_F(KitEditor, SlicerFillsTheKitWithSixtyFourSlicesOrRefusesAShortFile)
