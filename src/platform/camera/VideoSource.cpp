@@ -141,7 +141,7 @@ void VideoSource::tryCamera(int index)
     connect(
         device.camera.get(), &QCamera::errorOccurred, this,
         [giveWay](QCamera::Error, const QString& reason) { giveWay(false, reason); }, Qt::QueuedConnection);
-    QTimer::singleShot(kActivationTime, this, [this, giveWay] { giveWay(true, tr("it did not start.")); });
+    QTimer::singleShot(kActivationTime, this, [giveWay] { giveWay(true, tr("it did not start.")); });
     device.capture.setCamera(device.camera.get());
     device.camera->start();
 }
