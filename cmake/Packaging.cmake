@@ -44,13 +44,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries Quom links come from dpkg-shlibdeps; these are loaded at run time as
 # plug-ins, which no linker sees: picture formats for import and filters, GStreamer's
-# elements behind Qt Multimedia's camera and video files, and the sample file and
-# resampling libraries the core opens when a sample first needs them.
+# elements behind Qt Multimedia's camera and video files (libav's decoders for the
+# common formats, H.264 among them, which the Video window offers), and the sample
+# file and resampling libraries the core opens when a sample first needs them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-image-formats-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, libsndfile1, libsoxr0")
-# Native windows on a Wayland desktop; the common video codecs.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, gstreamer1.0-libav")
+  "qt6-image-formats-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, libsndfile1, libsoxr0")
+# Native windows on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

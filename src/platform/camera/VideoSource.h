@@ -14,9 +14,9 @@
 // parts black, black pixels empty cells).
 //
 // Threads. Every member is for the window thread, and frame() is emitted there, in the
-// order the frames arrived. Qt Multimedia decodes on device threads of its own, which
-// only hand each frame over: they never touch the pattern, the undo history, the
-// settings or a widget.
+// order the frames arrived; a frame that arrives while an older one still waits replaces
+// it. Qt Multimedia decodes on device threads of its own, which only hand each frame
+// over: they never touch the pattern, the undo history, the settings or a widget.
 namespace quom {
 
 class VideoSource : public QObject {
@@ -36,13 +36,17 @@ public:
 
     // Stops what played, then starts the first camera that becomes active (one that reports
     // an error or stays inactive gives way to the next) or the file. Without a camera or a
-    // readable file no frame ever arrives.
+    // readable file no frame ever arrives; failed() says why, from within start() for a
+    // file that does not exist.
     void start();
     // No frame is emitted after it returns, not even one already on its way.
     void stop();
 
 signals:
     void frame(const Grid& cells);
+    // The file cannot be played, or no camera from the first one tried became active: a
+    // sentence for the user, with the media framework's reason.
+    void failed(const QString& reason);
 
 private:
     struct Device;
@@ -50,7 +54,7 @@ private:
 
     QString path_;
     int firstCamera_ = 0;
-    // Counts stop()s: a frame or camera change queued before the last one is dropped.
+    // Counts stop()s: a camera change queued before the last one is dropped.
     std::uint64_t generation_ = 0;
     std::unique_ptr<Device> device_;
 };

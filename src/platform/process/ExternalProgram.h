@@ -4,9 +4,10 @@
 
 namespace quom {
 
-// Starts command (a program and its arguments, split where a shell would split them,
-// quotes respected, but never through a shell) with one more argument, detached from
-// Quom. False when the program cannot be started.
+// Starts command with one more argument, detached from Quom and never through a shell.
+// A command that names an existing program file is that program, spaces and quotes
+// included ("/home/me/my tools/editor"); any other is a program and its arguments, split
+// at white space outside double quotes. False when the program cannot be started.
 bool startExternalProgram(const std::string& command, const std::string& argument);
 
 } // namespace quom

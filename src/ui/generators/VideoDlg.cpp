@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
 
@@ -45,10 +46,13 @@ VideoDlg::VideoDlg(
     theme::place(sources_, 50, 51, 140, 13);
     listSources();
     connect(sources_, &QComboBox::activated, this, &VideoDlg::chooseSource);
+    problem_ = addStaticText(this, QString(), 7, 64, 183);
+    problem_->setObjectName(QStringLiteral("source problem"));
     addSliders();
     addOkButton(74, 117);
 
     connect(&source_, &VideoSource::frame, this, &VideoDlg::takeFrame);
+    connect(&source_, &VideoSource::failed, this, &VideoDlg::showProblem);
     startSource();
 }
 
@@ -124,14 +128,28 @@ void VideoDlg::chooseSource(int index)
     startSource();
 }
 
+// Until the new source gives a frame, the pattern is as it was when the window opened:
+// the last frame of the previous source would otherwise stay as if it were this one's.
 void VideoDlg::startSource()
 {
+    showProblem(QString());
     const QVariant source = sources_->itemData(shownSource_);
     if (source.typeId() == QMetaType::QString)
         source_.setSource(source.toString());
     else
         source_.setSource(QString(), source.toInt());
     source_.start();
+}
+
+void VideoDlg::showProblem(const QString& problem)
+{
+    if (closed_)
+        return;
+    problem_->setText(problem);
+    problem_->setToolTip(problem);
+    preview_.fill(Qt::black);
+    update(QRect(kPreviewOrigin, preview_.size()));
+    showPattern(startingPattern());
 }
 
 void VideoDlg::takeFrame(const Grid& frame)

@@ -11,12 +11,14 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 
 // "Video": a camera, or a video file played as one, paints the pattern while it plays.
 // Every frame, shrunk to 64 x 64, shows in the preview and is blended into the pattern
 // as it was when the window opened, in the cells the mode lets it change and as strongly
 // per channel as the sliders say. Ok keeps the mode and the amounts for the next time;
-// the source chosen is kept in the settings at once.
+// the source chosen is kept in the settings at once. A source that cannot play says why
+// under the source list and leaves the pattern as it was when the window opened.
 namespace quom {
 
 struct Settings;
@@ -51,6 +53,8 @@ private:
     void listSources();
     void chooseSource(int index);
     void startSource();
+    // Empty when nothing is wrong; either way no frame of the source shows any more.
+    void showProblem(const QString& problem);
 
     CameraSettings& kept_;
     CameraSettings working_;
@@ -60,6 +64,7 @@ private:
     QButtonGroup* modes_ = nullptr;
     std::array<VideoSlider*, 3> sliders_{};
     QComboBox* sources_ = nullptr;
+    QLabel* problem_ = nullptr;
     int shownSource_ = 0;
     QImage preview_;
     bool closed_ = false;

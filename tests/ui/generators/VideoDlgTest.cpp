@@ -5,6 +5,7 @@
 #include "core/settings/Settings.h"
 #include "core/transport/Transport.h"
 #include "support/QtPrinters.h"
+#include "support/TempDir.h"
 #include "ui/controls/FakePrompts.h"
 #include "ui/controls/ValueSlider.h"
 
@@ -200,6 +201,38 @@ TEST_F(VideoWindow, EscAndEnterCloseItOnceASliderHasBeenTouched)
         EXPECT_EQ(cells().snapshot(), closing == Qt::Key_Escape ? start : shown) << closing;
     }
     EXPECT_EQ(undoStates(), 2) << "Enter is Ok";
+}
+
+TEST_F(VideoWindow, ASourceThatCannotPlaySaysWhyAndThePatternGoesBackUntilAFrameComes)
+{
+    TempDir dir;
+    dir.write("not a video.mp4", std::string(4096, 'x'));
+    settings.videoSource = dir.file("not a video.mp4");
+    VideoDlg window(project, generators.camera, settings, prompts);
+    window.show();
+    auto* problem = window.findChild<QLabel*>("source problem");
+    ASSERT_NE(problem, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !problem->text().isEmpty(); }, 20000));
+    EXPECT_TRUE(problem->text().startsWith("Cannot play: ")) << problem->text().toStdString();
+    EXPECT_FALSE(problem->text().contains("Internal data stream error")) << "the first error says why";
+    EXPECT_EQ(cells().snapshot(), start);
+
+    window.takeFrame(frameOf(green));
+    EXPECT_EQ(cells().at(3, 4), green) << "a frame paints again";
+
+    // The previous source's last frame does not stay as if the new one gave it.
+    prompts.path = "/nonexistent/gone.avi";
+    auto* sources = window.findChild<QComboBox*>("source");
+    sources->setFocus();
+    QTest::keyClick(sources, Qt::Key_End);
+    EXPECT_EQ(problem->text(), "Cannot play: the file no longer exists.");
+    EXPECT_EQ(cells().snapshot(), start);
+    const QImage shot = window.grab().toImage();
+    EXPECT_EQ(shot.pixelColor(VideoDlg::kPreviewOrigin + QPoint(20, 30)), QColor(Qt::black));
+
+    QTest::keyClick(sources, Qt::Key_Home);
+    EXPECT_EQ(problem->text(), "") << "another source: nothing wrong yet";
+    window.reject();
 }
 
 } // namespace
