@@ -4,7 +4,6 @@
 #include "platform/pictures/Picture.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -33,11 +32,17 @@ bool displayMayOpen()
 int runSubCommand(int argc, char** argv)
 {
     // A sub-command's failure is its own one line: the image readers' warnings would
-    // come before it.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // come before it. Should Qt give up all the same, the user reads why.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg)
+            std::cerr << "quom: " << message.toStdString() << '\n';
+    });
     quom::muteDecoderMessages();
-    // Image decoding needs Qt's plugins, which need an application object.
-    QCoreApplication app(argc, argv);
+    // The picture readers need Qt's plugins, and the SVG reader fonts for any text, so
+    // a GUI application object. A sub-command shows nothing: it never needs a display,
+    // whichever platform the environment names for windows.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     return quom::cli::run(quom::cli::Args(argv + 1, argv + argc), std::cout, std::cerr,
         {quom::readPictureFile, quom::readFilterFile});
 }

@@ -86,4 +86,39 @@ TEST_F(ImportFixture, MalformedCommandsAreUsageErrors)
     EXPECT_FALSE(dir.exists("out.pat"));
 }
 
+// Text in an SVG needs fonts, which Qt only has with a GUI application object; the
+// sub-commands run without a display, and whatever platform the environment names.
+TEST_F(ImportFixture, AnSvgWithTextDecodesInEverySubCommandThatReadsPictures)
+{
+    dir.write("text.svg",
+        std::string(R"(<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64">)"
+                    R"(<rect width="64" height="64" fill="#ff0000"/>)"
+                    R"(<text x="8" y="40" font-family="sans-serif" font-size="20" fill="#00ff00">Quom</text>)"
+                    "</svg>"));
+    quom::PatternFileData grey;
+    grey.cells.fill(quom::makeCell(100, 100, 100));
+    ASSERT_TRUE(quom::writePatternFile(dir.file("grey.pat"), grey));
+    const std::string svg = dir.file("text.svg");
+    const std::vector<std::string> withoutDisplay{"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+
+    const auto imported = runQuom({"import", svg, "-o", dir.file("import.pat")}, withoutDisplay);
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.err, "");
+    const auto pattern = quom::readPatternFile(dir.file("import.pat"));
+    ASSERT_TRUE(pattern);
+    EXPECT_EQ(pattern->cells[quom::cellIndex(0, 0)], quom::makeCell(255, 0, 0));
+
+    for (const std::string& operation :
+        {"filter=" + svg + ",red,100", "camera=" + svg + ",all,100,100,100"}) {
+        const auto applied = runQuom(
+            {"apply", dir.file("grey.pat"), "-o", dir.file("apply.pat"), operation}, withoutDisplay);
+        EXPECT_EQ(applied.exitCode, 0) << operation << ": " << applied.err;
+        EXPECT_EQ(applied.err, "") << operation;
+        const auto result = quom::readPatternFile(dir.file("apply.pat"));
+        ASSERT_TRUE(result) << operation;
+        EXPECT_NE(result->cells, grey.cells) << operation;
+        std::filesystem::remove(dir.file("apply.pat"));
+    }
+}
+
 } // namespace
