@@ -1,5 +1,6 @@
 #include "app/QuomApp.h"
 #include "cli/Cli.h"
+#include "core/io/WriteSignals.h"
 #include "platform/pictures/FilterLoader.h"
 #include "platform/pictures/Picture.h"
 
@@ -8,7 +9,6 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 
@@ -51,8 +51,7 @@ int runSubCommand(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    // A FIFO whose reader went away is a failed write to report, not a reason to die.
-    std::signal(SIGPIPE, SIG_IGN);
+    quom::ignoreWriteSignals();
     if (argc > 1 && quom::cli::handles(argv[1]))
         return runSubCommand(argc, argv);
 

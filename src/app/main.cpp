@@ -1,8 +1,8 @@
 #include "cli/Cli.h"
+#include "core/io/WriteSignals.h"
 
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
@@ -49,8 +49,7 @@ bool opensInTheWindow(const std::string& argument)
 
 int main(int argc, char** argv)
 {
-    // A FIFO whose reader went away is a failed write to report, not a reason to die.
-    std::signal(SIGPIPE, SIG_IGN);
+    quom::ignoreWriteSignals();
     if (argc > 1 && (quom::cli::handles(argv[1]) || !opensInTheWindow(argv[1]))) {
         const int status = quom::cli::run(quom::cli::Args(argv + 1, argv + argc), std::cout, std::cerr);
         if (status != quom::cli::kNeedsPictures)

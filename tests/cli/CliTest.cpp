@@ -1,6 +1,12 @@
+#include "core/files/PatternFile.h"
 #include "support/RunQuom.h"
+#include "support/TempDir.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +36,35 @@ TEST(Cli, WithoutADisplayTheWindowExplainsInOneLine)
     const auto run = runQuom({}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "quom: no display to open the window on (the sub-commands run without one)\n");
+}
+
+// Under `ulimit -f` a write past the limit is a failed write like any other: reported,
+// the previous file kept and no temporary file left, in quom and in quom-window alike.
+TEST(Cli, AWritePastTheFileSizeLimitFailsWithoutLeavingATemporaryFile)
+{
+    TempDir dir;
+    quom::PatternFileData pattern;
+    pattern.cells.fill(quom::makeCell(200, 128, 60));
+    ASSERT_TRUE(quom::writePatternFile(dir.file("in.pat"), pattern));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("in.png")), "PNG"));
+    const std::string previous = "the previous file";
+    dir.write("kept.pat", previous);
+    const std::string kept = dir.file("kept.pat");
+    constexpr std::uint64_t kLimit = 4096; // below a pattern file, let alone a wave file
+
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"apply", dir.file("in.pat"), "-o", kept, "revx"}, {"import", dir.file("in.png"), "-o", kept},
+             {"render", dir.file("in.pat"), "-o", dir.file("out.wav")}}) {
+        const auto run = runQuom(args, {}, kLimit);
+        EXPECT_EQ(run.exitCode, 1) << args[0];
+        EXPECT_NE(run.err.find(args[3]), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("File too large"), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.pat", "in.png", "kept.pat"})) << args[0];
+        EXPECT_EQ(dir.read("kept.pat"), std::vector<std::uint8_t>(previous.begin(), previous.end()));
+    }
 }
 
 } // namespace

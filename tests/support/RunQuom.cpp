@@ -4,7 +4,11 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
-QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset)
+#include <csignal>
+#include <sys/resource.h>
+
+QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset,
+    std::optional<std::uint64_t> fileSizeLimit)
 {
     QStringList arguments;
     for (const auto& a : args)
@@ -15,6 +19,14 @@ QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::str
     for (const auto& name : unset)
         environment.remove(QString::fromStdString(name));
     process.setProcessEnvironment(environment);
+    if (fileSizeLimit) {
+        // Runs in the child between fork and exec.
+        process.setChildProcessModifier([bytes = static_cast<rlim_t>(*fileSizeLimit)] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{bytes, bytes};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     process.start(QStringLiteral(QUOM_BINARY), arguments);
     process.waitForFinished(120000);
 

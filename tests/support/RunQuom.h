@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,5 +12,8 @@ struct QuomRun {
     std::string err;
 };
 
-// unset: environment variables the process starts without.
-QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset = {});
+// unset: environment variables the process starts without. fileSizeLimit: the largest
+// file, in bytes, the process may write, as under `ulimit -f` (with SIGXFSZ at its default,
+// which ends the process).
+QuomRun runQuom(const std::vector<std::string>& args, const std::vector<std::string>& unset = {},
+    std::optional<std::uint64_t> fileSizeLimit = std::nullopt);
