@@ -36,6 +36,19 @@ QString finishedRecordingsText(const std::vector<FinishedRecording>& recordings)
     return text.join(u' ');
 }
 
+// Which numbers of the settings file could not be used as they stood, for the status line.
+QString clampedSettingsText(const std::vector<ClampedSetting>& clamped)
+{
+    QStringList sentences;
+    for (const ClampedSetting& setting : clamped) {
+        sentences.append(QObject::tr("%1 %2 is out of range; %3 is used.")
+                             .arg(fromUtf8(setting.key))
+                             .arg(setting.stored)
+                             .arg(setting.used));
+    }
+    return sentences.isEmpty() ? QString() : QStringLiteral("Quom.conf: ") + sentences.join(u' ');
+}
+
 } // namespace
 
 CQuomApp::CQuomApp() = default;
@@ -65,7 +78,7 @@ void CQuomApp::InitInstance()
         writeStarterKit(folders_);
     QDir::setCurrent(QString::fromStdString(applicationFolder));
 
-    loadSettings(settings_);
+    clampedSettings_ = loadSettings(settings_);
 
     transport_.setInterpolation(settings_.interpolation);
     project_.setFileRate(fileRateOf(settings_));
@@ -82,7 +95,10 @@ int CQuomApp::run(const QString& file)
     project_.markSaved();
     window.show();
     window.openMidiInput();
-    window.showStatusText(finishedRecordingsText(finishUnfinishedRecordings(folders_.outputFolder)));
+    QStringList notes{clampedSettingsText(clampedSettings_),
+        finishedRecordingsText(finishUnfinishedRecordings(folders_.outputFolder))};
+    notes.removeAll(QString());
+    window.showStatusText(notes.join(u' '));
     WorkRecovery recovery(project_, transport_, window, folders_.applicationFolder);
     DialogPrompts prompts;
     // The question comes after the file named on the command line: restored work,

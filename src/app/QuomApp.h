@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // The application object: fixes the folders, loads the settings, opens the audio
 // stream, runs the main window on the project, and on a normal exit stops the audio
@@ -45,6 +46,8 @@ private:
     Transport transport_{project_};
     AudioOutput output_{transport_.engine()};
     Settings settings_;
+    // Stored numbers that were out of range, told once when the window opens.
+    std::vector<ClampedSetting> clampedSettings_;
     AppFolders folders_;
     // The painting tools' and the generator windows' settings, kept between windows.
     ToolOptions toolOptions_;

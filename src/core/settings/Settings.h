@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -31,6 +32,26 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// The numbers a numeric setting can take: what the code that uses it can work with. A
+// stored number outside is brought to the nearer end as it is read.
+struct SettingRange {
+    std::int64_t lowest;
+    std::int64_t highest;
+};
+
+// Cell-pixel steps: from the largest usual cell down to the smallest, and up to cells
+// that fill the largest screens.
+inline constexpr SettingRange kZoomRange{-5, 40};
+// Frames per callback, within what audio libraries and devices accept.
+inline constexpr SettingRange kBufferSizeRange{16, 8192};
+// Up to some seconds of latency with the largest buffers.
+inline constexpr SettingRange kNumberOfBuffersRange{0, 128};
+inline constexpr SettingRange kInterpolationRange{0, 2};
+inline constexpr SettingRange kMidiPortRange{0, 255};
+inline constexpr SettingRange kMidiChannelRange{0, 15};
+// 128 is "none": no controller drives the role.
+inline constexpr SettingRange kControllerRange{0, 128};
+
 inline constexpr const char* kGeneralSection = "General Settings";
 inline constexpr const char* kAudioSection = "Audio Settings";
 inline constexpr const char* kMidiSection = "MIDI Settings";
@@ -38,28 +59,28 @@ inline constexpr const char* kVideoSection = "Video Settings";
 
 // Visits every setting in the store's order with its section and key, so that a
 // store reads and writes the same keys without listing them twice.
-// visit(section, key, member) is called with a bool&, std::string&, std::int32_t&
-// or std::uint8_t& member.
+// visit(section, key, member) is called with a bool& or std::string& member,
+// visit(section, key, member, range) with a std::int32_t& or std::uint8_t& member.
 template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
 {
     visit(kGeneralSection, "confirmation messages", s.confirmationMessages);
     visit(kGeneralSection, "default kit", s.loadDefaultKit);
-    visit(kGeneralSection, "zoom", s.zoom);
+    visit(kGeneralSection, "zoom", s.zoom, kZoomRange);
     visit(kAudioSection, "audio device", s.audioDevice);
-    visit(kAudioSection, "buffer size", s.bufferSize);
-    visit(kAudioSection, "number of buffers", s.numberOfBuffers);
+    visit(kAudioSection, "buffer size", s.bufferSize, kBufferSizeRange);
+    visit(kAudioSection, "number of buffers", s.numberOfBuffers, kNumberOfBuffersRange);
     visit(kAudioSection, "audio editor", s.audioEditor);
-    visit(kAudioSection, "interpolation", s.interpolation);
+    visit(kAudioSection, "interpolation", s.interpolation, kInterpolationRange);
     visit(kAudioSection, "own sample rate", s.playSamplesAtOwnRate);
-    visit(kMidiSection, "MIDI IN port", s.midiInPort);
-    visit(kMidiSection, "MIDI IN channel", s.midiInChannel);
-    visit(kMidiSection, "cc x", s.ccX);
-    visit(kMidiSection, "cc y", s.ccY);
-    visit(kMidiSection, "cc rotation", s.ccRotation);
-    visit(kMidiSection, "cc tempo", s.ccTempo);
-    visit(kMidiSection, "cc red", s.ccRed);
-    visit(kMidiSection, "cc green", s.ccGreen);
-    visit(kMidiSection, "cc blue", s.ccBlue);
+    visit(kMidiSection, "MIDI IN port", s.midiInPort, kMidiPortRange);
+    visit(kMidiSection, "MIDI IN channel", s.midiInChannel, kMidiChannelRange);
+    visit(kMidiSection, "cc x", s.ccX, kControllerRange);
+    visit(kMidiSection, "cc y", s.ccY, kControllerRange);
+    visit(kMidiSection, "cc rotation", s.ccRotation, kControllerRange);
+    visit(kMidiSection, "cc tempo", s.ccTempo, kControllerRange);
+    visit(kMidiSection, "cc red", s.ccRed, kControllerRange);
+    visit(kMidiSection, "cc green", s.ccGreen, kControllerRange);
+    visit(kMidiSection, "cc blue", s.ccBlue, kControllerRange);
     visit(kVideoSection, "source", s.videoSource);
 }
 
@@ -73,5 +94,19 @@ constexpr std::uint8_t byteFromStored(std::int64_t stored) noexcept
 {
     return static_cast<std::uint8_t>(stored & 0xFF);
 }
+
+constexpr std::int64_t clampToRange(std::int64_t value, SettingRange range) noexcept
+{
+    return std::clamp(value, range.lowest, range.highest);
+}
+
+// A stored number that was out of its setting's range, and the value used instead.
+struct ClampedSetting {
+    std::string key;
+    std::int64_t stored = 0;
+    std::int64_t used = 0;
+
+    bool operator==(const ClampedSetting&) const = default;
+};
 
 } // namespace quom

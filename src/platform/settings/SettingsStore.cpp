@@ -80,6 +80,7 @@ QString keyOf(const char* section, const char* key)
 
 struct Reader {
     QSettings& store;
+    std::vector<ClampedSetting>& clamped;
 
     bool number(const char* section, const char* key, qlonglong& out) const
     {
@@ -91,23 +92,34 @@ struct Reader {
         return ok;
     }
 
+    // read: what the setting makes of the stored number before its range applies.
+    template <class Member>
+    void inRange(
+        const char* key, qlonglong stored, std::int64_t read, SettingRange range, Member& member) const
+    {
+        const std::int64_t used = clampToRange(read, range);
+        if (used != read)
+            clamped.push_back({key, stored, used});
+        member = static_cast<Member>(used);
+    }
+
     void operator()(const char* section, const char* key, bool& member) const
     {
         qlonglong n = 0;
         if (number(section, key, n))
             member = flagFromStored(n);
     }
-    void operator()(const char* section, const char* key, std::uint8_t& member) const
+    void operator()(const char* section, const char* key, std::uint8_t& member, SettingRange range) const
     {
         qlonglong n = 0;
         if (number(section, key, n))
-            member = byteFromStored(n);
+            inRange(key, n, byteFromStored(n), range, member);
     }
-    void operator()(const char* section, const char* key, std::int32_t& member) const
+    void operator()(const char* section, const char* key, std::int32_t& member, SettingRange range) const
     {
         qlonglong n = 0;
         if (number(section, key, n) && n >= INT32_MIN && n <= INT32_MAX)
-            member = static_cast<std::int32_t>(n);
+            inRange(key, n, n, range, member);
     }
     void operator()(const char* section, const char* key, std::string& member) const
     {
@@ -124,11 +136,11 @@ struct Writer {
     {
         store.setValue(keyOf(section, key), member ? 1 : 0);
     }
-    void operator()(const char* section, const char* key, std::uint8_t member) const
+    void operator()(const char* section, const char* key, std::uint8_t member, SettingRange) const
     {
         store.setValue(keyOf(section, key), static_cast<int>(member));
     }
-    void operator()(const char* section, const char* key, std::int32_t member) const
+    void operator()(const char* section, const char* key, std::int32_t member, SettingRange) const
     {
         store.setValue(keyOf(section, key), member);
     }
@@ -140,11 +152,13 @@ struct Writer {
 
 } // namespace
 
-void loadSettings(Settings& settings)
+std::vector<ClampedSetting> loadSettings(Settings& settings)
 {
     QTemporaryFile copy;
     const auto store = openStoreToRead(copy);
-    forEachSetting(settings, Reader{*store});
+    std::vector<ClampedSetting> clamped;
+    forEachSetting(settings, Reader{*store, clamped});
+    return clamped;
 }
 
 void saveSettings(const Settings& settings)

@@ -50,11 +50,6 @@ constexpr int kLabelWidth = 48;
 constexpr int kRowStep = 16;
 constexpr int kControllersY = 45; // a gap sets the controllers apart from port and channel
 
-// Cell-pixel steps: from the largest usual cell down to the smallest, and up to cells
-// that fill the largest screens.
-constexpr int kSmallestZoom = -5;
-constexpr int kLargestZoom = 40;
-
 const QString kDeviceChanged = QStringLiteral(
     "The audio output device has been changed.\nThis change will be reflected the next time you start Quom.");
 
@@ -161,7 +156,7 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
     const int zoomY = kControllersY + 6 * kRowStep;
     zoom_ = new QSpinBox(this);
     zoom_->setObjectName(QStringLiteral("zoom"));
-    zoom_->setRange(kSmallestZoom, kLargestZoom);
+    zoom_->setRange(static_cast<int>(kZoomRange.lowest), static_cast<int>(kZoomRange.highest));
     zoom_->setValue(settings.zoom);
     theme::place(zoom_, kAudioColumn.controlX, zoomY, 40, 13);
     addStaticText(this, QStringLiteral("Zoom"), kAudioColumn.labelX, zoomY + 2, kLabelWidth)->setBuddy(zoom_);

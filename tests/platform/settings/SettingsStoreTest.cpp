@@ -137,6 +137,45 @@ TEST_F(SettingsStore, ByteSettingsKeepTheLowEightBits)
     EXPECT_EQ(loaded.interpolation, 2);
 }
 
+// A number the program cannot use (2147483647 frames per buffer took gigabytes and gave
+// silence) is brought into range and reported; the low-8-bits rule comes first.
+TEST_F(SettingsStore, NumbersOutOfRangeAreClampedAndListedInTheStoresOrder)
+{
+    {
+        auto s = store();
+        s.setValue("General Settings/zoom", INT32_MIN);
+        s.setValue("Audio Settings/buffer size", INT32_MAX);
+        s.setValue("Audio Settings/number of buffers", -1);
+        s.setValue("Audio Settings/interpolation", 7);
+        s.setValue("MIDI Settings/MIDI IN channel", 300);
+        s.setValue("MIDI Settings/cc x", 200);
+        s.setValue("MIDI Settings/cc y", 276); // 20 once its low 8 bits are kept
+        s.setValue("MIDI Settings/cc blue", 128);
+    }
+    Settings loaded;
+    const auto clamped = quom::loadSettings(loaded);
+    EXPECT_EQ(clamped,
+        (std::vector<quom::ClampedSetting>{{"zoom", INT32_MIN, -5}, {"buffer size", INT32_MAX, 8192},
+            {"number of buffers", -1, 0}, {"interpolation", 7, 2}, {"MIDI IN channel", 300, 15},
+            {"cc x", 200, 128}}));
+    EXPECT_EQ(loaded.zoom, -5);
+    EXPECT_EQ(loaded.bufferSize, 8192);
+    EXPECT_EQ(loaded.numberOfBuffers, 0);
+    EXPECT_EQ(loaded.interpolation, 2);
+    EXPECT_EQ(loaded.midiInChannel, 15);
+    EXPECT_EQ(loaded.ccX, 128);
+    EXPECT_EQ(loaded.ccY, 20);
+    EXPECT_EQ(loaded.ccBlue, 128);
+
+    store().setValue("Audio Settings/buffer size", 15);
+    EXPECT_EQ(quom::loadSettings(loaded).at(1), (quom::ClampedSetting{"buffer size", 15, 16}));
+    EXPECT_EQ(loaded.bufferSize, 16);
+
+    // What is saved reads back in range.
+    quom::saveSettings(loaded);
+    EXPECT_TRUE(quom::loadSettings(loaded).empty());
+}
+
 TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
 {
     {
