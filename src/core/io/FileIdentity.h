@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,7 +12,12 @@ namespace quom {
 struct FileIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    auto operator<=>(const FileIdentity&) const = default;
+    bool operator==(const FileIdentity&) const = default;
+    // Spelt out: <compare> is more than Qt's moc can parse in a header it reads.
+    bool operator<(const FileIdentity& other) const noexcept
+    {
+        return device != other.device ? device < other.device : inode < other.inode;
+    }
 };
 
 // None when the path leads nowhere that can be looked at.

@@ -78,8 +78,9 @@ TEST(AtomicFile, AReplacedFileKeepsItsModeAndOwnerAndItsOtherLinksTheOldContent)
     fs::create_hard_link(dir.file("private.qom"), dir.file("other-name.qom"));
     // Only root can hand a file to someone else; the owner must survive the save.
     const bool canGiveAway = ::geteuid() == 0;
-    if (canGiveAway)
+    if (canGiveAway) {
         ASSERT_EQ(::chown(dir.file("script.kit").c_str(), 65534, 65534), 0);
+    }
 
     ASSERT_TRUE(writeFileAtomically(dir.file("private.qom"), bytesOf("new")));
     ASSERT_TRUE(writeFileAtomically(dir.file("link.kit"), bytesOf("new")));
