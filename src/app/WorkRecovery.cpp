@@ -26,7 +26,7 @@ WorkRecovery::WorkRecovery(
     : project_(project)
     , transport_(transport)
     , window_(window)
-    , recovery_(recoveryPathIn(applicationFolder))
+    , recovery_(applicationFolder)
 {
     timer_.setInterval(copyInterval());
     QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { keepCopy(); });
@@ -35,8 +35,6 @@ WorkRecovery::WorkRecovery(
 WorkRecovery::~WorkRecovery()
 {
     project_.setSavedHook({});
-    if (!started_)
-        return;
     if (project_.hasUnsavedChanges())
         recovery_.update(project_);
     else
@@ -45,7 +43,6 @@ WorkRecovery::~WorkRecovery()
 
 void WorkRecovery::start(UserPrompts& prompts, const QString& openedFile)
 {
-    started_ = true;
     offerRecovery(&window_, prompts, recovery_, project_, transport_, openedFile);
     project_.setSavedHook([this] { recovery_.discard(); });
     timer_.start();

@@ -7,10 +7,11 @@
 
 #include <string>
 
-// Unsaved work kept safe while Quom runs: at start the copy a crash left is offered
-// back, then the work is copied every interval while it has unsaved changes. Saving the
-// work, or discarding it when the window closes, removes the copy; work still unsaved
-// when Quom ends (a desktop session that ended without asking) stays in it.
+// Unsaved work kept safe while Quom runs: at start the copies that Quoms now gone left
+// are offered back, then the work is copied every interval while it has unsaved
+// changes. Saving the work, or discarding it when the window closes, removes the copy;
+// work still unsaved when Quom ends (a desktop session that ended without asking)
+// stays in it.
 namespace quom {
 
 class CQuomDlg;
@@ -27,7 +28,7 @@ public:
     WorkRecovery(const WorkRecovery&) = delete;
     WorkRecovery& operator=(const WorkRecovery&) = delete;
 
-    // Offers the copy a crash left, then starts copying. Once Quom runs and the
+    // Offers the copies that Quoms now gone left, then starts copying. Once Quom runs and the
     // project it starts with is loaded; openedFile names the file it opened (empty
     // for none), which the question says restoring would replace.
     void start(UserPrompts& prompts, const QString& openedFile);
@@ -40,8 +41,6 @@ private:
     CQuomDlg& window_;
     Recovery recovery_;
     QTimer timer_;
-    // Until then a copy found is not Quom's to remove: it has not been offered yet.
-    bool started_ = false;
 };
 
 } // namespace quom

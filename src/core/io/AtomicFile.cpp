@@ -84,12 +84,44 @@ WriteResult writeInPlace(const std::string& path, std::span<const std::uint8_t> 
     return {true, {}};
 }
 
-WriteResult replace(const std::string& path, const std::string& target, std::span<const std::uint8_t> bytes)
+// Refusals that leave the new file as created: only root may give a file away, a group
+// goes only to its members, and some file systems (FAT) keep no owner or mode at all.
+bool refused(int err)
+{
+    return err == EPERM || err == EOPNOTSUPP;
+}
+
+// The replacement would otherwise take the umask's mode and the writer's owner: a
+// private file would become readable by all, a script would lose its execute bit.
+// The owner goes first: a change of owner clears the set-id bits.
+int takeOwnerAndMode(int fd, const struct stat& replaced)
+{
+    if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0) {
+        if (!refused(errno))
+            return errno;
+        if (::fchown(fd, static_cast<uid_t>(-1), replaced.st_gid) != 0 && !refused(errno))
+            return errno;
+    }
+    if (::fchmod(fd, replaced.st_mode & 07777) != 0 && !refused(errno))
+        return errno;
+    return 0;
+}
+
+// replaced: the file now at target, whose owner and mode the new one keeps; none when
+// there is none yet. Other hard links to it keep the old content: replacing stays
+// atomic, where writing in place would leave a half-written file when the disk fills.
+WriteResult replace(const std::string& path, const std::string& target,
+    const std::optional<struct stat>& replaced, std::span<const std::uint8_t> bytes)
 {
     const std::string temporary = temporaryNameBeside(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
         return failure(path, errno);
+    if (const int err = replaced ? takeOwnerAndMode(fd, *replaced) : 0) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return failure(path, err);
+    }
     if (const int err = writeAndClose(fd, bytes, true)) {
         ::unlink(temporary.c_str());
         return failure(path, err);
@@ -122,10 +154,12 @@ std::string temporaryNameBeside(const std::string& path)
 
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes)
 {
+    std::optional<struct stat> replaced;
     struct stat existing { };
     if (::stat(path.c_str(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode))
             return writeInPlace(path, bytes, S_ISFIFO(existing.st_mode));
+        replaced = existing;
     } else if (errno != ENOENT) {
         return failure(path, errno);
     }
@@ -133,7 +167,7 @@ WriteResult writeFileAtomically(const std::string& path, std::span<const std::ui
     const auto target = finalTarget(path, err);
     if (!target)
         return failure(path, err);
-    return replace(path, target->string(), bytes);
+    return replace(path, target->string(), replaced, bytes);
 }
 
 } // namespace quom

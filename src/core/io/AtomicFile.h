@@ -17,6 +17,8 @@ struct WriteResult {
 };
 
 // A symbolic link stays and the file it leads to is replaced (created when missing).
+// A replaced file's permission bits stay, and its owner and group where the process
+// may give them; other hard links to it keep the old content.
 // A FIFO or a device cannot be replaced, so it is written directly; a FIFO that no
 // program reads fails at once.
 WriteResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -1,5 +1,6 @@
 #include "core/kit/KitBuild.h"
 
+#include "core/io/FileIdentity.h"
 #include "core/io/WaveCheck.h"
 #include "core/kit/KitEdits.h"
 
@@ -74,8 +75,18 @@ void KitBuild::startLoading()
 void KitBuild::loadNext()
 {
     current_ = taken_[loaded_];
-    if (const ReadStatus status = fillSlot(kit_, static_cast<int>(loaded_), current_, rate_); !status)
+    const int index = static_cast<int>(loaded_);
+    // Links to a file already loaded share its sample instead of decoding it again.
+    const auto identity = fileIdentity(current_);
+    const auto same = identity ? loadedFiles_.find(*identity) : loadedFiles_.end();
+    if (same != loadedFiles_.end()) {
+        kit_.slot(index) = kit_.slot(same->second);
+        kit_.slot(index).name = current_;
+    } else if (const ReadStatus status = fillSlot(kit_, index, current_, rate_); !status) {
         failed_.push_back(status.error());
+    } else if (identity) {
+        loadedFiles_.emplace(*identity, index);
+    }
     if (++loaded_ == taken_.size())
         phase_ = Phase::Done;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/io/FileIdentity.h"
 #include "core/io/ReadResult.h"
 #include "core/kit/FileRate.h"
 #include "core/kit/Kit.h"
 #include "core/kit/SampleFinder.h"
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +62,7 @@ private:
     std::size_t checked_ = 0;
     std::vector<std::string> taken_;
     std::size_t loaded_ = 0;
+    std::map<FileIdentity, int> loadedFiles_; // each file read, and the slot holding it
     Phase phase_ = Phase::Searching;
     std::string current_;
     CKit kit_;

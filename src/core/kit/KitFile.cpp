@@ -1,9 +1,11 @@
+#include "core/io/FileIdentity.h"
 #include "core/io/XmlReader.h"
 #include "core/io/XmlWriter.h"
 #include "core/kit/Kit.h"
 #include "core/kit/Resample.h"
 
 #include <map>
+#include <variant>
 
 namespace quom {
 
@@ -50,18 +52,25 @@ std::vector<ReadError> CKit::loadSamplesOf(
     FileRate rate, const Progress& progress, const std::function<bool(const CInstrument&)>& wanted)
 {
     // A file named by several slots is read once and its sample shared, so naming one
-    // large file in every slot costs one copy.
+    // large file in every slot costs one copy, whatever links or spellings lead to it. A
+    // path that leads nowhere is known by its spelling, and fails once.
     struct FirstRead {
         int slot;
         bool ok;
     };
-    std::map<std::string, FirstRead> read;
+    using FileKey = std::variant<FileIdentity, std::string>;
+    const auto keyOf = [](const std::string& path) -> FileKey {
+        if (const auto identity = fileIdentity(path))
+            return *identity;
+        return path;
+    };
+    std::map<FileKey, FirstRead> read;
     std::vector<ReadError> failed;
     for (int i = 0; i < kKitSlots; ++i) {
         CInstrument& s = slot(i);
         if (!wanted(s))
             continue;
-        auto [first, isFirst] = read.try_emplace(s.name, FirstRead{i, false});
+        auto [first, isFirst] = read.try_emplace(keyOf(s.name), FirstRead{i, false});
         if (isFirst) {
             const ReadStatus loaded = s.LoadWave(s.name, rate);
             first->second.ok = static_cast<bool>(loaded);

@@ -33,25 +33,27 @@ QString restoreQuestion(const QString& openedFile)
 void offerRecovery(QWidget* parent, UserPrompts& prompts, Recovery& recovery, Project& project,
     Transport& transport, const QString& openedFile)
 {
-    if (!recovery.found())
-        return;
     const QString title = QStringLiteral("Quom: unsaved work");
-    if (!prompts.ask(parent, restoreQuestion(openedFile), title)) {
-        recovery.discard();
+    // Several Quoms may have ended without saving: each copy is offered in turn, newest
+    // first, until one is restored; the rest wait for the next start.
+    while (recovery.claimLeftCopy()) {
+        if (!prompts.ask(parent, restoreQuestion(openedFile), title)) {
+            recovery.discardLeft();
+            continue;
+        }
+        const QString copy = fromUtf8(recovery.leftPath());
+        std::optional<ReadResult<std::vector<ReadError>>> restored;
+        {
+            WaitCursor wait;
+            transport.stopAndRewind();
+            restored.emplace(recovery.restoreLeft(project));
+        }
+        if (!*restored)
+            prompts.message(parent, kUnableToLoad.arg(copy), title);
+        else if (!(*restored)->empty())
+            prompts.message(parent, unreadableSamplesText(**restored), title);
         return;
     }
-    std::optional<ReadResult<std::vector<ReadError>>> restored;
-    {
-        WaitCursor wait;
-        transport.stopAndRewind();
-        restored.emplace(recovery.restore(project));
-    }
-    if (!*restored) {
-        prompts.message(parent, kUnableToLoad.arg(fromUtf8(recovery.path())), title);
-        return;
-    }
-    if (!(*restored)->empty())
-        prompts.message(parent, unreadableSamplesText(**restored), title);
 }
 
 } // namespace quom

@@ -6,6 +6,7 @@
 #include <climits>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +58,46 @@ TEST(AtomicFile, AFifoIsWrittenNotReplaced)
     EXPECT_EQ(std::string(received), "sound");
     EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
     EXPECT_EQ(dir.entries().size(), 1u);
+}
+
+struct stat statusOf(const std::string& path)
+{
+    struct stat status { };
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status;
+}
+
+TEST(AtomicFile, AReplacedFileKeepsItsModeAndOwnerAndItsOtherLinksTheOldContent)
+{
+    TempDir dir;
+    dir.write("private.qom", std::string("old"));
+    dir.write("script.kit", std::string("old"));
+    ::chmod(dir.file("private.qom").c_str(), 0600);
+    ::chmod(dir.file("script.kit").c_str(), 0755);
+    fs::create_symlink("script.kit", dir.file("link.kit"));
+    fs::create_hard_link(dir.file("private.qom"), dir.file("other-name.qom"));
+    // Only root can hand a file to someone else; the owner must survive the save.
+    const bool canGiveAway = ::geteuid() == 0;
+    if (canGiveAway) {
+        ASSERT_EQ(::chown(dir.file("script.kit").c_str(), 65534, 65534), 0);
+    }
+
+    ASSERT_TRUE(writeFileAtomically(dir.file("private.qom"), bytesOf("new")));
+    ASSERT_TRUE(writeFileAtomically(dir.file("link.kit"), bytesOf("new")));
+    EXPECT_EQ(statusOf(dir.file("private.qom")).st_mode & 07777, 0600u);
+    EXPECT_EQ(statusOf(dir.file("script.kit")).st_mode & 07777, 0755u);
+    if (canGiveAway) {
+        EXPECT_EQ(statusOf(dir.file("script.kit")).st_uid, 65534u);
+        EXPECT_EQ(statusOf(dir.file("script.kit")).st_gid, 65534u);
+    }
+    EXPECT_EQ(dir.read("private.qom"), bytesOf("new"));
+    EXPECT_EQ(dir.read("other-name.qom"), bytesOf("old")) << "replaced, not written in place";
+
+    // A new file takes the umask as before.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_TRUE(writeFileAtomically(dir.file("new.qom"), bytesOf("new")));
+    EXPECT_EQ(statusOf(dir.file("new.qom")).st_mode & 07777, 0666u & ~mask);
 }
 
 TEST(AtomicFile, NamesAtTheLengthLimitAreWrittenAndReplaced)

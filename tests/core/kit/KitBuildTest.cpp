@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 using namespace quom;
@@ -50,6 +52,24 @@ TEST(KitBuild, FolderLooksAtOneFileAStepAndBuildsOnAClearedCopyOfTheKit)
     EXPECT_EQ(build.kit().slot(5).minKey, 12) << "cleared as a slot is cleared";
     EXPECT_EQ(kit.slot(5).name, "old.wav") << "the kit it started from is untouched";
     EXPECT_FALSE(build.step());
+}
+
+TEST(KitBuild, AFolderOfLinksToOneFileDecodesItOnce)
+{
+    TempDir dir;
+    writeWave(dir, "a.wav", 5);
+    for (int i = 0; i < kKitSlots; ++i)
+        std::filesystem::create_symlink("a.wav", dir.file("link" + std::to_string(100 + i) + ".wav"));
+
+    KitBuild build = KitBuild::fromFolder(CKit(), dir.path(), FileRate::AsIf44100);
+    finish(build);
+    ASSERT_EQ(build.outcome(), KitBuild::Outcome::Built);
+    EXPECT_EQ(build.kit().slot(0).length(), 5u);
+    for (int s = 1; s < kKitSlots; ++s) {
+        EXPECT_TRUE(build.kit().slot(s).data.shares(build.kit().slot(0).data))
+            << "decoded again for slot " << s;
+        EXPECT_EQ(build.kit().slot(s).name, dir.file("link" + std::to_string(99 + s) + ".wav"));
+    }
 }
 
 } // namespace

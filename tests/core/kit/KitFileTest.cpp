@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace {
@@ -208,6 +209,30 @@ TEST(KitFile, EachFileIsReadOnceItsSampleSharedAndAFailureReportedOnce)
     // A repeated failure leaves its slot as the first one does.
     EXPECT_EQ(kit.slot(3).data.values(), std::vector<float>{0.75f});
     EXPECT_EQ(kit.slot(3).rootKey, 60);
+}
+
+TEST(KitFile, LinksAndSpellingsOfOneFileReadItOnce)
+{
+    TempDir dir;
+    dir.write("a.wav", mono16({16384}));
+    std::vector<std::string> bodies;
+    for (int s = 0; s < kKitSlots - 2; ++s) {
+        const std::string link = dir.file("link" + std::to_string(s) + ".wav");
+        std::filesystem::create_symlink("a.wav", link);
+        bodies.push_back(slotBody(link));
+    }
+    std::filesystem::create_hard_link(dir.file("a.wav"), dir.file("hard.wav"));
+    bodies.push_back(slotBody(dir.file("hard.wav")));
+    bodies.push_back(slotBody(dir.path() + "/./a.wav"));
+    dir.write("k.kit", kitText(bodies));
+
+    CKit kit;
+    const auto result = kit.Load(dir.file("k.kit"), kAsIf44100);
+    ASSERT_TRUE(result.failedSamples.empty());
+    EXPECT_EQ(kit.slot(0).data.values(), std::vector<float>{0.5f});
+    for (int s = 1; s < kKitSlots; ++s)
+        EXPECT_TRUE(kit.slot(s).data.shares(kit.slot(0).data)) << "decoded again for slot " << s;
+    EXPECT_EQ(kit.slot(kKitSlots - 1).name, dir.path() + "/./a.wav") << "each slot keeps its spelling";
 }
 
 TEST(KitFile, AnUnreadableKitFileLeavesTheKitAlone)

@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
 namespace {
 
 using namespace quom;
+namespace fs = std::filesystem;
 
 TEST(UnsavedChanges, FollowTheProjectNotTheCommands)
 {
@@ -91,8 +93,23 @@ TEST(UnsavedChanges, TheProjectBytesAreWhatSaveWritesWithoutStoringAnything)
 
 class RecoveryTest : public ::testing::Test {
 protected:
-    std::string copyPath() const { return recoveryPathIn(dir.path() + "/"); }
-    bool copied() const { return dir.exists("recovery.qom"); }
+    std::string folder() const { return dir.path() + "/"; }
+    static std::string nameOf(const std::string& path) { return fs::path(path).filename().string(); }
+    // A copy the writer thread has not written yet shows within a few seconds.
+    bool appears(const std::string& path) const
+    {
+        for (int tries = 0; tries < 500 && !fs::exists(path); ++tries)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return fs::exists(path);
+    }
+    // What a Quom that crashed leaves: its copy, and its lock file that nobody holds.
+    void leaveCrashedCopy(const std::string& stem, const Project& work, int minutesAgo) const
+    {
+        dir.write(stem + ".qom", work.projectBytes());
+        dir.write(stem + ".lock", std::string());
+        fs::last_write_time(
+            dir.file(stem + ".qom"), fs::file_time_type::clock::now() - std::chrono::minutes(minutesAgo));
+    }
 
     TempDir dir;
 };
@@ -101,43 +118,115 @@ TEST_F(RecoveryTest, OnlyUnsavedWorkIsCopiedAndSavingRemovesTheCopy)
 {
     Project project;
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         recovery.update(project);
     }
-    EXPECT_FALSE(copied()) << "nothing to lose, nothing written";
+    EXPECT_TRUE(dir.entries().empty()) << "nothing to lose, nothing written, no lock left";
 
     project.setCellColor(1, 2, makeCell(200, 0, 0));
+    std::string copy;
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
+        copy = recovery.path();
         recovery.update(project);
     }
-    ASSERT_TRUE(copied());
-    EXPECT_EQ(dir.read("recovery.qom"), project.projectBytes());
+    ASSERT_EQ(dir.entries(), std::vector<std::string>{nameOf(copy)}) << "the copy stays, its lock goes";
+    EXPECT_EQ(dir.read(nameOf(copy)), project.projectBytes());
+    fs::remove(copy);
 
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         recovery.update(project);
         project.undo();
         recovery.update(project);
     }
-    EXPECT_FALSE(copied()) << "the changes are gone, and so is the copy";
+    EXPECT_TRUE(dir.entries().empty()) << "the changes are gone, and so is the copy";
 
     project.setCellColor(1, 2, makeCell(200, 0, 0));
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         project.setSavedHook([&] { recovery.discard(); });
         recovery.update(project);
         ASSERT_TRUE(project.saveProject(dir.file("song.qom")));
         project.setSavedHook({});
     }
-    EXPECT_FALSE(copied());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"song.qom"});
+}
+
+TEST_F(RecoveryTest, ARunningQuomsCopyIsItsOwnAndWrittenAgainWhenItGoes)
+{
+    Project work;
+    work.setCellColor(1, 2, makeCell(200, 0, 0));
+    Recovery running(folder());
+    running.update(work);
+    ASSERT_TRUE(appears(running.path()));
+
+    {
+        Recovery second(folder());
+        EXPECT_NE(second.path(), running.path());
+        EXPECT_FALSE(second.claimLeftCopy()) << "a copy whose Quom runs is not offered";
+        second.update(Project());
+    }
+    EXPECT_TRUE(fs::exists(running.path())) << "nor removed by another Quom";
+
+    // Removed from outside, unchanged work is still copied again.
+    fs::remove(running.path());
+    running.update(work);
+    EXPECT_TRUE(appears(running.path()));
+}
+
+TEST_F(RecoveryTest, CopiesOfQuomsNowGoneAreClaimedNewestFirstByOneStartAtATime)
+{
+    Project older;
+    older.setTempo(90);
+    Project newer;
+    newer.replaceCells(distinctGrid());
+    dir.write("recovery.qom", older.projectBytes()); // a copy from before copies had owners
+    fs::last_write_time(dir.file("recovery.qom"), fs::file_time_type::clock::now() - std::chrono::minutes(9));
+    leaveCrashedCopy("recovery-12-34", newer, 1);
+    dir.write("recovery-56-78.lock", std::string()); // crashed with nothing to copy
+
+    Recovery first(folder());
+    ASSERT_TRUE(first.claimLeftCopy());
+    EXPECT_EQ(first.leftPath(), dir.file("recovery-12-34.qom"));
+    {
+        Recovery second(folder());
+        ASSERT_TRUE(second.claimLeftCopy()) << "the newest is claimed: the older one is next";
+        EXPECT_EQ(second.leftPath(), dir.file("recovery.qom"));
+        second.discardLeft();
+        EXPECT_FALSE(second.claimLeftCopy());
+    }
+    EXPECT_FALSE(dir.exists("recovery.qom"));
+
+    Project project;
+    ASSERT_TRUE(first.restoreLeft(project));
+    EXPECT_EQ(project.model().current().snapshot(), distinctGrid());
+    EXPECT_TRUE(project.hasUnsavedChanges());
+    EXPECT_EQ(first.leftPath(), "");
+    EXPECT_FALSE(first.claimLeftCopy());
+    EXPECT_EQ(dir.read(nameOf(first.path())), newer.projectBytes()) << "the copy is this run's now";
+    const std::string stem = nameOf(first.path()).substr(0, nameOf(first.path()).size() - 4);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{stem + ".lock", stem + ".qom"}))
+        << "the crashed Quoms' locks are gone";
+}
+
+TEST_F(RecoveryTest, ACopyThatCannotBeReadIsRemoved)
+{
+    dir.write("recovery-12-34.qom", std::string("damaged"));
+    Recovery recovery(folder());
+    ASSERT_TRUE(recovery.claimLeftCopy());
+    Project project;
+    EXPECT_FALSE(recovery.restoreLeft(project));
+    EXPECT_FALSE(dir.exists("recovery-12-34.qom"));
+    EXPECT_FALSE(fs::exists(recovery.path()));
+    EXPECT_FALSE(project.hasUnsavedChanges());
 }
 
 TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsReported)
 {
     Project project;
     project.setCellColor(0, 0, makeCell(1, 1, 1));
-    Recovery recovery(dir.file("missing/recovery.qom"));
+    Recovery recovery(dir.file("missing/"));
     recovery.update(project);
     std::optional<std::string> failure;
     for (int tries = 0; tries < 500 && !failure; ++tries) {
@@ -145,7 +234,7 @@ TEST_F(RecoveryTest, ACopyThatCannotBeWrittenIsReported)
         failure = recovery.takeFailure();
     }
     ASSERT_TRUE(failure);
-    EXPECT_NE(failure->find("missing/recovery.qom"), std::string::npos);
+    EXPECT_NE(failure->find("missing/recovery-"), std::string::npos);
     EXPECT_FALSE(recovery.takeFailure()) << "said once";
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -17,55 +18,71 @@ using namespace quom;
 
 class RecoveryOffer : public ::testing::Test {
 protected:
-    // Work a crashed run left: a painted pattern copied, never saved.
+    // Work a Quom left when it ended: a painted pattern copied, never saved.
     RecoveryOffer()
     {
         Project crashed;
         crashed.replaceCells(distinctGrid());
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         recovery.update(crashed);
+        left = recovery.path();
     }
 
-    std::string copyPath() const { return recoveryPathIn(dir.path() + "/"); }
+    std::string folder() const { return dir.path() + "/"; }
+    bool anyCopy() const
+    {
+        return std::ranges::any_of(
+            dir.entries(), [](const std::string& name) { return name.ends_with(".qom"); });
+    }
 
     TempDir dir;
+    std::string left;
     Project project;
     Transport transport{project};
     Engine& engine = transport.engine();
     FakePrompts prompts;
 };
 
-TEST_F(RecoveryOffer, YesRestoresTheWorkAsUnsaved)
+TEST_F(RecoveryOffer, YesRestoresTheWorkAsUnsavedInThisRunsCopy)
 {
+    std::string own;
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
+        own = recovery.path();
         offerRecovery(nullptr, prompts, recovery, project, transport, {});
-        EXPECT_TRUE(recovery.found()) << "the copy stays until the work is saved";
-        std::filesystem::remove(copyPath());
+        EXPECT_TRUE(std::filesystem::exists(own)) << "the copy stays until the work is saved";
+        EXPECT_FALSE(std::filesystem::exists(left));
+        std::filesystem::remove(own);
         recovery.update(project);
     }
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(prompts.questions[0], "Restore the work that was not saved?");
     EXPECT_EQ(project.model().current().snapshot(), distinctGrid());
     EXPECT_TRUE(project.hasUnsavedChanges());
-    EXPECT_TRUE(dir.exists("recovery.qom")) << "restored work is copied again, unchanged";
+    EXPECT_TRUE(std::filesystem::exists(own)) << "restored work is copied again, unchanged";
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(RecoveryOffer, NoRemovesTheCopyAndWithoutOneNothingIsAsked)
+TEST_F(RecoveryOffer, NoRemovesEachCopyInTurnAndWithoutOneNothingIsAsked)
 {
+    {
+        Project alsoCrashed;
+        alsoCrashed.setTempo(90);
+        Recovery recovery(folder());
+        recovery.update(alsoCrashed);
+    }
     prompts.answer = false;
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
-    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions.size(), 2u);
     EXPECT_EQ(countNotes(project.model().current().snapshot()), 0);
-    EXPECT_FALSE(dir.exists("recovery.qom"));
+    EXPECT_FALSE(anyCopy());
 
-    Recovery recovery(copyPath());
+    Recovery recovery(folder());
     offerRecovery(nullptr, prompts, recovery, project, transport, {});
-    EXPECT_EQ(prompts.questions.size(), 1u) << "asked once only, when there is a copy";
+    EXPECT_EQ(prompts.questions.size(), 2u) << "asked only when there is a copy";
 }
 
 TEST_F(RecoveryOffer, AFileOpenedAtStartIsNamedAndNoKeepsIt)
@@ -73,7 +90,7 @@ TEST_F(RecoveryOffer, AFileOpenedAtStartIsNamedAndNoKeepsIt)
     ASSERT_TRUE(project.saveProject(dir.file("song.qom")));
     prompts.answer = false;
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         offerRecovery(
             nullptr, prompts, recovery, project, transport, QString::fromStdString(dir.file("song.qom")));
     }
@@ -81,19 +98,19 @@ TEST_F(RecoveryOffer, AFileOpenedAtStartIsNamedAndNoKeepsIt)
     EXPECT_TRUE(prompts.questions[0].contains(u"Yes: restore that work in place of song.qom"));
     EXPECT_TRUE(prompts.questions[0].contains(u"No: keep song.qom and delete"));
     EXPECT_EQ(project.filePath(), dir.file("song.qom"));
-    EXPECT_FALSE(dir.exists("recovery.qom"));
+    EXPECT_FALSE(std::filesystem::exists(left));
 }
 
 TEST_F(RecoveryOffer, ACopyThatCannotBeReadIsSaidAndRemoved)
 {
-    dir.write("recovery.qom", std::string("damaged"));
+    dir.write(std::filesystem::path(left).filename().string(), std::string("damaged"));
     {
-        Recovery recovery(copyPath());
+        Recovery recovery(folder());
         offerRecovery(nullptr, prompts, recovery, project, transport, {});
     }
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].contains(QString::fromStdString(copyPath())));
-    EXPECT_FALSE(dir.exists("recovery.qom"));
+    EXPECT_TRUE(prompts.messages[0].contains(QString::fromStdString(left)));
+    EXPECT_FALSE(anyCopy());
     EXPECT_FALSE(project.hasUnsavedChanges());
 }
 
