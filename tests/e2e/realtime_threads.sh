@@ -22,7 +22,16 @@ play_with_midi() {
   [[ "$info" != *"peak=0 "* ]] || fail "Quom is silent: $info"
 }
 
-# Threads of Quom's under a real-time policy (FF, RR), one a line.
+# Fails unless Quom's device messages say of its audio and MIDI threads that they OUTCOME.
+expect_threads() {
+  local outcome="$1" role
+  for role in audio MIDI; do
+    wait_for 5 grep -q "the $role thread [0-9]* $outcome" "$E2E_TMP/quom.log" \
+      || fail "the $role thread does not say it $outcome: $(cat "$E2E_TMP/quom.log")"
+  done
+}
+
+# How many of Quom's threads run under a real-time policy (FF, RR).
 realtime_threads() {
   ps -L -o cls= -p "$QUOM_PID" | grep -Ec 'FF|RR' || true
 }
@@ -36,10 +45,7 @@ chmod +x "$unprivileged"
 real_binary="$QUOM_BINARY"
 QUOM_BINARY="$unprivileged"
 play_with_midi
-grep -q 'the audio thread [0-9]* stays at normal priority' "$E2E_TMP/quom.log" \
-  || fail "no word of the audio thread's priority: $(cat "$E2E_TMP/quom.log")"
-wait_for 5 grep -q 'the MIDI thread [0-9]* stays at normal priority' "$E2E_TMP/quom.log" \
-  || fail "no word of the MIDI thread's priority: $(cat "$E2E_TMP/quom.log")"
+expect_threads "stays at normal priority"
 [ "$(realtime_threads)" -eq 0 ] || fail "a thread runs real-time without the right to"
 close_quom
 
@@ -47,10 +53,7 @@ close_quom
 if [ "$(id -u)" -eq 0 ]; then
   QUOM_BINARY="$real_binary"
   play_with_midi
-  grep -q 'the audio thread [0-9]* runs real-time' "$E2E_TMP/quom.log" \
-    || fail "the audio thread is not real-time: $(cat "$E2E_TMP/quom.log")"
-  wait_for 5 grep -q 'the MIDI thread [0-9]* runs real-time' "$E2E_TMP/quom.log" \
-    || fail "the MIDI thread is not real-time: $(cat "$E2E_TMP/quom.log")"
+  expect_threads "runs real-time"
   [ "$(realtime_threads)" -ge 2 ] || fail "$(realtime_threads) threads run real-time"
   close_quom
 fi
