@@ -154,6 +154,16 @@ capture_output() {
   [ -s "$file" ] || fail "jack_capture wrote nothing"
 }
 
+# Sends MESSAGE... (each its bytes in hexadecimal) to the JACK MIDI port PORT, in one
+# process cycle, from a client of our own. Debian's own interpreter, which the
+# python3-jack-client package installs into.
+send_jack_midi() {
+  local port="$1"
+  shift
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/send_midi.py" "$port" "$@" >>"$E2E_TMP/send_midi.log" 2>&1 \
+    || fail "could not send $* to $port"
+}
+
 # Waits until Quom's two outputs are connected to the server's playback ports.
 wait_for_quom_output() {
   wait_for 20 eval 'jack_lsp -c 2>/dev/null | grep -A1 "^Quom:out_1" | grep -q "system:playback_2"' \

@@ -2,6 +2,7 @@
 
 #include "core/audio/AudioSource.h"
 #include "platform/devices/DeviceLibraries.h"
+#include "platform/devices/RealtimeThreads.h"
 
 #include <pa_jack.h>
 #include <portaudio.h>
@@ -10,14 +11,26 @@
 
 namespace quom {
 
+struct AudioStream::Callback {
+    explicit Callback(AudioSource& renderedSource)
+        : source(renderedSource)
+    {
+    }
+
+    AudioSource& source;
+    RealtimeRequest realtime{"audio"};
+};
+
 namespace {
 
 constexpr double kSampleRate = 44100.0;
 
 int renderCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
-    PaStreamCallbackFlags, void* source)
+    PaStreamCallbackFlags, void* data)
 {
-    static_cast<AudioSource*>(source)->Render(static_cast<float*>(output), frames);
+    auto* callback = static_cast<AudioStream::Callback*>(data);
+    callback->realtime.noteThread();
+    callback->source.Render(static_cast<float*>(output), frames);
     return paContinue;
 }
 
@@ -119,12 +132,16 @@ std::optional<std::string> AudioStream::open(
 
     // No flags: the library's clipping and dithering of the float output stay on.
     PaStream* stream = nullptr;
+    callback_ = std::make_unique<Callback>(source);
     if (const PaError error = Pa_OpenStream(&stream, nullptr, &output, kSampleRate,
-            static_cast<unsigned long>(bufferSize), paNoFlag, &renderCallback, &source);
-        error != paNoError)
+            static_cast<unsigned long>(bufferSize), paNoFlag, &renderCallback, callback_.get());
+        error != paNoError) {
+        callback_.reset();
         return errorText(error);
+    }
     if (const PaError error = Pa_StartStream(stream); error != paNoError) {
         Pa_CloseStream(stream);
+        callback_.reset();
         return errorText(error);
     }
     stream_ = stream;
@@ -138,6 +155,7 @@ void AudioStream::close()
     Pa_StopStream(stream_);
     Pa_CloseStream(stream_);
     stream_ = nullptr;
+    callback_.reset();
 }
 
 double AudioStream::cpuLoad() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +9,8 @@ typedef void PaStream;
 
 // The one PortAudio output stream: 2 channels of 32-bit float at 44100 Hz, opened on
 // a device chosen by name. Every failure leaves Quom running silent; open() says why.
-// Window thread only; the source is called on the library's audio thread.
+// Window thread only; the source is called on the library's audio thread, which is
+// made real-time once it first renders.
 namespace quom {
 
 class AudioSource;
@@ -40,11 +42,16 @@ public:
     // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
     double cpuLoad() const;
 
+    // What the stream's callback reaches, on the audio thread.
+    struct Callback;
+
 private:
     bool initialised() const noexcept;
 
     int initialiseError_; // a PaError
     PaStream* stream_ = nullptr;
+    // What the open stream's callback reaches; it outlives the stream.
+    std::unique_ptr<Callback> callback_;
 };
 
 } // namespace quom

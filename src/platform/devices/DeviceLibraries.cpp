@@ -14,17 +14,17 @@ void ignoreAlsa(const char*, int, const char*, int, const char*, ...) { }
 
 void ignoreJack(const char*) { }
 
-bool messagesWanted()
+} // namespace
+
+bool deviceMessagesWanted()
 {
     const char* wanted = std::getenv("QUOM_DEVICE_MESSAGES");
     return wanted && *wanted && std::string_view(wanted) != "0";
 }
 
-} // namespace
-
 void quietDeviceLibraries()
 {
-    if (messagesWanted())
+    if (deviceMessagesWanted())
         return;
     snd_lib_error_set_handler(&ignoreAlsa);
     jack_set_error_function(&ignoreJack);

@@ -15,4 +15,8 @@ inline constexpr const char* kDeviceClientName = "Quom";
 // finding out why a device does not open). Call it before a library starts; window thread.
 void quietDeviceLibraries();
 
+// Whether QUOM_DEVICE_MESSAGES asks for the libraries' messages, and Quom's own about
+// its devices.
+bool deviceMessagesWanted();
+
 } // namespace quom

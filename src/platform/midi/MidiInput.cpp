@@ -1,6 +1,7 @@
 #include "platform/midi/MidiInput.h"
 
 #include "platform/devices/DeviceLibraries.h"
+#include "platform/devices/RealtimeThreads.h"
 
 #include <RtMidi.h>
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 namespace quom {
 
@@ -47,15 +49,29 @@ bool isShortMessage(const std::vector<unsigned char>& bytes)
     return status >= 0x80 && status != 0xF0 && status != 0xF7;
 }
 
+// Each API delivers on threads of its own (ALSA's reader, JACK's process thread), all
+// known only once they call: the first message of each asks the window thread to make
+// it real-time.
+void noteDeviceThread(MidiInput* input)
+{
+    thread_local bool noted = false;
+    if (std::exchange(noted, true))
+        return;
+    const pid_t thread = currentThreadId();
+    QMetaObject::invokeMethod(
+        input, [thread] { makeThreadRealtime(thread, "MIDI"); }, Qt::QueuedConnection);
+}
+
 // The device thread: hand the message over and touch nothing else.
 void receive(double, std::vector<unsigned char>* bytes, void* target)
 {
+    auto* input = static_cast<MidiInput*>(target);
+    noteDeviceThread(input);
     if (!isShortMessage(*bytes))
         return;
     std::uint32_t packed = 0;
     for (std::size_t i = 0; i < bytes->size(); ++i)
         packed |= std::uint32_t{(*bytes)[i]} << (8 * i);
-    auto* input = static_cast<MidiInput*>(target);
     QMetaObject::invokeMethod(
         input, [input, packed] { emit input->message(packed); }, Qt::QueuedConnection);
 }
