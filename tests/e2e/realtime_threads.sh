@@ -41,21 +41,26 @@ realtime_threads() {
 realtime_allowed=0
 chrt --fifo 1 true 2>/dev/null && realtime_allowed=1
 
-# Neither a real-time limit nor, for root, the capability that passes over it.
-unprivileged="$E2E_TMP/unprivileged"
+# Neither a real-time limit nor, for root, the capability that passes over it. Root
+# that may run real-time but not drop the capability cannot be refused: that part waits
+# for another machine.
+refusable=1
 drop=()
 if [ "$realtime_allowed" -eq 1 ] && [ "$(id -u)" -eq 0 ]; then
   drop=(setpriv --inh-caps=-sys_nice --bounding-set=-sys_nice --)
-  "${drop[@]}" true 2>/dev/null || fail "setpriv cannot drop CAP_SYS_NICE here"
+  "${drop[@]}" true 2>/dev/null || refusable=0
 fi
-printf '#!/bin/sh\nexec prlimit --rtprio=0 %s "%s" "$@"\n' "${drop[*]}" "$QUOM_BINARY" >"$unprivileged"
-chmod +x "$unprivileged"
 real_binary="$QUOM_BINARY"
-QUOM_BINARY="$unprivileged"
-play_with_midi
-expect_threads "stays at normal priority"
-[ "$(realtime_threads)" -eq 0 ] || fail "a thread runs real-time without the right to"
-close_quom
+if [ "$refusable" -eq 1 ]; then
+  unprivileged="$E2E_TMP/unprivileged"
+  printf '#!/bin/sh\nexec prlimit --rtprio=0 %s "%s" "$@"\n' "${drop[*]}" "$QUOM_BINARY" >"$unprivileged"
+  chmod +x "$unprivileged"
+  QUOM_BINARY="$unprivileged"
+  play_with_midi
+  expect_threads "stays at normal priority"
+  [ "$(realtime_threads)" -eq 0 ] || fail "a thread runs real-time without the right to"
+  close_quom
+fi
 
 # Root may set the policy itself, where the machine allows it: the audio and MIDI
 # threads run real-time.
