@@ -1,10 +1,9 @@
 // The settings file as the store reads it at start-up: any text in Quom.conf.
 #include "FuzzFile.h"
+#include "OffscreenApplication.h"
 
 #include "core/settings/Settings.h"
 #include "platform/settings/SettingsStore.h"
-
-#include <QGuiApplication>
 
 #include <chrono>
 #include <cstdlib>
@@ -17,13 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // cursor, a picture) can only be rebuilt then.
     static const bool kConfigured = [] {
         std::filesystem::create_directories(fuzzFolder() / "Caldenor");
-        return ::setenv("XDG_CONFIG_HOME", fuzzFolder().c_str(), 1) == 0
-            && ::setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0;
+        return ::setenv("XDG_CONFIG_HOME", fuzzFolder().c_str(), 1) == 0;
     }();
-    static int argc = 1;
-    static char name[] = "fuzz_settings";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
+    startOffscreenApplication("fuzz_settings");
     if (!kConfigured)
         fuzzFailure("cannot set XDG_CONFIG_HOME");
     const std::string path = writeFuzzFile(data, size, "Caldenor/Quom.conf");
