@@ -65,7 +65,11 @@ void CQuomApp::InitInstance()
         writeStarterKit(folders_);
     QDir::setCurrent(QString::fromStdString(applicationFolder));
 
-    loadSettings(settings_);
+    if (const auto refused = loadSettings(settings_))
+        prompts.message(nullptr,
+            QString::fromStdString(refused->message())
+                + QObject::tr("\nQuom starts with the default settings."),
+            QStringLiteral("Quom"));
 
     transport_.setInterpolation(settings_.interpolation);
     project_.setFileRate(fileRateOf(settings_));

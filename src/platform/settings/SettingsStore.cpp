@@ -1,5 +1,7 @@
 #include "platform/settings/SettingsStore.h"
 
+#include "platform/settings/SettingsFile.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QString>
@@ -140,16 +142,21 @@ struct Writer {
 
 } // namespace
 
-void loadSettings(Settings& settings)
+std::optional<ReadError> loadSettings(Settings& settings)
 {
+    if (auto unusable = unusableSettingsFile(openStore()->fileName()))
+        return unusable;
     QTemporaryFile copy;
     const auto store = openStoreToRead(copy);
     forEachSetting(settings, Reader{*store});
+    return std::nullopt;
 }
 
 void saveSettings(const Settings& settings)
 {
     const auto store = openStore();
+    if (unusableSettingsFile(store->fileName()))
+        return;
     forEachSetting(settings, Writer{*store});
     store->sync();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/io/ReadResult.h"
 #include "core/settings/Settings.h"
+
+#include <optional>
 
 // The per-user settings store: QSettings of the organisation "Caldenor" and the
 // application "Quom" (~/.config/Caldenor/Quom.conf, honouring XDG_CONFIG_HOME), one
@@ -8,10 +11,11 @@
 namespace quom {
 
 // Values found in the store replace those in settings; missing or unreadable values
-// leave them alone.
-void loadSettings(Settings& settings);
+// leave them alone. A file that is not a regular file of a plausible size is not read:
+// settings stay as they are, and the refusal comes back for the user.
+std::optional<ReadError> loadSettings(Settings& settings);
 
-// Writes every key. Called only at a normal exit.
+// Writes every key. Called only at a normal exit. Such a refused file is left as it is.
 void saveSettings(const Settings& settings);
 
 } // namespace quom

@@ -1,5 +1,7 @@
 #include "ui/controls/FavoriteColors.h"
 
+#include "platform/settings/SettingsFile.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -26,6 +28,8 @@ FavoriteColorList readFavoriteColors()
     FavoriteColorList colors;
     colors.fill(255);
     QSettings settings = store();
+    if (unusableSettingsFile(settings.fileName()))
+        return colors;
     settings.beginGroup(kGroup);
     for (int i = 0; i < static_cast<int>(colors.size()); ++i) {
         bool ok = false;
@@ -40,6 +44,8 @@ FavoriteColorList readFavoriteColors()
 void writeFavoriteColors(const FavoriteColorList& colors)
 {
     QSettings settings = store();
+    if (unusableSettingsFile(settings.fileName()))
+        return;
     settings.remove(kGroup);
     settings.beginGroup(kGroup);
     for (int i = 0; i < static_cast<int>(colors.size()); ++i)

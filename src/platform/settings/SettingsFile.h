@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/io/Bytes.h"
+#include "core/io/ReadResult.h"
+
+#include <QString>
+
+#include <optional>
+
+// QSettings opens its file as it finds it: a FIFO there would block it for ever, and a
+// device such as /dev/zero would fill memory. Every settings file is checked first.
+namespace quom {
+
+// Some hundred short lines; anything far larger is not a settings file.
+inline constexpr FileKind kSettingsFileKind{"a settings file", std::uint64_t{1} << 20};
+
+// Nothing when QSettings may open fileName: it is missing, or a regular file of a size
+// settings can have. Otherwise why not.
+std::optional<ReadError> unusableSettingsFile(const QString& fileName);
+
+} // namespace quom
