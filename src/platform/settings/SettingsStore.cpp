@@ -14,10 +14,18 @@ namespace quom {
 
 namespace {
 
+const QString kOrganisation = QStringLiteral("Caldenor");
+const QString kApplication = QStringLiteral("Quom");
+
 std::unique_ptr<QSettings> openStore()
 {
     return std::make_unique<QSettings>(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Caldenor"), QStringLiteral("Quom"));
+        QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+std::optional<ReadError> unusableStore()
+{
+    return unusableSettingsFile(userSettingsFileName(kOrganisation, kApplication));
 }
 
 // Qt rebuilds a value stored as "@Variant(...)" from its binary form, and a damaged one
@@ -144,7 +152,7 @@ struct Writer {
 
 std::optional<ReadError> loadSettings(Settings& settings)
 {
-    if (auto unusable = unusableSettingsFile(openStore()->fileName()))
+    if (auto unusable = unusableStore())
         return unusable;
     QTemporaryFile copy;
     const auto store = openStoreToRead(copy);
@@ -154,9 +162,9 @@ std::optional<ReadError> loadSettings(Settings& settings)
 
 void saveSettings(const Settings& settings)
 {
-    const auto store = openStore();
-    if (unusableSettingsFile(store->fileName()))
+    if (unusableStore())
         return;
+    const auto store = openStore();
     forEachSetting(settings, Writer{*store});
     store->sync();
 }

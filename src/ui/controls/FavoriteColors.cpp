@@ -15,10 +15,17 @@ QString valueName(int index)
     return QStringLiteral("Favorite color #%1").arg(index + 1);
 }
 
+const QString kOrganisation = QStringLiteral("Velmoor");
+const QString kApplication = QStringLiteral("GUIlibrary");
+
 QSettings store()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmoor"),
-        QStringLiteral("GUIlibrary"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+bool storeUsable()
+{
+    return !unusableSettingsFile(userSettingsFileName(kOrganisation, kApplication));
 }
 
 } // namespace
@@ -27,9 +34,9 @@ FavoriteColorList readFavoriteColors()
 {
     FavoriteColorList colors;
     colors.fill(255);
-    QSettings settings = store();
-    if (unusableSettingsFile(settings.fileName()))
+    if (!storeUsable())
         return colors;
+    QSettings settings = store();
     settings.beginGroup(kGroup);
     for (int i = 0; i < static_cast<int>(colors.size()); ++i) {
         bool ok = false;
@@ -43,9 +50,9 @@ FavoriteColorList readFavoriteColors()
 
 void writeFavoriteColors(const FavoriteColorList& colors)
 {
-    QSettings settings = store();
-    if (unusableSettingsFile(settings.fileName()))
+    if (!storeUsable())
         return;
+    QSettings settings = store();
     settings.remove(kGroup);
     settings.beginGroup(kGroup);
     for (int i = 0; i < static_cast<int>(colors.size()); ++i)
