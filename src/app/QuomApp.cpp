@@ -78,7 +78,13 @@ void CQuomApp::InitInstance()
         writeStarterKit(folders_);
     QDir::setCurrent(QString::fromStdString(applicationFolder));
 
-    clampedSettings_ = loadSettings(settings_);
+    const SettingsLoad loaded = loadSettings(settings_);
+    clampedSettings_ = loaded.clamped;
+    if (loaded.refused)
+        prompts.message(nullptr,
+            QString::fromStdString(loaded.refused->message())
+                + QObject::tr("\nQuom starts with the default settings."),
+            QStringLiteral("Quom"));
 
     transport_.setInterpolation(settings_.interpolation);
     project_.setFileRate(fileRateOf(settings_));

@@ -2,11 +2,8 @@
 #include "core/files/PatternFile.h"
 
 #include <charconv>
-#include <filesystem>
 #include <optional>
 #include <ostream>
-
-#include <unistd.h>
 
 namespace quom::cli {
 namespace {
@@ -68,14 +65,11 @@ int runImport(const Args& args, std::ostream& out, std::ostream& err, const Pict
 
     if (!pictures.picture)
         return kNeedsPictures;
-    // Only a regular file is opened: a folder is no file to read, and a FIFO would block.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(request->image, error)
-        || access(request->image.c_str(), R_OK) != 0) {
-        err << "quom import: " << request->image << ": cannot be read\n";
+    const auto cells = pictures.picture(request->image);
+    if (!cells && cells.error().kind == ReadFailure::Unreadable) {
+        err << "quom import: " << cells.error().message() << ", so it cannot be read\n";
         return kExitFailure;
     }
-    const auto cells = pictures.picture(request->image);
     if (!cells) {
         err << "quom import: " << request->image << ": not an image Quom can decode\n";
         return kExitFailure;

@@ -4,6 +4,7 @@
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
 #include "core/io/Bytes.h"
+#include "core/io/SampleFile.h"
 #include "core/io/SoundFileReader.h"
 #include "core/io/WaveReader.h"
 #include "core/kit/Kit.h"
@@ -94,8 +95,8 @@ int describeProject(const InfoRequest& request, std::ostream& out, std::ostream&
 int describeKit(const InfoRequest& request, std::ostream& out, std::ostream& err)
 {
     CKit kit;
-    if (!kit.readKitFile(request.path)) {
-        err << "quom info: " << request.path << ": cannot read the file\n";
+    if (const ReadStatus read = kit.readKitFile(request.path); !read) {
+        err << "quom info: " << read.error().message() << '\n';
         return kExitFailure;
     }
     out << "{\"type\":\"kit\",\"slots\":[";
@@ -155,9 +156,10 @@ int runInfo(const Args& args, std::ostream& out, std::ostream& err, const Pictur
         return kExitUsage;
     }
 
-    auto bytes = readWholeFile(request.path);
+    // The type is known only from the content, so the largest kind bounds the read.
+    auto bytes = readRegularFile(request.path, {"a file quom info describes", kSampleFileKind.largest});
     if (!bytes) {
-        err << "quom info: " << request.path << ": cannot read the file\n";
+        err << "quom info: " << bytes.error().message() << '\n';
         return kExitFailure;
     }
     request.bytes = std::move(*bytes);

@@ -1,7 +1,9 @@
 #include "cli/PatternSource.h"
 
 #include "core/files/FileType.h"
+#include "core/files/ProjectFile.h"
 #include "core/io/Bytes.h"
+#include "core/io/XmlReader.h"
 #include "core/project/Project.h"
 
 #include <algorithm>
@@ -70,14 +72,18 @@ bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading s
     std::string_view command, std::ostream& err)
 {
     auto kit = std::make_shared<CKit>();
-    const auto bytes = readWholeFile(path);
-    if (bytes && detectFileType(*bytes) != FileType::Kit) {
+    const auto bytes = readRegularFile(path, kKitFileKind);
+    if (!bytes) {
+        err << command << ": " << bytes.error().message() << '\n';
+        return false;
+    }
+    if (detectFileType(*bytes) != FileType::Kit) {
         err << command << ": " << path << ": not a Quom kit file\n";
         return false;
     }
-    const auto loaded = bytes ? kit->Load(path, rate) : CKit::LoadResult{};
+    const auto loaded = kit->Load(path, rate);
     if (!loaded.opened) {
-        err << command << ": " << path << ": cannot read the kit file\n";
+        err << command << ": " << loaded.kitError.message() << '\n';
         return false;
     }
     if (samples == SampleLoading::Load) {
@@ -135,9 +141,9 @@ std::optional<PatternSource> loadPatternSource(const PatternExportArgs& args, Sa
             << kPatternSlots << '\n';
         return std::nullopt;
     }
-    const auto bytes = readWholeFile(args.input);
+    const auto bytes = readRegularFile(args.input, {"a project or a pattern", kProjectFileKind.largest});
     if (!bytes) {
-        err << command << ": " << args.input << ": cannot read the file\n";
+        err << command << ": " << bytes.error().message() << '\n';
         return std::nullopt;
     }
 

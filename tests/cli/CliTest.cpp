@@ -7,6 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -64,6 +69,33 @@ TEST(Cli, AWritePastTheFileSizeLimitFailsWithoutLeavingATemporaryFile)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"in.pat", "in.png", "kept.pat"})) << args[0];
         EXPECT_EQ(dir.read("kept.pat"), std::vector<std::uint8_t>(previous.begin(), previous.end()));
+    }
+}
+
+TEST(Cli, EveryInputThatIsAFifoOrADeviceIsRefusedAtOnce)
+{
+    // Without a limit each of these would wait for a writer or read until memory ran out:
+    // the test's time limit is the bound.
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.file("zero"));
+    ASSERT_TRUE(quom::writePatternFile(dir.file("in.pat"), {}));
+    const std::string in = dir.file("in.pat");
+    for (const std::string& input : {dir.file("fifo"), dir.file("zero")}) {
+        for (const std::vector<std::string>& args :
+            std::vector<std::vector<std::string>>{{"info", input, "--json"},
+                {"render", input, "-o", dir.file("out.wav")}, {"midi", input, "-o", dir.file("out.mid")},
+                {"render", in, "--kit", input, "-o", dir.file("out.wav")},
+                {"apply", input, "-o", dir.file("out.pat"), "revx"},
+                {"apply", in, "-o", dir.file("out.pat"), "filter=" + input + ",green,70"},
+                {"apply", in, "-o", dir.file("out.pat"), "camera=" + input + ",black,100,50,0"},
+                {"import", input, "-o", dir.file("out.pat")}, {"slice", input, "-o", dir.file("slices")}}) {
+            const auto run = runQuom(args);
+            EXPECT_EQ(run.exitCode, 1) << args[0] << " " << run.err;
+            EXPECT_NE(run.err.find(input + " is not a regular file"), std::string::npos) << run.err;
+        }
+        EXPECT_FALSE(
+            dir.exists("out.wav") || dir.exists("out.mid") || dir.exists("out.pat") || dir.exists("slices"));
     }
 }
 

@@ -32,9 +32,9 @@ ReadResult<PatternFileData> parsePatternFile(std::span<const std::uint8_t> bytes
 
 ReadResult<PatternFileData> readPatternFile(const std::string& path)
 {
-    const auto bytes = readWholeFile(path);
+    const auto bytes = readRegularFile(path, kPatternFileKind);
     if (!bytes)
-        return ReadError{ReadFailure::Unreadable, path, "cannot read the file"};
+        return bytes.error();
     return parsePatternFile(*bytes, path);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/io/AtomicFile.h"
+#include "core/io/Bytes.h"
 #include "core/io/ReadResult.h"
 #include "core/model/Cell.h"
 
@@ -14,6 +15,8 @@
 namespace quom {
 
 constexpr std::size_t kPatternFileSize = 16 + 4 * kCells;
+// Bytes after the layout are allowed, within reason; anything larger is not a pattern.
+inline constexpr FileKind kPatternFileKind{"a pattern", std::uint64_t{1} << 20};
 
 struct PatternFileData {
     std::int32_t tempo = kDefaultTempo; // as stored; clamp it where it drives the engine

@@ -95,9 +95,9 @@ ReadResult<ProjectFileData> parseProjectFile(std::span<const std::uint8_t> bytes
 
 ReadResult<ProjectFileData> readProjectFile(const std::string& path)
 {
-    const auto bytes = readWholeFile(path);
+    const auto bytes = readRegularFile(path, kProjectFileKind);
     if (!bytes)
-        return ReadError{ReadFailure::Unreadable, path, "cannot read the file"};
+        return bytes.error();
     return parseProjectFile(*bytes, path);
 }
 

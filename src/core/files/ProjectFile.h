@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/io/AtomicFile.h"
+#include "core/io/Bytes.h"
 #include "core/io/ReadResult.h"
 #include "core/kit/Instrument.h"
 #include "core/model/Cell.h"
@@ -18,6 +19,9 @@ namespace quom {
 constexpr int kProjectKitSlots = 64;
 // The longest slot path a reader accepts; longer ones mark a damaged file.
 constexpr std::size_t kMaxSlotPathLength = 1023;
+// Far beyond the largest layout (about 330 kB with every path at its longest), as bytes
+// after the last record are allowed; anything larger is not a project.
+inline constexpr FileKind kProjectFileKind{"a project", std::uint64_t{16} << 20};
 
 struct ProjectSlot {
     std::string name = kNotUsed; // sample path, or "not used"

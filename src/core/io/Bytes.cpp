@@ -3,8 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +24,12 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const noexcept { return fd_; }
+    void reset(int fd) noexcept
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
 
 private:
     int fd_;
@@ -118,45 +122,50 @@ bool ByteReader::seek(std::size_t offset) noexcept
     return true;
 }
 
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    try {
-        // Reading a folder opens fine and then throws from inside the stream buffer.
-        std::vector<std::uint8_t> bytes(
-            (std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (in.bad())
-            return std::nullopt;
-        return bytes;
-    } catch (const std::ios_base::failure&) {
-        return std::nullopt;
-    }
-}
+namespace {
 
-ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, std::uint64_t maxBytes)
+// The descriptor of path when it is a regular file no larger than kind allows, and its size.
+ReadResult<std::uint64_t> openRegularFile(const std::string& path, const FileKind& kind, Descriptor& fd)
 {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer. The type is checked
     // on what was opened, so the name cannot change in between.
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    fd.reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
         return unreadable(path, std::strerror(errno));
     struct stat st { };
     if (::fstat(fd.get(), &st) != 0)
         return unreadable(path, std::strerror(errno));
     if (!S_ISREG(st.st_mode))
-        return unreadable(path, "not a regular file");
-    if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
-        return unreadable(
-            path, "larger than the " + std::to_string(maxBytes) + " bytes such a file can hold");
+        return unreadable(path, "is not a regular file");
+    if (static_cast<std::uint64_t>(st.st_size) > kind.largest)
+        return unreadable(path, "is too large to be " + std::string(kind.name));
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
+} // namespace
+
+ReadStatus checkRegularFile(const std::string& path, const FileKind& kind)
+{
+    Descriptor fd(-1);
+    const auto size = openRegularFile(path, kind, fd);
+    if (!size)
+        return size.error();
+    return std::monostate{};
+}
+
+ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, const FileKind& kind)
+{
+    Descriptor fd(-1);
+    const auto size = openRegularFile(path, kind, fd);
+    if (!size)
+        return size.error();
     const int flags = ::fcntl(fd.get(), F_GETFL);
     if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
         return unreadable(path, std::strerror(errno));
 
     std::vector<std::uint8_t> bytes;
     try {
-        bytes.resize(static_cast<std::size_t>(st.st_size));
+        bytes.resize(static_cast<std::size_t>(*size));
     } catch (const std::bad_alloc&) {
         return unreadable(path, "not enough memory to read the file");
     }

@@ -72,12 +72,19 @@ private:
     std::size_t offset_ = 0;
 };
 
-// The whole file, or nothing when it cannot be read.
-std::optional<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+// What a file is read as: the words a refusal names it by ("a project") and the largest
+// size such a file can plausibly have.
+struct FileKind {
+    std::string_view name;
+    std::uint64_t largest;
+};
 
-// The whole of a regular file of at most maxBytes, for paths that come out of other
-// files: a FIFO, a device or a folder is refused without reading from it, so such a
-// path can neither block nor pour bytes until memory runs out.
-ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, std::uint64_t maxBytes);
+// The whole of a regular file no larger than its kind allows: every file Quom reads comes
+// through here. A FIFO, a device or a folder is refused without reading from it (its path
+// "is not a regular file"), and a larger file before anything is allocated ("is too large
+// to be a project"), so no path can block or pour bytes until memory runs out.
+ReadResult<std::vector<std::uint8_t>> readRegularFile(const std::string& path, const FileKind& kind);
+// The same checks without reading, for a file another library opens itself.
+ReadStatus checkRegularFile(const std::string& path, const FileKind& kind);
 
 } // namespace quom

@@ -21,7 +21,9 @@ struct ReadError {
     std::string path;
     std::string detail; // why, in words the user reads after the path
 
-    std::string message() const { return path + ": " + detail; }
+    // A detail that says what the file is ("is not a regular file") makes one sentence
+    // with its path; any other follows a colon.
+    std::string message() const { return path + (detail.starts_with("is ") ? " " : ": ") + detail; }
 };
 
 template <class Data> class ReadResult {

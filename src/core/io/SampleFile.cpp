@@ -53,10 +53,7 @@ bool hasWaveFileName(std::string_view name)
 
 ReadResult<DecodedWave> readSampleFile(const std::string& path)
 {
-    // The RIFF size field counts the bytes after its own 8 in 32 bits; no other type of
-    // sample file is taken larger.
-    constexpr std::uint64_t kLargestSampleFile = 8 + std::uint64_t{0xFFFFFFFF};
-    const auto bytes = readRegularFile(path, kLargestSampleFile);
+    const auto bytes = readRegularFile(path, kSampleFileKind);
     if (!bytes)
         return bytes.error();
     if (isRiffWave(*bytes) || hasWaveFileName(path))

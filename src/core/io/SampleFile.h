@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/io/Bytes.h"
 #include "core/io/ReadResult.h"
 #include "core/io/WaveReader.h"
 
@@ -19,6 +20,10 @@ enum class NameCase {
     Any, // ".wav", ".WAV", ".Wav" ...
     Uniform, // all lower or all upper case only, as the random pick has always taken ".wav"
 };
+
+// The RIFF size field counts the bytes after its own 8 in 32 bits; no other type of
+// sample file is taken larger.
+inline constexpr FileKind kSampleFileKind{"a sample", 8 + std::uint64_t{0xFFFFFFFF}};
 
 // Whether name ends in "." and one of kSampleFileExtensions.
 bool hasSampleFileName(std::string_view name, NameCase letters = NameCase::Any);

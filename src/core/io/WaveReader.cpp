@@ -264,8 +264,8 @@ ReadResult<DecodedWave> decodeWave(std::span<const std::uint8_t> bytes, const st
 ReadResult<DecodedWave> readWave(const std::string& path)
 {
     // The RIFF size field counts the bytes after its own 8 in 32 bits.
-    constexpr std::uint64_t kLargestWave = 8 + std::uint64_t{0xFFFFFFFF};
-    const auto bytes = readRegularFile(path, kLargestWave);
+    constexpr FileKind kWaveFile{"a wave file", 8 + std::uint64_t{0xFFFFFFFF}};
+    const auto bytes = readRegularFile(path, kWaveFile);
     if (!bytes)
         return bytes.error();
     return decodeWave(*bytes, path);

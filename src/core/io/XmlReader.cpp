@@ -32,10 +32,13 @@ std::string inner(const std::string& s, std::size_t front, std::size_t back)
 
 XMLreader::XMLreader(const std::string& path)
 {
-    if (auto bytes = readWholeFile(path)) {
-        text_.assign(bytes->begin(), bytes->end());
-        isOpen_ = true;
+    const auto bytes = readRegularFile(path, kKitFileKind);
+    if (!bytes) {
+        error_ = bytes.error();
+        return;
     }
+    text_.assign(bytes->begin(), bytes->end());
+    isOpen_ = true;
 }
 
 XMLreader XMLreader::fromText(std::string text)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/io/Bytes.h"
+#include "core/io/ReadResult.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,14 +21,18 @@ enum class XmlToken : std::int32_t {
     AttributeElement = 4, // every other line, empty and plain text lines included
 };
 
+// 64 instruments of a few short lines each, paths at their longest, are some 300 kB.
+inline constexpr FileKind kKitFileKind{"a kit", std::uint64_t{16} << 20};
+
 class XMLreader {
 public:
-    // Reads the whole file; IsOpen() is false when it could not be read.
+    // Reads the whole file; IsOpen() is false when it could not be read, and error() says why.
     explicit XMLreader(const std::string& path);
     static XMLreader fromText(std::string text);
     virtual ~XMLreader() = default;
 
     bool IsOpen() const noexcept { return isOpen_; }
+    const ReadError& error() const noexcept { return error_; }
 
     // Classifies the next line; false at the end of the text. Fields the token's kind
     // does not set keep their previous contents.
@@ -42,6 +49,7 @@ private:
     void readAttributeElement(const std::string& line);
 
     bool isOpen_ = false;
+    ReadError error_;
     std::string text_;
     std::size_t next_ = 0; // start of the next line in text_
     XmlToken kind_ = XmlToken::Declaration;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/io/AtomicFile.h"
+#include "core/io/ReadResult.h"
 #include "core/kit/Instrument.h"
 
 #include <array>
@@ -32,6 +33,7 @@ public:
 
     struct LoadResult {
         bool opened = false; // false: the kit file could not be read, the kit is unchanged
+        ReadError kitError; // why the kit file could not be read
         std::vector<ReadError> failedSamples; // each sample that could not be read, once, and why
     };
 
@@ -42,9 +44,9 @@ public:
     LoadResult Load(const std::string& path, FileRate rate, const Progress& progress = {});
 
     // The first step of Load alone: names and flags from the kit file, no sample read.
-    // Instrument elements past the 64th are ignored. False, kit unchanged, when the
+    // Instrument elements past the 64th are ignored. A failure, kit unchanged, when the
     // file cannot be read.
-    bool readKitFile(const std::string& path);
+    ReadStatus readKitFile(const std::string& path);
 
     // The second step of Load: reads every slot's sample whose name is not "not used",
     // in slot order, each file once, its sample shared by the slots naming it. Returns

@@ -9,11 +9,11 @@
 
 namespace quom {
 
-bool CKit::readKitFile(const std::string& path)
+ReadStatus CKit::readKitFile(const std::string& path)
 {
     XMLreader reader(path);
     if (!reader.IsOpen())
-        return false;
+        return reader.error();
     // Every element names its slot by position: the n-th "instrument" start tag is
     // slot n. Anything else (the root, whatever its name, end tags, the key and scale
     // elements) is skipped, as are attribute elements outside an instrument.
@@ -33,7 +33,7 @@ bool CKit::readKitFile(const std::string& path)
         else if (reader.name() == "fade")
             s.fade = reader.value() == "yes";
     }
-    return true;
+    return std::monostate{};
 }
 
 std::vector<ReadError> CKit::loadSamples(FileRate rate, const Progress& progress)
@@ -94,9 +94,12 @@ std::vector<ReadError> CKit::loadSamplesOf(
 CKit::LoadResult CKit::Load(const std::string& path, FileRate rate, const Progress& progress)
 {
     LoadResult result;
-    result.opened = readKitFile(path);
+    const ReadStatus read = readKitFile(path);
+    result.opened = static_cast<bool>(read);
     if (result.opened)
         result.failedSamples = loadSamples(rate, progress);
+    else
+        result.kitError = read.error();
     return result;
 }
 

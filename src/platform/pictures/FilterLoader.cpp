@@ -61,10 +61,6 @@ ReadResult<Grid> readFilterFile(const std::string& path)
 {
     if (!isPatternName(fs::path(path).filename().string()))
         return readPictureFile(path);
-    // A FIFO or a device would block the window for ever.
-    std::error_code error;
-    if (!fs::is_regular_file(path, error))
-        return ReadError{ReadFailure::Unreadable, path, "not a regular file that can be read"};
     auto pattern = readPatternFile(path);
     if (!pattern)
         return pattern.error();

@@ -1,14 +1,14 @@
 #include "platform/pictures/Picture.h"
 
 #include "core/files/ImageImport.h"
+#include "core/io/Bytes.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <new>
 
 #include <fcntl.h>
@@ -26,6 +26,10 @@ constexpr int kMaxSide = 1 << 16;
 
 // Pixels converted at a time, so a picture never needs a second full-size copy.
 constexpr qint64 kStripPixels = qint64{1} << 18;
+
+// The largest picture decoded, stored uncompressed at 16 bits a channel with alpha, and
+// room for its headers.
+constexpr FileKind kPictureFileKind{"a picture", std::uint64_t{kMaxPixels} * 8 + (std::uint64_t{1} << 20)};
 
 bool tooLarge(const QSize& size)
 {
@@ -72,13 +76,32 @@ void muteDecoderMessages()
 
 bool CPicture::load(const QString& path)
 {
+    return static_cast<bool>(read(path.toStdString()));
+}
+
+ReadStatus CPicture::read(const std::string& path)
+{
     image_ = QImage();
+    const auto bytes = readRegularFile(path, kPictureFileKind);
+    if (!bytes)
+        return bytes.error();
+    const auto data = QByteArray::fromRawData(
+        reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+    // Read whole but not decoded: not a picture, as far as Quom can tell.
+    if (!decode(data))
+        return ReadError{ReadFailure::WrongMagic, path, "cannot be read as a picture"};
+    return std::monostate{};
+}
+
+bool CPicture::decode(const QByteArray& bytes)
+{
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        QBuffer buffer;
+        buffer.setData(bytes);
+        if (!buffer.open(QIODevice::ReadOnly))
             return false;
         const StderrMuted muted;
-        QImageReader reader(&file);
+        QImageReader reader(&buffer);
         reader.setDecideFormatFromContent(true);
         // A reader that cannot tell the size beforehand is held to the same limits after.
         if (tooLarge(reader.size()))
@@ -136,16 +159,12 @@ std::optional<Grid> importQImage(const QImage& source)
 
 ReadResult<Grid> readPictureFile(const std::string& path)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (!std::filesystem::exists(status))
-        return ReadError{ReadFailure::Unreadable, path, "no such file"};
-    if (!std::filesystem::is_regular_file(status))
-        return ReadError{ReadFailure::Unreadable, path, "not a regular file"};
     CPicture picture;
-    const auto cells = picture.load(QString::fromStdString(path)) ? importPicture(picture) : std::nullopt;
+    if (const ReadStatus read = picture.read(path); !read)
+        return read.error();
+    const auto cells = importPicture(picture);
     if (!cells)
-        return ReadError{ReadFailure::Unreadable, path, "cannot be read as a picture"};
+        return ReadError{ReadFailure::Unreadable, path, "not enough memory to import the picture"};
     return *cells;
 }
 

@@ -26,6 +26,8 @@ public:
     // when the picture has more than 2^25 pixels or a side longer than 2^16, or when memory
     // runs out; the object then holds nothing. The decoders' own messages are not printed.
     bool load(const QString& path);
+    // The same, with why the file was refused.
+    ReadStatus read(const std::string& path);
 
     bool isLoaded() const { return !image_.isNull(); }
     // (0, 0) when nothing is loaded.
@@ -36,6 +38,8 @@ public:
     const QImage& image() const { return image_; }
 
 private:
+    bool decode(const QByteArray& bytes);
+
     QImage image_;
 };
 
@@ -47,8 +51,8 @@ std::optional<Grid> importPicture(const CPicture& picture);
 // runs out.
 std::optional<Grid> importQImage(const QImage& image);
 
-// The pattern the picture file at path turns into. Only a regular file is opened, so a
-// FIFO or a device never blocks the caller.
+// The pattern the picture file at path turns into. Only a regular file of a size a picture
+// can have is read, so a FIFO or a device never blocks the caller.
 ReadResult<Grid> readPictureFile(const std::string& path);
 
 } // namespace quom

@@ -1,5 +1,7 @@
 #include "platform/settings/SettingsStore.h"
 
+#include "platform/settings/SettingsFile.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QString>
@@ -12,10 +14,18 @@ namespace quom {
 
 namespace {
 
+const QString kOrganisation = QStringLiteral("Caldenor");
+const QString kApplication = QStringLiteral("Quom");
+
 std::unique_ptr<QSettings> openStore()
 {
     return std::make_unique<QSettings>(
-        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Caldenor"), QStringLiteral("Quom"));
+        QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+std::optional<ReadError> unusableStore()
+{
+    return unusableSettingsFile(userSettingsFileName(kOrganisation, kApplication));
 }
 
 // Qt rebuilds a value stored as "@Variant(...)" from its binary form, and a damaged one
@@ -152,17 +162,21 @@ struct Writer {
 
 } // namespace
 
-std::vector<ClampedSetting> loadSettings(Settings& settings)
+SettingsLoad loadSettings(Settings& settings)
 {
+    if (auto unusable = unusableStore())
+        return {std::move(unusable), {}};
     QTemporaryFile copy;
     const auto store = openStoreToRead(copy);
-    std::vector<ClampedSetting> clamped;
-    forEachSetting(settings, Reader{*store, clamped});
-    return clamped;
+    SettingsLoad load;
+    forEachSetting(settings, Reader{*store, load.clamped});
+    return load;
 }
 
 void saveSettings(const Settings& settings)
 {
+    if (unusableStore())
+        return;
     const auto store = openStore();
     forEachSetting(settings, Writer{*store});
     store->sync();

@@ -1,5 +1,7 @@
 #include "ui/controls/FavoriteColors.h"
 
+#include "platform/settings/SettingsFile.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -13,10 +15,17 @@ QString valueName(int index)
     return QStringLiteral("Favorite color #%1").arg(index + 1);
 }
 
+const QString kOrganisation = QStringLiteral("Velmoor");
+const QString kApplication = QStringLiteral("GUIlibrary");
+
 QSettings store()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Velmoor"),
-        QStringLiteral("GUIlibrary"));
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, kOrganisation, kApplication);
+}
+
+bool storeUsable()
+{
+    return !unusableSettingsFile(userSettingsFileName(kOrganisation, kApplication));
 }
 
 } // namespace
@@ -25,6 +34,8 @@ FavoriteColorList readFavoriteColors()
 {
     FavoriteColorList colors;
     colors.fill(255);
+    if (!storeUsable())
+        return colors;
     QSettings settings = store();
     settings.beginGroup(kGroup);
     for (int i = 0; i < static_cast<int>(colors.size()); ++i) {
@@ -39,6 +50,8 @@ FavoriteColorList readFavoriteColors()
 
 void writeFavoriteColors(const FavoriteColorList& colors)
 {
+    if (!storeUsable())
+        return;
     QSettings settings = store();
     settings.remove(kGroup);
     settings.beginGroup(kGroup);

@@ -1,5 +1,7 @@
 #include "platform/settings/SettingsStore.h"
 
+#include "platform/settings/SettingsFile.h"
+
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -7,6 +9,12 @@
 #include <QSettings>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -153,7 +161,7 @@ TEST_F(SettingsStore, NumbersOutOfRangeAreClampedAndListedInTheStoresOrder)
         s.setValue("MIDI Settings/cc blue", 128);
     }
     Settings loaded;
-    const auto clamped = quom::loadSettings(loaded);
+    const auto clamped = quom::loadSettings(loaded).clamped;
     EXPECT_EQ(clamped,
         (std::vector<quom::ClampedSetting>{{"zoom", INT32_MIN, -5}, {"buffer size", INT32_MAX, 8192},
             {"number of buffers", -1, 0}, {"interpolation", 7, 2}, {"MIDI IN channel", 300, 15},
@@ -168,12 +176,12 @@ TEST_F(SettingsStore, NumbersOutOfRangeAreClampedAndListedInTheStoresOrder)
     EXPECT_EQ(loaded.ccBlue, 128);
 
     store().setValue("Audio Settings/buffer size", 15);
-    EXPECT_EQ(quom::loadSettings(loaded).at(1), (quom::ClampedSetting{"buffer size", 15, 16}));
+    EXPECT_EQ(quom::loadSettings(loaded).clamped.at(1), (quom::ClampedSetting{"buffer size", 15, 16}));
     EXPECT_EQ(loaded.bufferSize, 16);
 
     // What is saved reads back in range.
     quom::saveSettings(loaded);
-    EXPECT_TRUE(quom::loadSettings(loaded).empty());
+    EXPECT_TRUE(quom::loadSettings(loaded).clamped.empty());
 }
 
 TEST_F(SettingsStore, UnreadableNumbersKeepTheirDefaults)
@@ -215,6 +223,49 @@ TEST_F(SettingsStore, AStoredQtTypeIsNotRebuilt)
     EXPECT_FALSE(s.loadDefaultKit);
     EXPECT_EQ(s.audioEditor, Settings{}.audioEditor);
     EXPECT_EQ(s.audioDevice, Settings{}.audioDevice);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SettingsStore, AFifoADeviceOrAHugeFileIsNeitherReadNorWrittenAndTheRefusalSaysSo)
+{
+    // QSettings would wait for ever on the FIFO and read /dev/zero until memory ran out.
+    const std::string folder = dir.path() + "/Caldenor";
+    const std::string path = folder + "/Quom.conf";
+    QDir().mkpath(QString::fromStdString(folder));
+    const auto make = [&](int which) {
+        std::filesystem::remove(path);
+        if (which == 0)
+            ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        else if (which == 1)
+            std::filesystem::create_symlink("/dev/zero", path);
+        else {
+            std::ofstream(path) << "[Audio%20Settings]\nbuffer%20size=512\n";
+            std::filesystem::resize_file(path, quom::kSettingsFileKind.largest + 1);
+        }
+    };
+    for (int which = 0; which < 3; ++which) {
+        make(which);
+        Settings s;
+        s.audioDevice = "default device";
+        const auto refused = quom::loadSettings(s).refused;
+        ASSERT_TRUE(refused) << which;
+        EXPECT_EQ(refused->message(),
+            path + (which < 2 ? " is not a regular file" : " is too large to be a settings file"));
+        Settings expected;
+        expected.audioDevice = "default device";
+        EXPECT_EQ(s, expected);
+
+        quom::saveSettings(Settings{});
+        const std::vector<std::filesystem::file_type> untouched{std::filesystem::file_type::fifo,
+            std::filesystem::file_type::symlink, std::filesystem::file_type::regular};
+        EXPECT_EQ(std::filesystem::symlink_status(path).type(), untouched[static_cast<std::size_t>(which)]);
+    }
+    std::filesystem::remove(path);
+    Settings s;
+    EXPECT_FALSE(quom::loadSettings(s).refused) << "no file is no refusal";
 }
 
 } // namespace

@@ -29,6 +29,8 @@
 #include <filesystem>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace quom;
 
 namespace {
@@ -412,6 +414,32 @@ TEST_F(MainWindow, RefusedFilesLeaveThePatternAndSayWhy)
     EXPECT_EQ(prompts->messages[2], "Error: unable to load the file:\n " + file("missing.qom"));
     EXPECT_EQ(
         prompts->messages[3], "Quom does not allow this type of file to be dropped on its main window.");
+}
+
+TEST_F(MainWindow, FifosAndDevicesAreRefusedWithoutWaitingAsFilesAndAsTheDefaultKit)
+{
+    // Without a limit a FIFO would block the window for ever and /dev/zero fill memory;
+    // the test's time limit is the bound.
+    cells().set(1, 2, 3);
+    std::vector<QString> refused;
+    for (const std::string extension : {"qom", "pat", "kit"}) {
+        ASSERT_EQ(::mkfifo(dir.file("fifo." + extension).c_str(), 0600), 0);
+        std::filesystem::create_symlink("/dev/zero", dir.file("zero." + extension));
+        for (const std::string name : {"fifo.", "zero."}) {
+            window->openDroppedFile(file(name + extension));
+            refused.push_back("Error: unable to load the file:\n " + file(name + extension));
+        }
+    }
+    EXPECT_EQ(prompts->messages, refused);
+    EXPECT_EQ(cells().at(1, 2), 3u);
+
+    // A window whose default kit is a FIFO still opens.
+    TempDir other;
+    MainWindowParts starting{other.path() + "/"};
+    starting.settings.loadDefaultKit = true;
+    ASSERT_EQ(::mkfifo((starting.folders.kitsFolder + "/default.kit").c_str(), 0600), 0);
+    CQuomDlg opened(starting.context());
+    EXPECT_EQ(starting.project.kit()->slot(0).name, CKit().slot(0).name);
 }
 
 TEST_F(MainWindow, PatternFilesCarryTheSliderTempoAndLoadAsAnUndoableEdit)
