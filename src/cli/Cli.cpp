@@ -23,8 +23,8 @@ constexpr std::array kCommands{
     SubCommand{
         "info", runInfo, "info FILE --json [--samples]   describe a sample, kit, project or pattern file"},
     SubCommand{"midi", runMidi,
-        "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]   export a project's or pattern file's pattern "
-        "as MIDI"},
+        "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit] [--mapping export|rows]   export a project's\n"
+        "        or pattern file's pattern as MIDI; --mapping rows gives each row its own note and channel"},
     SubCommand{"render", runRender,
         "render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] [--interpolation truncate|linear|quadratic]\n"
         "        [--own-rate]   render one pass of a pattern as the Export command does; --own-rate\n"

@@ -2,23 +2,49 @@
 #include "cli/PatternSource.h"
 #include "core/files/MidiExport.h"
 
+#include <array>
+#include <optional>
 #include <ostream>
 
 namespace quom::cli {
+namespace {
+
+constexpr const char* kUsage
+    = "usage: quom midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit] [--mapping export|rows]\n";
+
+constexpr std::string_view kMappingOption = "--mapping";
+
+std::optional<MidiMapping> parseMapping(std::string_view name)
+{
+    if (name == "export")
+        return MidiMapping::Export;
+    if (name == "rows")
+        return MidiMapping::Rows;
+    return std::nullopt;
+}
+
+} // namespace
 
 int runMidi(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
 {
     (void)out;
-    const auto parsed = parsePatternExportArgs(args);
-    if (!parsed) {
-        err << "usage: quom midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit]\n";
+    const std::array extraOptions{kMappingOption};
+    const auto parsed = parsePatternExportArgs(args, extraOptions);
+    std::optional<MidiMapping> mapping = MidiMapping::Export;
+    if (parsed) {
+        const auto given = parsed->extra.find(std::string(kMappingOption));
+        if (given != parsed->extra.end())
+            mapping = parseMapping(given->second);
+    }
+    if (!parsed || !mapping) {
+        err << kUsage;
         return kExitUsage;
     }
     const auto source
         = loadPatternSource(*parsed, SampleLoading::Skip, FileRate::AsIf44100, "quom midi", err);
     if (!source)
         return kExitFailure;
-    const auto written = exportMidi(parsed->output, source->cells, source->tempo, *source->kit);
+    const auto written = exportMidi(parsed->output, source->cells, source->tempo, *source->kit, *mapping);
     if (!written) {
         err << "quom midi: " << written.error << '\n';
         return kExitFailure;

@@ -58,6 +58,19 @@ TEST(MidiCommand, ExportsTheChosenPatternOfAProjectAtItsTempoWithItsSlotNames)
     EXPECT_EQ(p.dir.read("first.mid"), patternToMidi(p.project.patterns[0], p.namedKit()).encode(100, 96));
 }
 
+TEST(MidiCommand, MappingRowsGivesEachRowItsNoteAndExportIsTheDefault)
+{
+    ProjectOnDisk p;
+    const std::string in = p.dir.file("song.qom");
+    ASSERT_EQ(runQuom({"midi", in, "-o", p.dir.file("rows.mid"), "--mapping", "rows"}).exitCode, 0);
+    ASSERT_EQ(runQuom({"midi", in, "-o", p.dir.file("export.mid"), "--mapping", "export"}).exitCode, 0);
+    ASSERT_EQ(runQuom({"midi", in, "-o", p.dir.file("plain.mid")}).exitCode, 0);
+    EXPECT_EQ(p.dir.read("rows.mid"),
+        patternToMidi(p.project.patterns[0], p.namedKit(), MidiMapping::Rows).encode(100, 96));
+    EXPECT_EQ(p.dir.read("export.mid"), p.dir.read("plain.mid"));
+    EXPECT_NE(p.dir.read("rows.mid"), p.dir.read("plain.mid"));
+}
+
 TEST(MidiCommand, PatternFileTakesItsTempoAndTheGivenKit)
 {
     TempDir dir;
@@ -144,7 +157,8 @@ TEST(MidiCommand, MalformedArgumentsAreUsageErrors)
     for (const auto& args :
         std::vector<std::vector<std::string>>{{"midi"}, {"midi", in}, {"midi", "-o", out}, {"midi", in, "-o"},
             {"midi", in, "-o", out, "--pattern", "two"}, {"midi", in, "-o", out, "--pattern"},
-            {"midi", in, in, "-o", out}, {"midi", in, "-o", out, "--loud"}}) {
+            {"midi", in, in, "-o", out}, {"midi", in, "-o", out, "--loud"},
+            {"midi", in, "-o", out, "--mapping"}, {"midi", in, "-o", out, "--mapping", "drums"}}) {
         const auto run = runQuom(args);
         EXPECT_EQ(run.exitCode, 2) << args.size();
         EXPECT_FALSE(p.dir.exists("out.mid"));

@@ -1,6 +1,6 @@
 # A first start on a clean machine: the working folders appear, the window shows the
 # empty grid and the CPU load with the new project's name, the device libraries print
-# nothing, and a normal close leaves all 18 settings with their defaults in the per-user store.
+# nothing, and a normal close leaves all 21 settings with their defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -52,6 +52,8 @@ zoom=0
 [MIDI%20Settings]
 MIDI%20IN%20channel=0
 MIDI%20IN%20port=0
+MIDI%20OUT%20mapping=0
+MIDI%20OUT%20port=-1
 cc%20blue=24
 cc%20green=10
 cc%20red=7
@@ -59,6 +61,7 @@ cc%20rotation=23
 cc%20tempo=20
 cc%20x=21
 cc%20y=22
+own%20sound=1
 [Video%20Settings]
 source=
 END

@@ -3,27 +3,26 @@
 namespace quom {
 namespace {
 
-constexpr std::uint8_t kPanController = 10;
+void add(MIDItrack& track, std::uint32_t time, const MidiMessage& m)
+{
+    track.events.push_back({time, m.status, m.data1, m.data2, {}});
+}
 
-MIDItrack rowTrack(const Grid& cells, int row, const std::string& samplePath)
+MIDItrack rowTrack(const Grid& cells, int row, const std::string& samplePath, MidiMapping mapping)
 {
     MIDItrack track;
     track.name = midiTrackName(samplePath);
-    const auto channel = static_cast<std::uint8_t>(row % 16);
     std::uint32_t t = 0;
     for (int column = 0; column < kColumns; ++column, t += kMidiTicksPerColumn) {
         const Cell cell = cells[cellIndex(column, row)];
         if (cell == 0)
             continue;
-        const auto velocity = static_cast<std::uint8_t>(redOf(cell) / 2);
-        const auto pan = static_cast<std::uint8_t>(greenOf(cell) / 2);
-        const auto note = static_cast<std::uint8_t>(blueOf(cell) / 2);
-        track.events.push_back({t, static_cast<std::uint8_t>(0xB0 | channel), kPanController, pan, {}});
-        if (velocity == 0)
+        const CellMessages messages = cellMessages(cell, row, mapping, starterRowNotes());
+        add(track, t, messages.pan);
+        if (!messages.sounds)
             continue;
-        track.events.push_back({t, static_cast<std::uint8_t>(0x90 | channel), note, velocity, {}});
-        track.events.push_back(
-            {t + kMidiTicksPerColumn, static_cast<std::uint8_t>(0x80 | channel), note, 0, {}});
+        add(track, t, messages.noteOn);
+        add(track, t + kMidiTicksPerColumn, messages.noteOff);
     }
     return track;
 }
@@ -40,18 +39,19 @@ std::string midiTrackName(const std::string& samplePath)
     return name;
 }
 
-MIDIfile patternToMidi(const Grid& cells, const CKit& kit)
+MIDIfile patternToMidi(const Grid& cells, const CKit& kit, MidiMapping mapping)
 {
     MIDIfile file;
     file.tracks.reserve(kRows);
     for (int row = 0; row < kRows; ++row)
-        file.tracks.push_back(rowTrack(cells, row, kit.slot(row).name));
+        file.tracks.push_back(rowTrack(cells, row, kit.slot(row).name, mapping));
     return file;
 }
 
-WriteResult exportMidi(const std::string& path, const Grid& cells, std::int32_t tempo, const CKit& kit)
+WriteResult exportMidi(
+    const std::string& path, const Grid& cells, std::int32_t tempo, const CKit& kit, MidiMapping mapping)
 {
-    return patternToMidi(cells, kit)
+    return patternToMidi(cells, kit, mapping)
         .save(path, static_cast<std::uint32_t>(clampTempo(tempo)), kMidiTicksPerQuarter);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/MidiFile.h"
+#include "core/files/MidiMapping.h"
 #include "core/io/AtomicFile.h"
 #include "core/kit/Kit.h"
 #include "core/model/Cell.h"
@@ -8,9 +9,9 @@
 #include <cstdint>
 #include <string>
 
-// A pattern as a MIDI file: row r becomes a track named after kit slot r, on channel
-// r mod 16; each painted cell a one-column note (24 ticks at 96 ticks per quarter)
-// with pitch blue / 2, velocity red / 2 and a pan controller of green / 2.
+// A pattern as a MIDI file: row r becomes a track named after kit slot r; each painted
+// cell a one-column note (24 ticks at 96 ticks per quarter) of velocity red / 2 and a pan
+// controller of green / 2, on the channel and pitch the mapping gives (MidiMapping.h).
 namespace quom {
 
 constexpr std::uint16_t kMidiTicksPerQuarter = 96;
@@ -21,9 +22,10 @@ constexpr std::uint32_t kMidiTicksPerColumn = 24;
 std::string midiTrackName(const std::string& samplePath);
 
 // The 64 row tracks of the pattern.
-MIDIfile patternToMidi(const Grid& cells, const CKit& kit);
+MIDIfile patternToMidi(const Grid& cells, const CKit& kit, MidiMapping mapping = MidiMapping::Export);
 
 // The tempo is taken into 1..350 first, as the tempo slider would hold it.
-WriteResult exportMidi(const std::string& path, const Grid& cells, std::int32_t tempo, const CKit& kit);
+WriteResult exportMidi(const std::string& path, const Grid& cells, std::int32_t tempo, const CKit& kit,
+    MidiMapping mapping = MidiMapping::Export);
 
 } // namespace quom

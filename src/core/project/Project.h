@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/MidiMapping.h"
 #include "core/files/PatternFile.h"
 #include "core/io/AtomicFile.h"
 #include "core/io/ReadResult.h"
@@ -166,7 +167,7 @@ public:
     // work that a crash left behind.
     ReadResult<std::vector<ReadError>> restoreProject(const std::string& path);
     // At the tempo that plays, which the pattern's slot only holds once it is stored.
-    WriteResult exportMidi(const std::string& path) const;
+    WriteResult exportMidi(const std::string& path, MidiMapping mapping = MidiMapping::Export) const;
 
     // Unsaved work: whether the project differs from the one last saved, loaded, begun
     // with New or marked saved. It compares the projects, so an edit undone is no change.

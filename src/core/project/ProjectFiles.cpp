@@ -162,9 +162,9 @@ std::vector<ReadError> Project::setFileRate(FileRate rate)
     return unreadable;
 }
 
-WriteResult Project::exportMidi(const std::string& path) const
+WriteResult Project::exportMidi(const std::string& path, MidiMapping mapping) const
 {
-    return quom::exportMidi(path, model_.current().snapshot(), tempo(), *kit_);
+    return quom::exportMidi(path, model_.current().snapshot(), tempo(), *kit_, mapping);
 }
 
 } // namespace quom

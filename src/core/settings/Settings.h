@@ -27,6 +27,9 @@ struct Settings {
     std::uint8_t ccRed = 7;
     std::uint8_t ccGreen = 10;
     std::uint8_t ccBlue = 24;
+    std::int32_t midiOutPort = -1; // -1: none chosen; Quom's own output port is always there
+    std::uint8_t midiOutMapping = 0; // 0 as the MIDI export, 1 notes by row (MidiMapping)
+    bool ownSound = true; // off: the pattern drives MIDI out only
     std::string videoSource; // empty: the first camera; otherwise a video file played as one
 
     bool operator==(const Settings&) const = default;
@@ -49,6 +52,8 @@ inline constexpr SettingRange kNumberOfBuffersRange{0, 128};
 inline constexpr SettingRange kInterpolationRange{0, 2};
 inline constexpr SettingRange kMidiPortRange{0, 255};
 inline constexpr SettingRange kMidiChannelRange{0, 15};
+inline constexpr SettingRange kMidiOutPortRange{-1, 255};
+inline constexpr SettingRange kMidiMappingRange{0, 1};
 // 128 is "none": no controller drives the role.
 inline constexpr SettingRange kControllerRange{0, 128};
 
@@ -81,6 +86,9 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kMidiSection, "cc red", s.ccRed, kControllerRange);
     visit(kMidiSection, "cc green", s.ccGreen, kControllerRange);
     visit(kMidiSection, "cc blue", s.ccBlue, kControllerRange);
+    visit(kMidiSection, "MIDI OUT port", s.midiOutPort, kMidiOutPortRange);
+    visit(kMidiSection, "MIDI OUT mapping", s.midiOutMapping, kMidiMappingRange);
+    visit(kMidiSection, "own sound", s.ownSound);
     visit(kVideoSection, "source", s.videoSource);
 }
 

@@ -125,7 +125,7 @@ void CQuomDlg::exportMidi()
     WriteResult written;
     {
         WaitCursor wait;
-        written = project_.exportMidi(utf8(path));
+        written = project_.exportMidi(utf8(path), static_cast<MidiMapping>(settings_.midiOutMapping));
     }
     if (written)
         showStatusText(tr("MIDI file exported: %1").arg(path));

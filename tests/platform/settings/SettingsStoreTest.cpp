@@ -74,8 +74,11 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
     EXPECT_TRUE(s.contains("audio device"));
     s.endGroup();
     s.beginGroup("MIDI Settings");
-    EXPECT_EQ(s.childKeys().size(), 9);
+    EXPECT_EQ(s.childKeys().size(), 12);
     EXPECT_EQ(s.value("cc x").toInt(), 21);
+    EXPECT_EQ(s.value("MIDI OUT port").toInt(), -1) << "no port chosen";
+    EXPECT_EQ(s.value("MIDI OUT mapping").toInt(), 0) << "as the MIDI export";
+    EXPECT_EQ(s.value("own sound").toString(), "1");
     EXPECT_EQ(s.value("cc tempo").toInt(), 20);
     EXPECT_EQ(s.value("cc green").toInt(), 10);
     EXPECT_EQ(s.value("MIDI IN channel").toInt(), 0);
