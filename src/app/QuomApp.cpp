@@ -86,7 +86,7 @@ void CQuomApp::InitInstance()
                 + QObject::tr("\nQuom starts with the default settings."),
             QStringLiteral("Quom"));
 
-    transport_.setInterpolation(settings_.interpolation);
+    transport_.applySettings(settings_);
     project_.setFileRate(fileRateOf(settings_));
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);

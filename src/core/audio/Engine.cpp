@@ -98,6 +98,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 {
     epoch_.fetch_add(1, std::memory_order_seq_cst);
     const CKit& kit = *audioKit_.load(std::memory_order_seq_cst);
+    midiOut_.beginBlock();
     applyRequests();
     const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
     const bool running = offlinePattern_ != nullptr || playing_.load(std::memory_order_relaxed);
@@ -107,6 +108,9 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         samplesPerStepNow_ = framesPerStep(tempo ? tempo->tempo() : kDefaultTempo);
         samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
+    if (!running)
+        midiOut_.allNotesOff(0);
+    const bool ownSound = ownSound_.load(std::memory_order_relaxed);
     const LiveGrid* live = pattern_.load(std::memory_order_acquire);
     const float gain = gain_.load(std::memory_order_relaxed);
 
@@ -116,7 +120,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         std::fill_n(accL_.begin(), frames, 0.0f);
         std::fill_n(accR_.begin(), frames, 0.0f);
         if (running)
-            renderChunk(kit, live, mode, frames);
+            renderChunk(kit, live, mode, ownSound, done, frames);
         mixPreview(kit, mode, frames);
         mixAudition(frames);
         if (running)
@@ -158,6 +162,7 @@ void Engine::resetTracks(int column) noexcept
 {
     for (auto& t : tracks_)
         t.Reset();
+    midiOut_.allNotesOff(0);
     step_ = -1;
     firstColumn_ = column;
     count_ = 0;
@@ -165,7 +170,7 @@ void Engine::resetTracks(int column) noexcept
     column_.store(-1, std::memory_order_relaxed);
 }
 
-void Engine::advanceStep(const LiveGrid* live) noexcept
+void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame) noexcept
 {
     step_ = step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1);
     count_ = 0;
@@ -175,26 +180,30 @@ void Engine::advanceStep(const LiveGrid* live) noexcept
     } else {
         for (auto& t : tracks_)
             t.startStep(live ? live->at(step_, t.row()) : 0);
+        midiOut_.startStep(blockFrame, step_, live);
     }
     column_.store(step_, std::memory_order_relaxed);
 }
 
-void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept
+void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound,
+    std::uint32_t blockFrame, int frames) noexcept
 {
     const int sps = samplesPerStepNow_;
     int f = 0;
     while (f < frames) {
         if (step_ == -1 || count_ >= sps)
-            advanceStep(live);
+            advanceStep(live, blockFrame + static_cast<std::uint32_t>(f));
         const int span = std::min(frames - f, sps - count_);
-        // A live block finds the tracks' data out of the caches; an offline chunk keeps
-        // it warm, and fetching ahead would only push out the accumulators.
-        if (frames <= kPrefetchFrames) {
+        if (ownSound) {
+            // A live block finds the tracks' data out of the caches; an offline chunk keeps
+            // it warm, and fetching ahead would only push out the accumulators.
+            if (frames <= kPrefetchFrames) {
+                for (auto& t : tracks_)
+                    t.prefetchSpan(kit.slot(t.row()), count_, span);
+            }
             for (auto& t : tracks_)
-                t.prefetchSpan(kit.slot(t.row()), count_, span);
+                t.renderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
         }
-        for (auto& t : tracks_)
-            t.renderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
         count_ += span;
         f += span;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/audio/EngineRequests.h"
+#include "core/audio/MidiOutEvents.h"
 #include "core/audio/SampleReading.h"
 #include "core/audio/Track.h"
 #include "core/kit/Kit.h"
@@ -84,6 +85,18 @@ public:
     void setMutedForExport(bool on) noexcept { mutedForExport_.store(on, std::memory_order_relaxed); }
     bool mutedForExport() const noexcept { return mutedForExport_.load(std::memory_order_relaxed); }
 
+    // Off: a live engine's pattern sends its MIDI messages but its tracks stay silent
+    // (the preview and the audition still sound). Any thread.
+    void setOwnSound(bool on) noexcept { ownSound_.store(on, std::memory_order_relaxed); }
+    bool ownSound() const noexcept { return ownSound_.load(std::memory_order_relaxed); }
+
+    // A live engine's MIDI messages of the block rendered last (an offline engine sends
+    // none), for the audio thread after Render in the same callback; a callback that
+    // skips Render (muted for an export) has none to send. Stopping or a Reset ends the
+    // notes still sounding at the next block's start.
+    MidiOutEvents& midiOut() noexcept { return midiOut_; }
+    const MidiOutEvents& midiOut() const noexcept { return midiOut_; }
+
     // Master volume 0..1.
     void setGain(float gain) noexcept { gain_.store(gain, std::memory_order_relaxed); }
     float gain() const noexcept { return gain_.load(std::memory_order_relaxed); }
@@ -137,8 +150,9 @@ private:
     std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
     void applyRequests() noexcept;
     void resetTracks(int column) noexcept;
-    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, int frames) noexcept;
-    void advanceStep(const LiveGrid* live) noexcept;
+    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound,
+        std::uint32_t blockFrame, int frames) noexcept;
+    void advanceStep(const LiveGrid* live, std::uint32_t blockFrame) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
     void mixAudition(int frames) noexcept;
     // Keeps object until no block that may have read it is in progress.
@@ -149,6 +163,7 @@ private:
     // Shared with the other threads.
     std::atomic<bool> playing_{false};
     std::atomic<bool> mutedForExport_{false};
+    std::atomic<bool> ownSound_{true};
     std::atomic<float> gain_{1.0f};
     std::atomic<std::uint8_t> interpolation_{static_cast<std::uint8_t>(Interpolation::Linear)};
     std::atomic<const LiveGrid*> pattern_{nullptr};
@@ -169,6 +184,7 @@ private:
     std::vector<Retired> retired_;
 
     // Audio thread only.
+    MidiOutEvents midiOut_; // but for its atomics
     std::array<CTrack, kRows> tracks_;
     Preview preview_;
     Audition auditionNow_;

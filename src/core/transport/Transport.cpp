@@ -109,6 +109,13 @@ void Transport::setInterpolation(std::uint8_t mode) noexcept
     engine_.setInterpolation(mode);
 }
 
+void Transport::applySettings(const Settings& settings) noexcept
+{
+    engine_.setInterpolation(settings.interpolation);
+    engine_.midiOut().setMapping(static_cast<MidiMapping>(settings.midiOutMapping));
+    engine_.setOwnSound(settings.ownSound);
+}
+
 void Transport::releaseRetired()
 {
     engine_.releaseRetired();

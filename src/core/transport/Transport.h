@@ -3,6 +3,7 @@
 #include "core/audio/Engine.h"
 #include "core/io/AtomicFile.h"
 #include "core/project/Project.h"
+#include "core/settings/Settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -74,6 +75,9 @@ public:
     void setVolume(int percent) noexcept;
     // 0 truncate, 1 linear, 2 quadratic; heard from the next block.
     void setInterpolation(std::uint8_t mode) noexcept;
+    // The settings the engine plays by: the interpolation, how the pattern's cells become
+    // MIDI out and whether the kit sounds beside it; heard from the next block.
+    void applySettings(const Settings& settings) noexcept;
 
     // Frees kits and auditions the audio thread has finished with; call it now and then.
     void releaseRetired();

@@ -134,12 +134,12 @@ void CQuomDlg::openSettings()
         midi_ ? midi_->portNames() : std::vector<std::string>{}, output_.outputDeviceNames()};
     CSettingsDlg settings(settings_, choices, *prompts_, this);
     // The channel, the controllers, the editor and the confirmations are read where they
-    // are used; the interpolation reaches the engine, the samples' rates the project and
+    // are used; the interpolation and MIDI out reach the engine, the samples' rates the project and
     // the zoom the window here; the ports, the device and the default kit wait for the
     // next start.
     if (settings.exec() != QDialog::Accepted)
         return;
-    transport_.setInterpolation(settings_.interpolation);
+    transport_.applySettings(settings_);
     applyZoom();
     std::vector<ReadError> unreadable;
     {

@@ -48,10 +48,11 @@ TEST(AllocationCounter, CountsAllocationsInTheSection)
     EXPECT_EQ(counter.count(), 2u);
 }
 
-// The audio callback's work (Engine::Render, then the recorder's capture) for one
-// second of the fully painted pattern, while the window thread swaps kits, starts and
-// stops previews and auditions, resets and changes tempo and interpolation between
-// blocks of changing sizes, some longer than the engine's chunk.
+// The audio callback's work (Engine::Render with its MIDI messages, then the recorder's
+// capture) for one second of the fully painted pattern, while the window thread swaps
+// kits, starts and stops previews and auditions, resets, stops and plays, changes tempo,
+// interpolation, MIDI mapping and own sound between blocks of changing sizes, some longer
+// than the engine's chunk.
 TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
 {
     std::mt19937 gen(7);
@@ -75,6 +76,7 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
     std::vector<float> out(2 * 4500);
     std::size_t allocations = 0;
     double loudness = 0.0;
+    std::size_t midiMessages = 0;
     std::uint32_t played = 0;
     for (int block = 0; played < kOneSecond; ++block) {
         if (block % 7 == 0)
@@ -93,6 +95,11 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
         }
         if (block % 31 == 0)
             engine.Reset();
+        if (block % 13 == 0)
+            engine.midiOut().setMapping(block / 13 % 2 == 0 ? MidiMapping::Rows : MidiMapping::Export);
+        if (block % 19 == 0)
+            engine.setOwnSound(block / 19 % 2 == 1);
+        engine.setPlaying(block % 37 != 36); // a stop ends the sounding notes
         const std::uint32_t frames = std::min(blockSizes[block % blockSizes.size()], kOneSecond - played);
         {
             AllocationCounter counter;
@@ -100,6 +107,7 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
             recorder.capture(out.data(), frames);
             allocations += counter.count();
         }
+        midiMessages += engine.midiOut().events().size();
         for (std::uint32_t i = 0; i < 2 * frames; ++i)
             loudness += std::fabs(out[i]);
         played += frames;
@@ -107,6 +115,7 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
 
     EXPECT_EQ(allocations, 0u);
     EXPECT_GT(loudness, 0.0); // the pattern did play
+    EXPECT_GT(midiMessages, 0u);
     EXPECT_TRUE(recorder.stop());
     EXPECT_GE(std::filesystem::file_size(dir.file("take.wav")), 4u * kOneSecond);
 }
