@@ -148,8 +148,36 @@ double MidiClockFollower::fit() noexcept
     const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
     if (slope > 0)
         period_ = slope;
-    const double lineAtNewest = (sy - period_ * sx) / n;
-    return -lineAtNewest;
+    if (kept_ < kBandPulses)
+        return -(sy - period_ * sx) / n;
+    // Then the line through the middles of the bands the older and the newer half of the
+    // pulses fall in: jitter spread evenly averages out far faster there than in the
+    // least-squares line, and trimming each band's outermost pulses means one pulse a
+    // scheduler held up moves nothing.
+    const int older = kept_ / 2;
+    for (int refinement = 0; refinement < 2; ++refinement) {
+        const double olderMiddle = bandMiddle(older, kept_);
+        const double newerMiddle = bandMiddle(0, older);
+        const double correction = (newerMiddle - olderMiddle) / static_cast<double>(kept_ - older);
+        if (period_ + correction > 0)
+            period_ += correction;
+    }
+    return -bandMiddle(0, kept_);
+}
+
+double MidiClockFollower::bandMiddle(int from, int to) noexcept
+{
+    // Offsets from the line through the newest pulse at period_, in pulses from newest back.
+    const Pulse newest = pulses_[newest_];
+    for (int i = from; i < to; ++i) {
+        const Pulse& p = pulses_[(newest_ - i + kFitPulses) % kFitPulses];
+        offsets_[i]
+            = -ticksBetween(p.time, newest.time) - period_ * static_cast<double>(p.index - newest.index);
+    }
+    const auto band = std::span(offsets_).subspan(from, to - from);
+    std::sort(band.begin(), band.end());
+    const std::size_t trim = band.size() / 16;
+    return (band[trim] + band[band.size() - 1 - trim]) / 2;
 }
 
 bool MidiClockFollower::offTheLine(std::int64_t time) const noexcept

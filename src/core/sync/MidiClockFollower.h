@@ -10,8 +10,9 @@
 
 // Follows a MIDI clock: its play state, its tempo and where in the pattern it is.
 //
-// The tempo is the slope of a least-squares line through the times of the last pulses,
-// so a jittery clock gives steady steps while a clean one locks from its second pulse. A
+// The tempo and the phase come from a line through the times of the last pulses (least
+// squares, then refined to the middle of the band they fall in), so a jittery clock gives
+// steady steps while a clean one locks from its second pulse. A
 // pulse far off that line twice running (a tempo change, not jitter) restarts the line
 // from there. Pulses that stop arriving leave the last tempo running and are reported.
 //
@@ -54,6 +55,8 @@ private:
     };
     // Four beats: enough to average out jitter, short enough to follow a tempo change.
     static constexpr int kFitPulses = 96;
+    // From a step's worth of pulses on, the phase comes from the band they fall in.
+    static constexpr int kBandPulses = 8;
 
     void pulse(std::int64_t time) noexcept;
     void songPosition(std::uint8_t lsb, std::uint8_t msb) noexcept;
@@ -61,6 +64,8 @@ private:
     void startFrom(std::int64_t position) noexcept;
     // Fits the line through the kept pulses; returns how far the newest one lies after it.
     double fit() noexcept;
+    // The middle of the band kept pulses from..to-1 (0 = newest) fall in around the line.
+    double bandMiddle(int from, int to) noexcept;
     bool offTheLine(std::int64_t time) const noexcept;
     void keepNewest(int count) noexcept;
     double clampedPeriod() const noexcept;
@@ -70,6 +75,7 @@ private:
 
     double ticksPerSecond_;
     std::array<Pulse, kFitPulses> pulses_{};
+    std::array<double, kFitPulses> offsets_{}; // room to sort in, kept off the audio thread's stack
     int kept_ = 0;
     int newest_ = -1;
     int offTheLineRun_ = 0;
