@@ -1,6 +1,6 @@
 # A first start on a clean machine: the working folders appear, the window shows the
 # empty grid and the CPU load with the new project's name, the device libraries print
-# nothing, and a normal close leaves all 21 settings with their defaults in the per-user store.
+# nothing, and a normal close leaves all 24 settings with their defaults in the per-user store.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -62,6 +62,10 @@ cc%20tempo=20
 cc%20x=21
 cc%20y=22
 own%20sound=1
+[Sync%20Settings]
+clock%20out=0
+source=0
+transport%20master=0
 [Video%20Settings]
 source=
 END

@@ -8,6 +8,9 @@
 // keeps them between runs is the platform's (SettingsStore).
 namespace quom {
 
+// Who decides the tempo and the position: Quom itself, or another program it follows.
+enum class SyncSource : std::uint8_t { Internal, MidiClock, JackTransport, Link };
+
 struct Settings {
     bool confirmationMessages = true;
     bool loadDefaultKit = true;
@@ -31,6 +34,9 @@ struct Settings {
     std::uint8_t midiOutMapping = 0; // 0 as the MIDI export, 1 notes by row (MidiMapping)
     bool ownSound = true; // off: the pattern drives MIDI out only
     std::string videoSource; // empty: the first camera; otherwise a video file played as one
+    SyncSource syncSource = SyncSource::Internal;
+    bool midiClockOut = false; // Quom sends MIDI clock on its MIDI out while it plays
+    bool transportMaster = false; // under JACK, Quom is the transport's timebase master
 
     bool operator==(const Settings&) const = default;
 };
@@ -56,16 +62,18 @@ inline constexpr SettingRange kMidiOutPortRange{-1, 255};
 inline constexpr SettingRange kMidiMappingRange{0, 1};
 // 128 is "none": no controller drives the role.
 inline constexpr SettingRange kControllerRange{0, 128};
+inline constexpr SettingRange kSyncSourceRange{0, static_cast<std::int64_t>(SyncSource::Link)};
 
 inline constexpr const char* kGeneralSection = "General Settings";
 inline constexpr const char* kAudioSection = "Audio Settings";
 inline constexpr const char* kMidiSection = "MIDI Settings";
 inline constexpr const char* kVideoSection = "Video Settings";
+inline constexpr const char* kSyncSection = "Sync Settings";
 
 // Visits every setting in the store's order with its section and key, so that a
 // store reads and writes the same keys without listing them twice.
 // visit(section, key, member) is called with a bool& or std::string& member,
-// visit(section, key, member, range) with a std::int32_t& or std::uint8_t& member.
+// visit(section, key, member, range) with a std::int32_t&, std::uint8_t& or 8-bit enum& member.
 template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
 {
     visit(kGeneralSection, "confirmation messages", s.confirmationMessages);
@@ -90,6 +98,9 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kMidiSection, "MIDI OUT mapping", s.midiOutMapping, kMidiMappingRange);
     visit(kMidiSection, "own sound", s.ownSound);
     visit(kVideoSection, "source", s.videoSource);
+    visit(kSyncSection, "source", s.syncSource, kSyncSourceRange);
+    visit(kSyncSection, "clock out", s.midiClockOut);
+    visit(kSyncSection, "transport master", s.transportMaster);
 }
 
 // How stored numbers become settings: a switch is on only for exactly 1 (so a stray

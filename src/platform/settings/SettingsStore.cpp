@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 namespace quom {
 
@@ -125,6 +126,15 @@ struct Reader {
         if (number(section, key, n))
             inRange(key, n, byteFromStored(n), range, member);
     }
+    template <class Enum>
+    requires std::is_enum_v<Enum>
+    void operator()(const char* section, const char* key, Enum& member, SettingRange range) const
+    {
+        static_assert(std::is_same_v<std::underlying_type_t<Enum>, std::uint8_t>);
+        qlonglong n = 0;
+        if (number(section, key, n))
+            inRange(key, n, byteFromStored(n), range, member);
+    }
     void operator()(const char* section, const char* key, std::int32_t& member, SettingRange range) const
     {
         qlonglong n = 0;
@@ -147,6 +157,12 @@ struct Writer {
         store.setValue(keyOf(section, key), member ? 1 : 0);
     }
     void operator()(const char* section, const char* key, std::uint8_t member, SettingRange) const
+    {
+        store.setValue(keyOf(section, key), static_cast<int>(member));
+    }
+    template <class Enum>
+    requires std::is_enum_v<Enum>
+    void operator()(const char* section, const char* key, Enum member, SettingRange) const
     {
         store.setValue(keyOf(section, key), static_cast<int>(member));
     }

@@ -57,7 +57,8 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
 
     auto s = store();
     EXPECT_EQ(s.childGroups(),
-        (QStringList{"Audio Settings", "General Settings", "MIDI Settings", "Video Settings"}));
+        (QStringList{
+            "Audio Settings", "General Settings", "MIDI Settings", "Sync Settings", "Video Settings"}));
     s.beginGroup("General Settings");
     EXPECT_EQ(s.childKeys().size(), 3);
     EXPECT_EQ(s.value("confirmation messages").toString(), "1");
@@ -82,6 +83,12 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
     EXPECT_EQ(s.value("cc tempo").toInt(), 20);
     EXPECT_EQ(s.value("cc green").toInt(), 10);
     EXPECT_EQ(s.value("MIDI IN channel").toInt(), 0);
+    s.endGroup();
+    s.beginGroup("Sync Settings");
+    EXPECT_EQ(s.childKeys(), (QStringList{"clock out", "source", "transport master"}));
+    EXPECT_EQ(s.value("source").toInt(), 0) << "Quom keeps its own time";
+    EXPECT_EQ(s.value("clock out").toString(), "0");
+    EXPECT_EQ(s.value("transport master").toString(), "0");
     s.endGroup();
     s.beginGroup("Video Settings");
     EXPECT_EQ(s.childKeys(), QStringList{"source"});
@@ -109,6 +116,9 @@ TEST_F(SettingsStore, ChangedSettingsSurviveARoundTrip)
     changed.ccGreen = 6;
     changed.ccBlue = 127;
     changed.videoSource = "/home/me/Videos/clip é, take 2.avi";
+    changed.syncSource = quom::SyncSource::Link;
+    changed.midiClockOut = true;
+    changed.transportMaster = true;
     quom::saveSettings(changed);
 
     Settings loaded;
@@ -162,13 +172,14 @@ TEST_F(SettingsStore, NumbersOutOfRangeAreClampedAndListedInTheStoresOrder)
         s.setValue("MIDI Settings/cc x", 200);
         s.setValue("MIDI Settings/cc y", 276); // 20 once its low 8 bits are kept
         s.setValue("MIDI Settings/cc blue", 128);
+        s.setValue("Sync Settings/source", 9);
     }
     Settings loaded;
     const auto clamped = quom::loadSettings(loaded).clamped;
     EXPECT_EQ(clamped,
         (std::vector<quom::ClampedSetting>{{"zoom", INT32_MIN, -5}, {"buffer size", INT32_MAX, 8192},
             {"number of buffers", -1, 0}, {"interpolation", 7, 2}, {"MIDI IN channel", 300, 15},
-            {"cc x", 200, 128}}));
+            {"cc x", 200, 128}, {"source", 9, 3}}));
     EXPECT_EQ(loaded.zoom, -5);
     EXPECT_EQ(loaded.bufferSize, 8192);
     EXPECT_EQ(loaded.numberOfBuffers, 0);
@@ -177,6 +188,7 @@ TEST_F(SettingsStore, NumbersOutOfRangeAreClampedAndListedInTheStoresOrder)
     EXPECT_EQ(loaded.ccX, 128);
     EXPECT_EQ(loaded.ccY, 20);
     EXPECT_EQ(loaded.ccBlue, 128);
+    EXPECT_EQ(loaded.syncSource, quom::SyncSource::Link);
 
     store().setValue("Audio Settings/buffer size", 15);
     EXPECT_EQ(quom::loadSettings(loaded).clamped.at(1), (quom::ClampedSetting{"buffer size", 15, 16}));
