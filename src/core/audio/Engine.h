@@ -7,6 +7,7 @@
 #include "core/kit/Kit.h"
 #include "core/model/LiveGrid.h"
 #include "core/model/Tempo.h"
+#include "core/sync/BlockSync.h"
 
 #include <array>
 #include <atomic>
@@ -54,6 +55,10 @@ public:
     // Audio thread. Fills out with frameCount interleaved stereo frames. A live engine
     // that is not playing: the preview voice alone, without the gain.
     void Render(std::uint32_t frameCount, float* out) noexcept;
+    // A live engine following another program (BlockSync.h): sync says whether the pattern
+    // rolls and where its steps start in this block, in place of Play, Stop and the tempo.
+    // Null: the engine counts its own steps, as above.
+    void Render(std::uint32_t frameCount, float* out, const BlockSync* sync) noexcept;
 
     // Every track back before column (0..63, others count as 0), the preview
     // stopped: the next step played is that column. Playback starts at 0; an
