@@ -43,6 +43,8 @@ public:
     // the next call. A longer block than promised loses what does not fit (overflowed()).
     std::span<const ClockMessage> render(std::uint32_t frameCount, int tempo) noexcept;
     bool overflowed() const noexcept { return overflowed_; }
+    // The most messages one render returns.
+    std::size_t capacity() const noexcept { return messages_.size(); }
 
 private:
     enum class Request : std::uint8_t { None, Start, Continue, Stop };

@@ -1,6 +1,7 @@
 #include "AllocationCounter.h"
 
 #include "core/audio/Engine.h"
+#include "core/audio/MidiOutFeed.h"
 #include "core/audio/Recorder.h"
 #include "support/Instruments.h"
 #include "support/TempDir.h"
@@ -48,9 +49,9 @@ TEST(AllocationCounter, CountsAllocationsInTheSection)
     EXPECT_EQ(counter.count(), 2u);
 }
 
-// The audio callback's work (Engine::Render with its MIDI messages, then the recorder's
-// capture) for one second of the fully painted pattern, while the window thread swaps
-// kits, starts and stops previews and auditions, resets, stops and plays, changes tempo,
+// The audio callback's work (Engine::Render with its MIDI messages and the clock handed to
+// a scheduled MIDI out, then the recorder's capture) for one second of the fully painted pattern, while the
+// window thread swaps kits, starts and stops previews and auditions, resets, stops and plays, changes tempo,
 // interpolation, MIDI mapping and own sound between blocks of changing sizes, some longer
 // than the engine's chunk.
 TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
@@ -71,6 +72,10 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
     TempDir dir;
     Recorder recorder;
     ASSERT_TRUE(recorder.start(dir.file("take.wav")));
+    MidiOutFeed feed;
+    feed.setEnabled(true);
+    feed.setClockOut(true);
+    std::vector<TimedMidiMessage> taken(MidiOutFeed::kCapacity);
 
     const std::array<std::uint32_t, 5> blockSizes{64, 256, 441, 1024, 4500};
     std::vector<float> out(2 * 4500);
@@ -103,11 +108,15 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
         const std::uint32_t frames = std::min(blockSizes[block % blockSizes.size()], kOneSecond - played);
         {
             AllocationCounter counter;
+            feed.beforeRender(engine, nullptr);
             engine.Render(frames, out.data());
+            feed.afterRender(engine, {played, frames, 1000 + played, 44100});
             recorder.capture(out.data(), frames);
             allocations += counter.count();
         }
         midiMessages += engine.midiOut().events().size();
+        if (block % 3 == 0)
+            feed.take(taken);
         for (std::uint32_t i = 0; i < 2 * frames; ++i)
             loudness += std::fabs(out[i]);
         played += frames;
