@@ -91,16 +91,18 @@ void CQuomApp::InitInstance()
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     midi_ = std::make_unique<MidiInput>();
+    midiOut_ = std::make_unique<AlsaMidiOut>(output_.midiOutFeed());
 }
 
 int CQuomApp::run(const QString& file)
 {
-    CQuomDlg window(
-        {project_, transport_, output_, settings_, folders_, toolOptions_, generators_, midi_.get()});
+    CQuomDlg window({project_, transport_, output_, settings_, folders_, toolOptions_, generators_,
+        midi_.get(), midiOut_.get()});
     // The default kit the window loaded is where work starts, not a change.
     project_.markSaved();
     window.show();
     window.openMidiInput();
+    window.applyMidiOut();
     QStringList notes{clampedSettingsText(clampedSettings_),
         finishedRecordingsText(finishUnfinishedRecordings(folders_.outputFolder))};
     notes.removeAll(QString());

@@ -7,6 +7,7 @@
 #include "core/settings/Settings.h"
 #include "core/transport/Transport.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/midi/AlsaMidiOut.h"
 #include "platform/midi/MidiInput.h"
 
 #include <QString>
@@ -54,6 +55,8 @@ private:
     GeneratorSettings generators_;
     // Made at start-up, once Qt runs; the window closes its ports.
     std::unique_ptr<MidiInput> midi_;
+    // Reads the output's feed, so it goes first; ends the notes it sent as it goes.
+    std::unique_ptr<AlsaMidiOut> midiOut_;
 };
 
 } // namespace quom

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sync/BlockSync.h"
+
 // What an output stream plays: fills interleaved stereo frames on the audio thread.
 namespace quom {
 
@@ -7,7 +9,9 @@ class AudioSource {
 public:
     virtual ~AudioSource() = default;
     // Audio thread: must not allocate, lock, log, throw or touch files.
-    virtual void Render(float* interleavedStereo, unsigned long frames) noexcept = 0;
+    // time: the block's frames, its place on the stream's running count and when its
+    // first frame is heard.
+    virtual void Render(float* interleavedStereo, const BlockTime& time) noexcept = 0;
 };
 
 } // namespace quom

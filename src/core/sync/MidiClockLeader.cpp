@@ -77,18 +77,18 @@ void MidiClockLeader::applyRequest() noexcept
         return;
     case Request::Stop:
         if (playing_)
-            emit(0, {kMidiStop});
+            put(0, {kMidiStop});
         playing_ = false;
         return;
     case Request::Start:
-        emit(0, {kMidiStart});
+        put(0, {kMidiStart});
         break;
     case Request::Continue: {
         const int position = ((continueStep_ % kSongPositionSteps) + kSongPositionSteps) % kSongPositionSteps;
-        emit(0,
+        put(0,
             {kMidiSongPosition, static_cast<std::uint8_t>(position & 0x7F),
                 static_cast<std::uint8_t>(position >> 7)});
-        emit(0, {kMidiContinue});
+        put(0, {kMidiContinue});
         break;
     }
     }
@@ -102,12 +102,12 @@ void MidiClockLeader::emitPulsesDue(std::uint32_t frame, int framesPerStep) noex
     const bool stepEnded = frameInStep_ >= framesPerStep;
     while (pulseInStep_ < kPulsesPerStep
         && (stepEnded || pulseFrame(pulseInStep_, framesPerStep) <= frameInStep_)) {
-        emit(frame, {kMidiClock});
+        put(frame, {kMidiClock});
         ++pulseInStep_;
     }
 }
 
-void MidiClockLeader::emit(std::uint32_t frame, std::initializer_list<std::uint8_t> bytes) noexcept
+void MidiClockLeader::put(std::uint32_t frame, std::initializer_list<std::uint8_t> bytes) noexcept
 {
     if (used_ == messages_.size()) {
         overflowed_ = true;

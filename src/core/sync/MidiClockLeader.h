@@ -50,7 +50,7 @@ private:
     enum class Request : std::uint8_t { None, Start, Continue, Stop };
 
     void applyRequest() noexcept;
-    void emit(std::uint32_t frame, std::initializer_list<std::uint8_t> bytes) noexcept;
+    void put(std::uint32_t frame, std::initializer_list<std::uint8_t> bytes) noexcept;
     void emitPulsesDue(std::uint32_t frame, int framesPerStep) noexcept;
 
     std::vector<ClockMessage> messages_; // sized once; render fills its front

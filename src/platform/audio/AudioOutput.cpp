@@ -72,14 +72,17 @@ bool AudioOutput::ToggleRecording(const std::string& folder)
     return recorder_.start(recordingPath_);
 }
 
-void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcept
+void AudioOutput::Render(float* interleavedStereo, const BlockTime& time) noexcept
 {
     // While an export renders the pattern on engines of its own, the stream plays silence.
-    if (engine_.mutedForExport())
-        std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
-    else
-        engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);
-    recorder_.capture(interleavedStereo, frames);
+    if (engine_.mutedForExport()) {
+        std::fill(interleavedStereo, interleavedStereo + 2 * std::size_t{time.frames}, 0.0f);
+    } else {
+        midiOutFeed_.beforeRender(engine_, nullptr);
+        engine_.Render(time.frames, interleavedStereo);
+        midiOutFeed_.afterRender(engine_, time);
+    }
+    recorder_.capture(interleavedStereo, time.frames);
 }
 
 } // namespace quom

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/audio/AudioSource.h"
+#include "core/audio/MidiOutFeed.h"
 #include "core/audio/Recorder.h"
 
 #include <memory>
@@ -53,6 +54,9 @@ public:
     // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
     double cpuLoad() const;
 
+    // Each block's MIDI out, for a back-end that schedules it (AlsaMidiOut).
+    MidiOutFeed& midiOutFeed() noexcept { return midiOutFeed_; }
+
     // The Record command: starts a new numbered recording in folder, or completes the
     // one in progress. Returns whether a recording is now running; a file that cannot
     // be created leaves recording off.
@@ -67,9 +71,10 @@ public:
     }
 
 private:
-    void Render(float* interleavedStereo, unsigned long frames) noexcept override;
+    void Render(float* interleavedStereo, const BlockTime& time) noexcept override;
 
     Engine& engine_;
+    MidiOutFeed midiOutFeed_;
     Recorder recorder_;
     std::optional<RecordingReport> lastRecording_;
     std::string recordingPath_;

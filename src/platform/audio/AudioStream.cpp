@@ -8,6 +8,8 @@
 #include <portaudio.h>
 
 #include <cctype>
+#include <chrono>
+#include <cstdint>
 
 namespace quom {
 
@@ -19,18 +21,36 @@ struct AudioStream::Callback {
 
     AudioSource& source;
     RealtimeRequest realtime{"audio"};
+    std::uint64_t framesPlayed = 0;
+    double outputLatency = 0; // seconds, as the stream reports it once open
 };
 
 namespace {
 
 constexpr double kSampleRate = 44100.0;
 
-int renderCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo*,
+// How long the block's first frame waits before it is heard: the stream's own measure for
+// this block where it gives a sensible one (both times on its clock), else its latency.
+double secondsUntilHeard(const PaStreamCallbackTimeInfo* time, double outputLatency) noexcept
+{
+    const double ahead = time ? time->outputBufferDacTime - time->currentTime : -1.0;
+    return time && time->currentTime > 0 && ahead >= 0 && ahead < 1.0 ? ahead : outputLatency;
+}
+
+int renderCallback(const void*, void* output, unsigned long frames, const PaStreamCallbackTimeInfo* timeInfo,
     PaStreamCallbackFlags, void* data)
 {
     auto* callback = static_cast<AudioStream::Callback*>(data);
     callback->realtime.noteThread();
-    callback->source.Render(static_cast<float*>(output), frames);
+    // The host's monotonic clock, read without a system call (vDSO), is what a MIDI back-end
+    // schedules on.
+    const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    const auto wait = static_cast<std::int64_t>(secondsUntilHeard(timeInfo, callback->outputLatency) * 1e6);
+    const BlockTime time{callback->framesPlayed, static_cast<std::uint32_t>(frames), now.count() + wait,
+        static_cast<int>(kSampleRate)};
+    callback->source.Render(static_cast<float*>(output), time);
+    callback->framesPlayed += frames;
     return paContinue;
 }
 
@@ -139,6 +159,9 @@ std::optional<std::string> AudioStream::open(
         callback_.reset();
         return errorText(error);
     }
+    // Before the callback runs, which reads it.
+    if (const PaStreamInfo* info = Pa_GetStreamInfo(stream))
+        callback_->outputLatency = info->outputLatency;
     if (const PaError error = Pa_StartStream(stream); error != paNoError) {
         Pa_CloseStream(stream);
         callback_.reset();

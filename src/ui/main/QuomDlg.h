@@ -30,6 +30,7 @@ namespace quom {
 
 struct AppFolders;
 class AudioOutput;
+class AlsaMidiOut;
 class MidiInput;
 class CanvasTools;
 class CBrushButton;
@@ -55,6 +56,7 @@ public:
         ToolOptions& toolOptions;
         GeneratorSettings& generators;
         MidiInput* midi = nullptr; // none: no MIDI control
+        AlsaMidiOut* midiOut = nullptr; // none: no MIDI out on the ALSA sequencer
         QSize room{}; // what the window must fit in; empty: the available area of its screen
     };
 
@@ -88,6 +90,8 @@ public:
     // Opens the MIDI input port of the settings, and Quom's own; says so when the port
     // cannot be opened although there are ports, and plays on without it.
     void openMidiInput();
+    // Connects MIDI out to the chosen port and sends MIDI clock or not, as the settings say.
+    void applyMidiOut();
     // One message from a MIDI controller, acted on in arrival order (QuomDlgMidi.cpp).
     void applyMidiMessage(std::uint32_t message);
 
@@ -190,6 +194,7 @@ private:
     ToolOptions& toolOptions_;
     GeneratorSettings& generators_;
     MidiInput* midi_;
+    AlsaMidiOut* midiOut_;
     LiveControl liveControl_;
     // Restarted by every controller move: when it runs out the moves so far become one
     // undo state.

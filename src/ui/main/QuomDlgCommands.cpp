@@ -5,6 +5,7 @@
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/midi/AlsaMidiOut.h"
 #include "platform/midi/MidiInput.h"
 #include "ui/about/AboutDlg.h"
 #include "ui/controls/CBrushButton.h"
@@ -130,16 +131,18 @@ void CQuomDlg::choosePattern()
 
 void CQuomDlg::openSettings()
 {
-    CSettingsDlg::Choices choices{
-        midi_ ? midi_->portNames() : std::vector<std::string>{}, output_.outputDeviceNames()};
+    CSettingsDlg::Choices choices{midi_ ? midi_->portNames() : std::vector<std::string>{},
+        output_.outputDeviceNames(), midiOut_ ? midiOut_->destinationNames() : std::vector<std::string>{}};
     CSettingsDlg settings(settings_, choices, *prompts_, this);
-    // The channel, the controllers, the editor and the confirmations are read where they
-    // are used; the interpolation and MIDI out reach the engine, the samples' rates the project and
-    // the zoom the window here; the ports, the device and the default kit wait for the
-    // next start.
+    // The channel, the controllers, the editor, the confirmations and the sync source are
+    // read where they are used; the interpolation, the MIDI out mapping and own sound reach
+    // the engine, MIDI out its port and clock, the samples' rates the project and the zoom
+    // the window here; the MIDI IN port, the device and the default kit wait for the next
+    // start.
     if (settings.exec() != QDialog::Accepted)
         return;
     transport_.applySettings(settings_);
+    applyMidiOut();
     applyZoom();
     std::vector<ReadError> unreadable;
     {

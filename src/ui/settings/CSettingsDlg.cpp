@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +50,9 @@ constexpr Column kAudioColumn{214, 264, 167};
 constexpr int kLabelWidth = 48;
 constexpr int kRowStep = 16;
 constexpr int kControllersY = 45; // a gap sets the controllers apart from port and channel
+// MIDI out below MIDI in, and the sync beside it, apart from what is above.
+constexpr int kOutY = 164;
+constexpr int kOkY = 214;
 
 const QString kDeviceChanged = QStringLiteral(
     "The audio output device has been changed.\nThis change will be reflected the next time you start Quom.");
@@ -74,12 +78,13 @@ QComboBox* addList(QDialog* dialog, const char* name, const char* label, const Q
     return box;
 }
 
-QCheckBox* addSwitch(QDialog* dialog, const char* name, const QString& text, bool on, int y)
+QCheckBox* addSwitch(
+    QWidget* parent, const char* name, const QString& text, bool on, int y, Column column = kAudioColumn)
 {
-    auto* box = new QCheckBox(text, dialog);
+    auto* box = new QCheckBox(text, parent);
     box->setObjectName(QString::fromUtf8(name));
     box->setChecked(on);
-    theme::place(box, kAudioColumn.controlX, y, kAudioColumn.controlWidth, 10);
+    theme::place(box, column.controlX, y, column.controlWidth, 10);
     return box;
 }
 
@@ -115,7 +120,7 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
 {
     setWindowTitle(QStringLiteral("Settings"));
     theme::apply(this);
-    setFixedSize(theme::dluRect(0, 0, 438, 185).size());
+    setFixedSize(theme::dluRect(0, 0, 438, kOkY + 21).size());
 
     midiPort_ = addList(
         this, "midiInPort", "MIDI port", texts(choices.midiPorts), settings.midiInPort, kMidiColumn, 7);
@@ -171,11 +176,50 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
         tr("Resample files recorded at another rate than 44100 Hz when they load, so that they keep "
            "their pitch and speed. Off, they play as they always have."));
 
+    addMidiOut(settings, choices.midiOutPorts);
+    addSync(settings);
+
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
-    theme::place(ok, 194, 164, 50, 14);
+    theme::place(ok, 194, kOkY, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CSettingsDlg::accept);
+}
+
+void CSettingsDlg::addMidiOut(const Settings& settings, const std::vector<std::string>& ports)
+{
+    midiOutPort_ = addList(this, "midiOutPort", "MIDI Out", QStringList{tr("None")} + texts(ports),
+        settings.midiOutPort + 1, kMidiColumn, kOutY);
+    midiOutPort_->setToolTip(tr("Quom's own MIDI Out port is always there for a patchbay to connect; "
+                                "the port chosen here is connected to it as well."));
+    midiOutMapping_
+        = addList(this, "midiOutMapping", "Out mapping", {tr("As the MIDI export"), tr("Notes by row")},
+            settings.midiOutMapping, kMidiColumn, kOutY + kRowStep);
+    ownSound_ = addSwitch(this, "ownSound", tr("Play the kit's own sound"), settings.ownSound,
+        kOutY + 2 * kRowStep + 2, kMidiColumn);
+    ownSound_->setToolTip(tr("Off, the pattern only plays the instruments on MIDI Out."));
+}
+
+void CSettingsDlg::addSync(const Settings& settings)
+{
+    auto* group = new QGroupBox(tr("Sync"), this);
+    group->setObjectName(QStringLiteral("sync"));
+    theme::place(group, kAudioColumn.labelX - 4, kOutY - 10,
+        kAudioColumn.controlX + kAudioColumn.controlWidth - kAudioColumn.labelX + 8, 3 * kRowStep + 6);
+    // Inside the group, its controls keep the dialog's columns.
+    const Column inside{4, kAudioColumn.controlX - kAudioColumn.labelX + 4, kAudioColumn.controlWidth};
+    syncSource_ = new QComboBox(group);
+    syncSource_->setObjectName(QStringLiteral("syncSource"));
+    syncSource_->addItems({tr("Internal"), tr("MIDI clock"), tr("JACK transport"), tr("Link")});
+    syncSource_->setCurrentIndex(static_cast<int>(settings.syncSource));
+    syncSource_->setToolTip(tr("Who leads the tempo and the position: Quom, or the program it follows."));
+    theme::place(syncSource_, inside.controlX, 10, inside.controlWidth, 13);
+    addStaticText(group, tr("Follow"), inside.labelX, 12, kLabelWidth)->setBuddy(syncSource_);
+    midiClockOut_ = addSwitch(
+        group, "midiClockOut", tr("Send MIDI clock"), settings.midiClockOut, 10 + kRowStep + 2, inside);
+    midiClockOut_->setToolTip(tr("While Quom leads and plays, MIDI Out carries its clock."));
+    transportMaster_ = addSwitch(group, "transportMaster", tr("Be JACK's timebase master"),
+        settings.transportMaster, 10 + 2 * kRowStep, inside);
 }
 
 void CSettingsDlg::chooseAudioEditor()
@@ -212,6 +256,13 @@ void CSettingsDlg::accept()
     settings_.loadDefaultKit = loadDefaultKit_->isChecked();
     settings_.confirmationMessages = confirmationMessages_->isChecked();
     settings_.playSamplesAtOwnRate = ownSampleRate_->isChecked();
+    if (midiOutPort_->currentIndex() >= 0)
+        settings_.midiOutPort = midiOutPort_->currentIndex() - 1;
+    storeSelection(midiOutMapping_, settings_.midiOutMapping);
+    settings_.ownSound = ownSound_->isChecked();
+    settings_.syncSource = static_cast<SyncSource>(syncSource_->currentIndex());
+    settings_.midiClockOut = midiClockOut_->isChecked();
+    settings_.transportMaster = transportMaster_->isChecked();
     QDialog::accept();
 }
 

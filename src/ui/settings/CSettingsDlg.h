@@ -7,13 +7,16 @@
 #include <vector>
 
 class QCheckBox;
+class QGroupBox;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
 
-// The "Settings" window: MIDI input and its controllers, the audio device, the
-// interpolation, the external audio editor, the start-up and confirmation switches,
-// whether samples play at their files' own rates and the zoom of the main window. It
+// The "Settings" window: MIDI input and its controllers, MIDI output (its port, its
+// mapping, and whether the kit sounds too), the audio device, the interpolation, the
+// external audio editor, the start-up and confirmation switches, whether samples play at
+// their files' own rates, the zoom of the main window, and the sync: who leads the tempo,
+// and what Quom sends when it leads. It
 // edits the settings in memory, and only when the user presses Ok; any other close
 // leaves them as they were. A list with nothing selected (no MIDI ports, an unplugged
 // device, a stored value the list lacks) keeps the stored value. Window thread only.
@@ -30,6 +33,7 @@ public:
     struct Choices {
         std::vector<std::string> midiPorts; // in the order the midiInPort setting counts them
         std::vector<std::string> audioDevices; // as the audio stream names them
+        std::vector<std::string> midiOutPorts; // in the order the midiOutPort setting counts them
     };
 
     CSettingsDlg(Settings& settings, const Choices& choices, UserPrompts& prompts, QWidget* parent = nullptr);
@@ -37,6 +41,8 @@ public:
     void accept() override;
 
 private:
+    void addMidiOut(const Settings& settings, const std::vector<std::string>& ports);
+    void addSync(const Settings& settings);
     void chooseAudioEditor();
     void storeAudioDevice();
 
@@ -53,6 +59,12 @@ private:
     QCheckBox* loadDefaultKit_ = nullptr;
     QCheckBox* confirmationMessages_ = nullptr;
     QCheckBox* ownSampleRate_ = nullptr;
+    QComboBox* midiOutPort_ = nullptr; // "None", then the ports
+    QComboBox* midiOutMapping_ = nullptr;
+    QCheckBox* ownSound_ = nullptr;
+    QComboBox* syncSource_ = nullptr;
+    QCheckBox* midiClockOut_ = nullptr;
+    QCheckBox* transportMaster_ = nullptr;
 };
 
 } // namespace quom

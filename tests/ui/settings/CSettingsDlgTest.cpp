@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -30,7 +31,8 @@ protected:
     void clickOk() { click("ok"); }
 
     Settings settings;
-    CSettingsDlg::Choices choices{{"Midi Through", "Keyboard"}, {"system (2)", "system", "pulse"}};
+    CSettingsDlg::Choices choices{{"Midi Through", "Keyboard"}, {"system (2)", "system", "pulse"},
+        {"Midi Through:Midi Through Port-0 14:0", "FLUID Synth:Synth input port 128:0"}};
     FakePrompts prompts;
     std::unique_ptr<CSettingsDlg> dialog;
 };
@@ -101,6 +103,67 @@ TEST_F(SettingsWindow, OkStoresTheSelectionsAndKeepsWhatNoListSelects)
     clickOk();
     EXPECT_EQ(settings, before);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(SettingsWindow, MidiOutAndSyncOpenAsStoredAndOkStoresThem)
+{
+    settings.midiOutPort = 1;
+    settings.midiOutMapping = 1;
+    settings.ownSound = false;
+    settings.syncSource = SyncSource::JackTransport;
+    settings.midiClockOut = true;
+    open();
+    EXPECT_EQ(control("midiOutPort")->currentText(), QStringLiteral("FLUID Synth:Synth input port 128:0"));
+    EXPECT_EQ(control("midiOutPort")->itemText(0), QStringLiteral("None"));
+    EXPECT_FALSE(control("midiOutPort")->toolTip().isEmpty());
+    EXPECT_EQ(control("midiOutMapping")->currentText(), QStringLiteral("Notes by row"));
+    EXPECT_FALSE(control<QCheckBox>("ownSound")->isChecked());
+    EXPECT_EQ(control("syncSource")->currentText(), QStringLiteral("JACK transport"));
+    EXPECT_TRUE(control<QCheckBox>("midiClockOut")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>("transportMaster")->isChecked());
+
+    control("midiOutPort")->setCurrentIndex(0);
+    control("midiOutMapping")->setCurrentIndex(0);
+    control<QCheckBox>("ownSound")->setChecked(true);
+    control("syncSource")->setCurrentIndex(3);
+    control<QCheckBox>("midiClockOut")->setChecked(false);
+    control<QCheckBox>("transportMaster")->setChecked(true);
+    clickOk();
+    EXPECT_EQ(settings.midiOutPort, -1);
+    EXPECT_EQ(settings.midiOutMapping, 0);
+    EXPECT_TRUE(settings.ownSound);
+    EXPECT_EQ(settings.syncSource, SyncSource::Link);
+    EXPECT_FALSE(settings.midiClockOut);
+    EXPECT_TRUE(settings.transportMaster);
+
+    // A port that is not there now (another MIDI system's, or unplugged) stays chosen.
+    settings.midiOutPort = 7;
+    open();
+    EXPECT_EQ(control("midiOutPort")->currentIndex(), -1);
+    clickOk();
+    EXPECT_EQ(settings.midiOutPort, 7);
+}
+
+TEST_F(SettingsWindow, FitsASmallScreenWithNoControlOverAnother)
+{
+    open();
+    EXPECT_LE(dialog->width(), 1024);
+    EXPECT_LE(dialog->height(), 568 - 40) << "with room for the title bar";
+    std::vector<std::pair<QString, QRect>> placed;
+    for (QWidget* child : dialog->findChildren<QWidget*>()) {
+        const bool inSync = child->parentWidget()->objectName() == QStringLiteral("sync");
+        if (!child->isVisible() || qobject_cast<QLabel*>(child)
+            || (child->parentWidget() != dialog.get() && !inSync))
+            continue;
+        const QRect rect(child->mapTo(dialog.get(), QPoint(0, 0)), child->size());
+        EXPECT_TRUE(dialog->rect().contains(rect)) << child->objectName().toStdString();
+        if (child->parentWidget() == dialog.get())
+            placed.emplace_back(child->objectName(), rect);
+    }
+    for (std::size_t a = 0; a < placed.size(); ++a)
+        for (std::size_t b = a + 1; b < placed.size(); ++b)
+            EXPECT_FALSE(placed[a].second.intersects(placed[b].second))
+                << placed[a].first.toStdString() << " and " << placed[b].first.toStdString();
 }
 
 TEST_F(SettingsWindow, ANewAudioDeviceBringsAMessage)
