@@ -214,6 +214,7 @@ std::vector<std::string> AlsaMidiOut::destinationNames() const
 {
     std::vector<std::string> names;
     if (sequencer_) {
+        std::lock_guard lock(mutex_);
         for (Address& address : sequencer_->destinations())
             names.push_back(std::move(address.name));
     }
@@ -224,9 +225,9 @@ bool AlsaMidiOut::connect(int destination)
 {
     if (!sequencer_)
         return false;
-    const std::vector<Address> destinations = sequencer_->destinations();
     std::lock_guard lock(mutex_);
     Sequencer& s = *sequencer_;
+    const std::vector<Address> destinations = s.destinations();
     if (s.destination) {
         endHeldNotes();
         snd_seq_drain_output(s.seq);

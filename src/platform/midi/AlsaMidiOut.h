@@ -18,8 +18,8 @@
 // the thread wakes within the output latency, rather than when it gets round to them.
 //
 // Threads. Every public member is for the window thread. The scheduling thread only takes
-// from the feed and talks to the sequencer, under a mutex it shares with connect() and
-// closing, never with the audio callback.
+// from the feed and talks to the sequencer, under a mutex it shares with the window
+// thread's calls, never with the audio callback.
 namespace quom {
 
 class MidiOutFeed;
@@ -60,7 +60,9 @@ private:
 
     MidiOutFeed& feed_;
     std::unique_ptr<Sequencer> sequencer_;
-    std::mutex mutex_; // the sequencer's output and its held notes, between two threads
+    // The sequencer's handle (which is not thread-safe) and its held notes, between the
+    // window thread and the scheduling thread.
+    mutable std::mutex mutex_;
     std::atomic<bool> stopping_{false};
     RealtimeRequest realtime_{"MIDI"};
     std::thread thread_;
