@@ -52,10 +52,11 @@ TEST(AllocationCounter, CountsAllocationsInTheSection)
 }
 
 // The audio callback's work (Engine::Render with its MIDI messages and the clock handed to
-// a scheduled MIDI out, then the recorder's capture) for one second of the fully painted pattern, while the
-// window thread swaps kits, starts and stops previews and auditions, resets, stops and plays, changes tempo,
-// interpolation, MIDI mapping and own sound between blocks of changing sizes, some longer
-// than the engine's chunk; part of the time it follows a MIDI clock.
+// a scheduled MIDI out, then the recorder's capture) for one second of the fully painted
+// pattern, while the window thread swaps kits, starts and stops previews and auditions,
+// resets, stops and plays, changes tempo, interpolation, MIDI mapping and own sound between
+// blocks of changing sizes, some longer than the engine's chunk; part of the time it
+// follows a MIDI clock.
 TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
 {
     std::mt19937 gen(7);
