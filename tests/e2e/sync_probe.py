@@ -9,8 +9,9 @@ that leads a MIDI clock, moves the transport, reads it, or leads it as timebase 
       sent as "ABSOLUTE_FRAME HEXBYTES" once done.
   sync_probe.py transport start|stop|locate FRAME
   sync_probe.py bbt SECONDS
-      Prints, once a process cycle for SECONDS, "FRAME ROLLING BAR BEAT TICK BPM" as read
-      (BAR BEAT TICK BPM are "-" without a timebase master).
+      Prints, once a process cycle for SECONDS, "CYCLE_FRAME TRANSPORT_FRAME ROLLING BAR
+      BEAT TICK BPM" as read at the cycle's first frame (BAR BEAT TICK BPM are "-" without
+      a timebase master).
   sync_probe.py timebase BPM SECONDS
       Leads the transport as timebase master at BPM, 4/4, 1920 ticks a beat, for SECONDS.
 
@@ -123,7 +124,7 @@ def bbt(args):
             bbt = f"{pos.bar} {pos.beat} {pos.tick} {pos.beats_per_minute:g}"
         else:
             bbt = "- - - -"
-        rows.append(f"{pos.frame} {int(state == jack.ROLLING)} {bbt}")
+        rows.append(f"{client.last_frame_time} {pos.frame} {int(state == jack.ROLLING)} {bbt}")
 
     with client:
         time.sleep(args.seconds)
