@@ -5,13 +5,6 @@
 #include <jack/transport.h>
 
 namespace quom {
-namespace {
-
-constexpr float kBeatsPerBar = 4;
-constexpr float kBeatType = 4;
-constexpr double kTicksPerBeat = 1920;
-
-} // namespace
 
 JackTimebaseMaster::JackTimebaseMaster(jack_client_t* client, int tempo) noexcept
     : client_(client)
@@ -38,9 +31,9 @@ void JackTimebaseMaster::writePosition(
     position->beat = at.beat;
     position->tick = at.tick;
     position->bar_start_tick = at.barStartTick;
-    position->beats_per_bar = kBeatsPerBar;
-    position->beat_type = kBeatType;
-    position->ticks_per_beat = kTicksPerBeat;
+    position->beats_per_bar = kMasterBeatsPerBar;
+    position->beat_type = kMasterBeatType;
+    position->ticks_per_beat = kMasterTicksPerBeat;
     position->beats_per_minute = at.beatsPerMinute;
 }
 
