@@ -90,7 +90,11 @@ void CQuomApp::InitInstance()
     project_.setFileRate(fileRateOf(settings_));
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
-    midi_ = std::make_unique<MidiInput>();
+    output_.setClockOut(settings_.midiClockOut);
+    MidiFeed jackFeed;
+    if (output_.usesJack())
+        jackFeed = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
+    midi_ = std::make_unique<MidiInput>(std::move(jackFeed));
 }
 
 int CQuomApp::run(const QString& file)

@@ -101,6 +101,15 @@ int AudioStream::findOutputDevice(const std::string& name) const
     return -1;
 }
 
+bool AudioStream::isJackDevice(const std::string& name) const
+{
+    const int device = findOutputDevice(name);
+    if (device < 0)
+        return false;
+    const PaHostApiInfo* api = Pa_GetHostApiInfo(Pa_GetDeviceInfo(device)->hostApi);
+    return api && api->type == paJACK;
+}
+
 std::string AudioStream::defaultOutputDeviceName() const
 {
     if (!initialised())

@@ -27,6 +27,8 @@ public:
     std::vector<std::string> outputDeviceNames() const;
     // The first device with outputs whose name is exactly name, or -1.
     int findOutputDevice(const std::string& name) const;
+    // Whether the device called name is one of the JACK host API's.
+    bool isJackDevice(const std::string& name) const;
     // Name of the library's default output device; empty when there is none.
     std::string defaultOutputDeviceName() const;
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,13 +17,21 @@
 // device thread of its own, which only hands each message to the window thread: it
 // never touches the pattern, the undo history, the random generator, the settings or
 // a widget. The window thread acts on the messages in the order they arrived.
+//
+// When Quom plays through its own JACK client, that client's "MIDI In" is Quom's JACK
+// input, read in its process callback: RtMidi's JACK API is then left out, and the
+// messages the client hands over are delivered here like RtMidi's.
 namespace quom {
+
+// Takes up to out.size() waiting messages, packed as message() gives them; returns how many.
+using MidiFeed = std::function<std::size_t(std::span<std::uint32_t> out)>;
 
 class MidiInput : public QObject {
     Q_OBJECT
 public:
-    // Starts every API that answers; one that cannot start is left out silently.
-    explicit MidiInput(QObject* parent = nullptr);
+    // Starts every API that answers; one that cannot start is left out silently. With
+    // jackFeed, JACK's messages come from it instead of RtMidi.
+    explicit MidiInput(MidiFeed jackFeed = {}, QObject* parent = nullptr);
     // Closes every port.
     ~MidiInput() override;
 
@@ -43,7 +54,11 @@ signals:
 
 private:
     struct Api;
+    void readFeed();
+
     std::vector<std::unique_ptr<Api>> apis_;
+    MidiFeed jackFeed_;
+    QTimer feedTimer_;
 };
 
 } // namespace quom
