@@ -4,43 +4,41 @@
 
 namespace quom {
 
-JackTransportRole::JackTransportRole(jack_client_t* client, const Settings& settings, int tempo)
-    : client_(client)
-{
-    const bool follows = settings.syncSource == SyncSource::JackTransport;
+JackTransportRole::JackTransportRole(const Settings& settings, const TempoSource& tempo)
+    : tempo_(tempo)
     // Following a MIDI clock or Link, Quom's steps are theirs, not bars it could write.
-    const bool leads = settings.transportMaster && (follows || settings.syncSource == SyncSource::Internal);
-    if (leads)
-        master_ = std::make_unique<JackTimebaseMaster>(client, tempo);
-    if (follows || leads)
-        sync_ = std::make_unique<JackTransportSync>(client, tempo,
-            leads ? JackTransportSync::Counting::OwnFrames : JackTransportSync::Counting::MastersBars);
+    , leads_(settings.transportMaster
+          && (settings.syncSource == SyncSource::Internal
+              || settings.syncSource == SyncSource::JackTransport))
+{
+    if (leads_ || settings.syncSource == SyncSource::JackTransport)
+        sync_ = std::make_unique<JackTransportSync>(tempo,
+            leads_ ? JackTransportSync::Counting::OwnFrames : JackTransportSync::Counting::MastersBars);
 }
 
-void JackTransportRole::setTempo(int tempo) noexcept
+void JackTransportRole::setClient(jack_client_t* client)
 {
+    master_.reset();
+    client_ = client;
     if (sync_)
-        sync_->setOwnTempo(tempo);
-    if (master_)
-        master_->setTempo(tempo);
+        sync_->setClient(client);
+    if (client && leads_)
+        master_ = std::make_unique<JackTimebaseMaster>(client, tempo_);
 }
 
-bool JackTransportRole::play() noexcept
+void JackTransportRole::requestStart() noexcept
 {
-    if (!sync_)
-        return false;
-    if (master_)
+    if (!sync_ || !client_)
+        return;
+    if (leads_)
         jack_transport_locate(client_, 0);
     jack_transport_start(client_);
-    return true;
 }
 
-bool JackTransportRole::stop() noexcept
+void JackTransportRole::requestStop() noexcept
 {
-    if (!sync_)
-        return false;
-    jack_transport_stop(client_);
-    return true;
+    if (sync_ && client_)
+        jack_transport_stop(client_);
 }
 
 } // namespace quom

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/model/Tempo.h"
 #include "core/settings/Settings.h"
-#include "core/sync/BlockSync.h"
+#include "core/transport/Transport.h"
 #include "platform/jack/JackTimebaseMaster.h"
 #include "platform/jack/JackTransportSync.h"
 
@@ -17,25 +18,28 @@
 //   program that follows the transport rolls with Quom.
 // - otherwise (Quom's own clock, a MIDI clock, Link) Quom leaves the transport alone.
 //
-// Made on the window thread over an open client (anew when the client reconnects) and
-// destroyed before it closes; every member is for the window thread but the source, which
-// the client's process callback asks each block.
+// It lives as long as the program and outlives every client; AudioOutput's client
+// listener hands it each client as it opens and null before it closes. Window thread,
+// but the source, which the client's process callback asks each block.
 namespace quom {
 
-class JackTransportRole {
+class JackTransportRole final : public SharedTransport {
 public:
-    JackTransportRole(jack_client_t* client, const Settings& settings, int tempo);
+    // tempo: Quom's own, which counts the transport's frames; it outlives this object.
+    JackTransportRole(const Settings& settings, const TempoSource& tempo);
 
-    // What the process callback follows; null while Quom counts its own steps.
+    void setClient(jack_client_t* client);
+    // What the client follows; null while Quom counts its own steps.
     BlockSyncSource* blockSyncSource() noexcept { return sync_.get(); }
 
-    void setTempo(int tempo) noexcept;
-    // True when Play and Stop went to the transport: Quom starts and stops with it.
-    bool play() noexcept;
-    bool stop() noexcept;
+    // Play and Stop, to the transport when Quom follows or leads it.
+    void requestStart() noexcept override;
+    void requestStop() noexcept override;
 
 private:
-    jack_client_t* client_;
+    const TempoSource& tempo_;
+    bool leads_;
+    jack_client_t* client_ = nullptr;
     std::unique_ptr<JackTransportSync> sync_;
     std::unique_ptr<JackTimebaseMaster> master_;
 };

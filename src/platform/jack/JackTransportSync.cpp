@@ -29,21 +29,23 @@ TransportPosition transportPositionOf(jack_transport_state_t state, const jack_p
 
 } // namespace
 
-JackTransportSync::JackTransportSync(jack_client_t* client, int ownTempo, Counting counting) noexcept
-    : client_(client)
-    , ownTempo_(ownTempo)
+JackTransportSync::JackTransportSync(const TempoSource& ownTempo, Counting counting) noexcept
+    : ownTempo_(ownTempo)
     , counting_(counting)
 {
 }
 
 std::optional<BlockSync> JackTransportSync::blockSync(const BlockTime&) noexcept
 {
+    jack_client_t* client = client_.load(std::memory_order_acquire);
+    if (client == nullptr)
+        return std::nullopt;
     jack_position_t position{};
-    const jack_transport_state_t state = jack_transport_query(client_, &position);
+    const jack_transport_state_t state = jack_transport_query(client, &position);
     TransportPosition transport = transportPositionOf(state, position);
     if (counting_ == Counting::OwnFrames)
         transport.hasBarBeatTick = false;
-    return followTransport(transport, ownTempo_.load(std::memory_order_relaxed));
+    return followTransport(transport, ownTempo_.tempo());
 }
 
 } // namespace quom

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/Tempo.h"
 #include "core/sync/BlockSync.h"
 
 #include <jack/types.h>
@@ -14,23 +15,22 @@
 // A locate is a jump in the position, at which the engine re-anchors.
 //
 // Threads: blockSync on the client's process thread (jack_transport_query is real-time
-// safe); setOwnTempo on any thread. The client outlives this object.
+// safe); setClient on the window thread, as a client opens and before it closes. The
+// tempo source outlives this object.
 namespace quom {
 
 class JackTransportSync final : public BlockSyncSource {
 public:
     enum class Counting : std::uint8_t { MastersBars, OwnFrames };
-    JackTransportSync(
-        jack_client_t* client, int ownTempo, Counting counting = Counting::MastersBars) noexcept;
+    JackTransportSync(const TempoSource& ownTempo, Counting counting) noexcept;
 
+    // Null: no client, no position.
+    void setClient(jack_client_t* client) noexcept { client_.store(client, std::memory_order_release); }
     std::optional<BlockSync> blockSync(const BlockTime& time) noexcept override;
 
-    // The tempo that counts the transport's frames when no master writes a tempo.
-    void setOwnTempo(int tempo) noexcept { ownTempo_.store(tempo, std::memory_order_relaxed); }
-
 private:
-    jack_client_t* client_;
-    std::atomic<int> ownTempo_;
+    std::atomic<jack_client_t*> client_{nullptr};
+    const TempoSource& ownTempo_;
     Counting counting_;
 };
 

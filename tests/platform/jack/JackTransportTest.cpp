@@ -24,6 +24,7 @@ using quom::JackTransportRole;
 using quom::JackTransportSync;
 using quom::Settings;
 using quom::SyncSource;
+using quom::TempoValue;
 
 // At 120 beats per minute a step lasts 5512 frames (10584000 / (120 * 16)), at 60 11025.
 constexpr jack_nframes_t kStep120 = 5512;
@@ -85,6 +86,8 @@ protected:
     {
         if (quom_)
             jack_deactivate(quom_.get());
+        if (role_)
+            role_->setClient(nullptr);
         role_.reset();
         sync_.reset();
         quom_.reset();
@@ -104,11 +107,24 @@ protected:
         ASSERT_EQ(jack_activate(quom_.get()), 0);
     }
 
-    void follow(int ownTempo)
+    void follow()
     {
         openQuom();
-        sync_ = std::make_unique<JackTransportSync>(quom_.get(), ownTempo);
+        sync_ = std::make_unique<JackTransportSync>(tempo_, JackTransportSync::Counting::MastersBars);
+        sync_->setClient(quom_.get());
         activate(sync_.get());
+    }
+
+    // Quom's client as the program makes it, with the role its settings give.
+    void playRole(const Settings& settings)
+    {
+        openQuom();
+        role_ = std::make_unique<JackTransportRole>(settings, tempo_);
+        role_->setClient(quom_.get());
+        if (role_->blockSyncSource() != nullptr)
+            activate(role_->blockSyncSource());
+        else
+            ASSERT_EQ(jack_activate(quom_.get()), 0);
     }
 
     static int process(jack_nframes_t frames, void* self)
@@ -121,6 +137,7 @@ protected:
     }
 
     std::unique_ptr<JackTestServer> server_;
+    TempoValue tempo_{120};
     Client controller_;
     BlockLog log_;
     std::unique_ptr<JackTransportSync> sync_;
@@ -131,7 +148,7 @@ protected:
 
 TEST_F(JackTransport, FollowsStartStopAndLocateAtOwnTempo)
 {
-    follow(120);
+    follow();
     jack_transport_locate(controller_.get(), 8 * kStep120);
     auto at = log_.next([](const BlockSync& s) { return !s.rolling && s.step == 8; });
     ASSERT_TRUE(at) << "a locate while stopped was not followed";
@@ -160,7 +177,7 @@ TEST_F(JackTransport, FollowsStartStopAndLocateAtOwnTempo)
     ASSERT_TRUE(log_.next([](const BlockSync& s) { return !s.rolling; })) << "the stop was not followed";
 
     // Quom's tempo counts the frames as soon as it changes.
-    sync_->setOwnTempo(60);
+    tempo_.set(60);
     jack_transport_locate(controller_.get(), 3 * kStep60);
     at = log_.next([](const BlockSync& s) { return !s.rolling && s.step == 3; });
     ASSERT_TRUE(at) << "the new tempo did not count the transport's frames";
@@ -185,7 +202,7 @@ TEST_F(JackTransport, FollowsAMastersBarBeatAndTempoOverItsOwn)
 {
     ASSERT_EQ(jack_set_timebase_callback(controller_.get(), 0, writeFixedPosition, nullptr), 0);
     ASSERT_EQ(jack_activate(controller_.get()), 0);
-    follow(120);
+    follow();
     jack_transport_locate(controller_.get(), 0);
     // Bar 3, beat 2 and half a beat: (2 * 4 + 1 + 0.5) beats of four steps.
     const auto at = log_.next([](const BlockSync& s) { return s.step == 38; });
@@ -214,7 +231,7 @@ TEST_F(JackTransport, QuomAsTimebaseMasterIsReadByOtherClientsAndLetsGo)
     quom_.reset(server_->open("Quom"));
     ASSERT_NE(quom_, nullptr);
     ASSERT_EQ(jack_activate(quom_.get()), 0);
-    auto master = std::make_unique<JackTimebaseMaster>(quom_.get(), 120);
+    auto master = std::make_unique<JackTimebaseMaster>(quom_.get(), tempo_);
     ASSERT_TRUE(master->active());
 
     // Step 22 at 120: beat 5 (bar 2, beat 2) and half a beat.
@@ -231,7 +248,7 @@ TEST_F(JackTransport, QuomAsTimebaseMasterIsReadByOtherClientsAndLetsGo)
     EXPECT_DOUBLE_EQ(position.beats_per_minute, 44100.0 * 60 / (4 * kStep120));
 
     // The window changes the tempo: the next position written counts steps at 60.
-    master->setTempo(60);
+    tempo_.set(60);
     position = positionReadAt(controller_.get(), 36 * kStep60);
     ASSERT_EQ(position.frame, 36 * kStep60);
     EXPECT_EQ(position.bar, 3);
@@ -260,14 +277,12 @@ bool rollingWithBars(jack_client_t* reader)
 TEST_F(JackTransport, LeadingQuomsPlayAndStopMoveTheTransportAndItsStepsFallOnWholeFrames)
 {
     jack_transport_locate(controller_.get(), 10 * kStep120);
-    openQuom();
     Settings settings;
     settings.transportMaster = true;
-    role_ = std::make_unique<JackTransportRole>(quom_.get(), settings, 120);
+    playRole(settings);
     ASSERT_NE(role_->blockSyncSource(), nullptr);
-    activate(role_->blockSyncSource());
 
-    ASSERT_TRUE(role_->play());
+    role_->requestStart();
     const auto first = log_.next([](const BlockSync& s) { return s.rolling; });
     ASSERT_TRUE(first) << "Play did not start the transport";
     // Play starts from the first step, as without JACK.
@@ -281,27 +296,29 @@ TEST_F(JackTransport, LeadingQuomsPlayAndStopMoveTheTransportAndItsStepsFallOnWh
         EXPECT_NEAR(frame, 256.0 * static_cast<double>(i - *first), 1e-6) << "block " << i;
     }
 
-    ASSERT_TRUE(role_->stop());
+    role_->requestStop();
     EXPECT_TRUE(log_.next([](const BlockSync& s) { return !s.rolling; }))
         << "Stop did not stop the transport";
 }
 
-TEST(JackTransportRole, LeavesTheTransportAloneUnlessFollowingOrLeadingIt)
+TEST_F(JackTransport, FollowingAClockQuomLeavesTheTransportAlone)
 {
-    // No client is touched: none is needed.
     Settings settings;
     settings.transportMaster = true;
-    for (const SyncSource source : {SyncSource::MidiClock, SyncSource::Link}) {
-        settings.syncSource = source;
-        JackTransportRole role(nullptr, settings, 120);
-        EXPECT_EQ(role.blockSyncSource(), nullptr);
-        EXPECT_FALSE(role.play());
-        EXPECT_FALSE(role.stop());
-    }
-    settings = {};
-    JackTransportRole own(nullptr, settings, 120);
-    EXPECT_EQ(own.blockSyncSource(), nullptr);
-    EXPECT_FALSE(own.play());
+    settings.syncSource = SyncSource::MidiClock;
+    playRole(settings);
+    EXPECT_EQ(role_->blockSyncSource(), nullptr);
+    role_->requestStart();
+    jack_transport_locate(controller_.get(), kStep120);
+    // The locate has been heard once a client reads its frame; by then Quom's start would
+    // have been too.
+    jack_position_t position{};
+    ASSERT_TRUE(waitUntil([&] {
+        jack_transport_query(controller_.get(), &position);
+        return position.frame == kStep120;
+    }));
+    EXPECT_EQ(jack_transport_query(controller_.get(), &position), JackTransportStopped);
+    EXPECT_EQ(position.valid & JackPositionBBT, 0) << "Quom wrote bars while following a clock";
 }
 
 } // namespace
