@@ -124,6 +124,8 @@ AudioOutput::ServerChange AudioOutput::checkServer()
         if (clientListener_)
             clientListener_(nullptr);
         jack_.reset();
+        if (stream_)
+            stream_->jackServerLost();
         return ServerChange::Lost;
     }
     // With no server, opening fails at once: the window is not held up.

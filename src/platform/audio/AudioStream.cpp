@@ -69,7 +69,7 @@ AudioStream::AudioStream()
 AudioStream::~AudioStream()
 {
     close();
-    if (initialised())
+    if (initialised() && terminateLibrary_)
         Pa_Terminate();
 }
 
