@@ -3,6 +3,7 @@
 #include "core/audio/Recorder.h"
 #include "core/sync/MidiClockSync.h"
 #include "platform/jack/JackClient.h"
+#include "platform/jack/JackTransportRole.h"
 #include "support/Instruments.h"
 #include "support/TempDir.h"
 
@@ -109,7 +110,7 @@ private:
 // The client's process callback with everything it does switched on: the dense pattern
 // playing with its MIDI out and a clock out, both looped back into its own MIDI In (a
 // flood of channel messages that fills the window's ring, and the clock for a follower),
-// then following that clock, then stopping.
+// then following that clock, then leading and following JACK's transport, then stopping.
 TEST(JackProcessAllocations, TheProcessCallbackAllocatesNothing)
 {
     int argc = 1;
@@ -155,7 +156,16 @@ TEST(JackProcessAllocations, TheProcessCallbackAllocatesNothing)
     ASSERT_TRUE(source.waitBlocks(200));
     client->setBlockSyncSource(&clock);
     ASSERT_TRUE(source.waitBlocks(100));
+    Settings leading;
+    leading.transportMaster = true;
+    JackTransportRole transport(leading, tempo);
+    transport.setClient(client->handle());
+    client->setBlockSyncSource(transport.blockSyncSource());
+    transport.requestStart();
+    ASSERT_TRUE(source.waitBlocks(100));
+    transport.requestStop();
     client->setBlockSyncSource(nullptr);
+    transport.setClient(nullptr);
     engine.setPlaying(false);
     ASSERT_TRUE(source.waitBlocks(20));
 
