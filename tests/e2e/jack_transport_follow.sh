@@ -7,13 +7,7 @@ source "$(dirname "$0")/sync_lib.sh"
 
 readonly STEP_FRAMES=5512 # at 120 beats per minute
 
-start_display
-start_jack
-write_audio_settings 'audio%20device=system' 'buffer%20size=256'
-add_settings 'Sync%20Settings' 'source=2'
-make_project 120 $(every_column) >/dev/null
-start_quom "$E2E_TMP/project/test.qom"
-wait_for_quom_midi
+start_quom_with_sync 'source=2'
 
 sync_probe transport locate 0
 record_midi_out 12 "$E2E_TMP/recorded.txt"

@@ -4,13 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sync_lib.sh"
 
-start_display
-start_jack
-write_audio_settings 'audio%20device=system' 'buffer%20size=256'
-add_settings 'Sync%20Settings' 'transport%20master=1'
-make_project 120 $(every_column) >/dev/null
-start_quom "$E2E_TMP/project/test.qom"
-wait_for_quom_midi
+start_quom_with_sync 'transport%20master=1'
 
 record_midi_out 10 "$E2E_TMP/recorded.txt"
 sync_probe bbt 6 >"$E2E_TMP/bbt.txt" &

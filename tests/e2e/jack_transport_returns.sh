@@ -4,14 +4,9 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sync_lib.sh"
 
-start_display
-start_jack
-jack_pid="${e2e_pids[-1]}"
-write_audio_settings 'audio%20device=system' 'buffer%20size=256'
-add_settings 'Sync%20Settings' 'transport%20master=1'
-make_project 120 $(every_column) >/dev/null
-start_quom "$E2E_TMP/project/test.qom"
-wait_for_quom_midi
+start_quom_with_sync 'transport%20master=1'
+# start_jack's server, the second process the test started.
+jack_pid="${e2e_pids[1]}"
 
 press_key space
 sleep 1

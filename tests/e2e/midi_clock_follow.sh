@@ -9,13 +9,7 @@ source "$(dirname "$0")/sync_lib.sh"
 readonly JITTER_MS="$1"
 readonly MILLISECOND_FRAMES=44
 
-start_display
-start_jack
-write_audio_settings 'audio%20device=system' 'buffer%20size=256'
-add_settings 'Sync%20Settings' 'source=1'
-make_project 120 $(every_column) >/dev/null
-start_quom "$E2E_TMP/project/test.qom"
-wait_for_quom_midi
+start_quom_with_sync 'source=1'
 
 record_midi_out 14 "$E2E_TMP/recorded.txt"
 sync_probe send-clock "$QUOM_MIDI_IN" 100 8 --start --stop-after 6 --jitter-ms "$JITTER_MS" --seed 25 \

@@ -4,13 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/sync_lib.sh"
 
-start_display
-start_jack
-write_audio_settings 'audio%20device=system' 'buffer%20size=256'
-add_settings 'Sync%20Settings' 'clock%20out=1'
-make_project 120 $(every_column) >/dev/null
-start_quom "$E2E_TMP/project/test.qom"
-wait_for_quom_midi
+start_quom_with_sync 'clock%20out=1'
 
 record_midi_out 8 "$E2E_TMP/recorded.txt"
 press_key space

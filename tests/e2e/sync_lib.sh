@@ -1,6 +1,6 @@
-# Shared by the sync tests, after lib.sh: Quom's MIDI ports on the test's JACK server, a
-# recorder of its MIDI out, and sync_probe.py and sync_check.py (Debian's own interpreter,
-# which the python3-jack-client package installs into).
+# Shared by the sync tests, after lib.sh: Quom started with Sync settings, its MIDI ports on
+# the test's JACK server, a recorder of its MIDI out, and sync_probe.py and sync_check.py
+# (Debian's own interpreter, which the python3-jack-client package installs into).
 readonly E2E_DIR="$(dirname "${BASH_SOURCE[0]}")"
 readonly QUOM_MIDI_IN="Quom:MIDI In"
 readonly QUOM_MIDI_OUT="Quom:MIDI Out"
@@ -13,12 +13,16 @@ add_settings() {
   printf '%s\n' "$@" >>"$SETTINGS_FILE"
 }
 
-# COLUMN:ROW for a note in every column of row 0.
-every_column() {
-  local column
-  for column in $(seq 0 63); do
-    printf '%s:0 ' "$column"
-  done
+# Starts a display, a JACK server and Quom on a pattern at 120 beats per minute with a
+# note in every column, with the Sync settings given as lines such as 'source=1'.
+start_quom_with_sync() {
+  start_display
+  start_jack
+  write_audio_settings 'audio%20device=system' 'buffer%20size=256'
+  add_settings 'Sync%20Settings' "$@"
+  make_project 120 $(for column in $(seq 0 63); do printf '%s:0 ' "$column"; done) >/dev/null
+  start_quom "$E2E_TMP/project/test.qom"
+  wait_for_quom_midi
 }
 
 wait_for_quom_midi() {
