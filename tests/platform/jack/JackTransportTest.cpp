@@ -102,7 +102,7 @@ protected:
     // Quom's client, asking source for a position every block as the audio back-end does.
     void activate(BlockSyncSource* source)
     {
-        source_ = source;
+        source_.store(source, std::memory_order_release);
         jack_set_process_callback(quom_.get(), &JackTransport::process, this);
         ASSERT_EQ(jack_activate(quom_.get()), 0);
     }
@@ -130,8 +130,8 @@ protected:
     static int process(jack_nframes_t frames, void* self)
     {
         auto* test = static_cast<JackTransport*>(self);
-        const quom::BlockTime time{.frame = jack_last_frame_time(test->quom_.get()), .frames = frames};
-        if (auto sync = test->source_->blockSync(time))
+        // The transport, not the block's frame, says where the pattern stands.
+        if (auto sync = test->source_.load(std::memory_order_acquire)->blockSync({.frames = frames}))
             test->log_.add(*sync);
         return 0;
     }
@@ -142,7 +142,8 @@ protected:
     BlockLog log_;
     std::unique_ptr<JackTransportSync> sync_;
     std::unique_ptr<JackTransportRole> role_;
-    BlockSyncSource* source_ = nullptr;
+    // Published as the back-end publishes its source: what it reads was made before.
+    std::atomic<BlockSyncSource*> source_{nullptr};
     Client quom_;
 };
 
