@@ -4,6 +4,8 @@
 #include "core/audio/Recorder.h"
 #include "platform/jack/JackSource.h"
 
+#include <jack/types.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,8 +22,6 @@
 // deviceFailure() says why. Should the JACK server go away, Quom plays on silent and
 // checkServer() reopens the client when a server answers again.
 // Window thread only; the audio thread calls the private Render and renderBlock.
-typedef struct _jack_client jack_client_t;
-
 namespace quom {
 
 class AudioStream;

@@ -4,6 +4,8 @@
 #include "core/sync/BlockSync.h"
 #include "platform/jack/JackSource.h"
 
+#include <jack/types.h>
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -11,9 +13,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-typedef struct _jack_client jack_client_t;
-typedef struct _jack_port jack_port_t;
 
 // Quom's native JACK client "Quom": its sound (ports out_0 and out_1), its "MIDI In" and
 // its "MIDI Out", all in one process callback, so that every MIDI event carries the
