@@ -99,6 +99,8 @@ bool AudioOutput::openJack(const std::string& deviceName)
     }
     if (!midiOutPort_.empty())
         jack_->connectMidiOut(midiOutPort_);
+    if (!midiInPort_.empty())
+        jack_->connectMidiIn(midiInPort_);
     usesJack_ = true;
     jackDevice_ = deviceName;
     if (clientListener_)
@@ -177,10 +179,29 @@ std::vector<std::string> AudioOutput::jackMidiDestinations() const
     return jack_ && usesJack_ ? jack_->midiDestinations() : std::vector<std::string>{};
 }
 
+std::vector<std::string> AudioOutput::jackMidiSources() const
+{
+    return jack_ && usesJack_ ? jack_->midiSources() : std::vector<std::string>{};
+}
+
 bool AudioOutput::connectJackMidiOut(const std::string& port)
 {
-    midiOutPort_ = port;
-    return !port.empty() && jack_ && usesJack_ && jack_->connectMidiOut(port);
+    return chooseJackPort(midiOutPort_, port, &JackClient::connectMidiOut);
+}
+
+bool AudioOutput::connectJackMidiIn(const std::string& port)
+{
+    return chooseJackPort(midiInPort_, port, &JackClient::connectMidiIn);
+}
+
+bool AudioOutput::chooseJackPort(
+    std::string& chosen, const std::string& port, bool (JackClient::*connect)(const std::string&, bool))
+{
+    const bool running = jack_ && usesJack_;
+    if (running && !chosen.empty())
+        (jack_.get()->*connect)(chosen, false);
+    chosen = port;
+    return running && !port.empty() && (jack_.get()->*connect)(port, true);
 }
 
 bool AudioOutput::ToggleRecording(const std::string& folder)

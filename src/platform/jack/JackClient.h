@@ -82,8 +82,12 @@ public:
 
     // The MIDI input ports of the other clients: where MIDI Out can go.
     std::vector<std::string> midiDestinations() const;
-    // Connects MIDI Out to port (a name of midiDestinations()); false when it cannot.
-    bool connectMidiOut(const std::string& port);
+    // The MIDI output ports of the other clients: what MIDI In can read.
+    std::vector<std::string> midiSources() const;
+    // Connects MIDI Out to port (a name of midiDestinations()), or port (of midiSources())
+    // to MIDI In, or undoes it; false when it cannot.
+    bool connectMidiOut(const std::string& port, bool connected = true);
+    bool connectMidiIn(const std::string& port, bool connected = true);
 
 private:
     explicit JackClient(JackSource& source, jack_client_t* client);
@@ -94,6 +98,8 @@ private:
     void endNotes(void* midiOut) noexcept;
     std::int64_t hostMicrosOfFirstFrame() noexcept;
     void connectOutputs(const std::string& device);
+    std::vector<std::string> otherClientsMidiPorts(unsigned long flags) const;
+    bool connectPorts(const char* source, const char* destination, bool connected);
     void close() noexcept;
 
     JackSource& source_;
