@@ -51,8 +51,17 @@ bool AudioOutput::open(const std::string& deviceName, int bufferSize, int number
     deviceFailure_.reset();
     if (stream_)
         stream_->close();
-    if (wantsJack(deviceName) && openJack(deviceName))
-        return true;
+    if (wantsJack(deviceName)) {
+        std::optional<std::string> why = openJack(deviceName);
+        if (!why)
+            return true;
+        // PortAudio's JACK host API could do no better on that server; with no device
+        // chosen, its default device may still play.
+        if (!deviceName.empty()) {
+            deviceFailure_ = AudioDeviceFailure{deviceName, std::move(*why)};
+            return false;
+        }
+    }
     closeJack();
     if (!stream_) {
         deviceFailure_ = AudioDeviceFailure{deviceName, "the audio library was not started"};
@@ -82,20 +91,20 @@ bool AudioOutput::wantsJack(const std::string& deviceName) const
     return deviceName.empty() || (stream_ && stream_->isJackDevice(deviceName));
 }
 
-bool AudioOutput::openJack(const std::string& deviceName)
+std::optional<std::string> AudioOutput::openJack(const std::string& deviceName)
 {
     if (!jack_) {
         std::string why;
         jack_ = JackClient::open(*this, why);
         if (!jack_)
-            return false;
+            return why;
     }
     jack_->setBlockSyncSource(syncSource_);
     jack_->setClockReceiver(clockReceiver_);
     jack_->setClockOut(clockOut_);
-    if (jack_->start(deviceName)) {
+    if (auto why = jack_->start(deviceName)) {
         jack_.reset();
-        return false;
+        return why;
     }
     if (!midiOutPort_.empty())
         jack_->connectMidiOut(midiOutPort_);
@@ -105,7 +114,7 @@ bool AudioOutput::openJack(const std::string& deviceName)
     jackDevice_ = deviceName;
     if (clientListener_)
         clientListener_(jack_->handle());
-    return true;
+    return std::nullopt;
 }
 
 void AudioOutput::closeJack()
@@ -131,7 +140,7 @@ AudioOutput::ServerChange AudioOutput::checkServer()
         return ServerChange::Lost;
     }
     // With no server, opening fails at once: the window is not held up.
-    if (!jack_ && openJack(jackDevice_))
+    if (!jack_ && !openJack(jackDevice_))
         return ServerChange::Returned;
     return ServerChange::None;
 }

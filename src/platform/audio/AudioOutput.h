@@ -115,7 +115,8 @@ private:
     Engine& engine() noexcept override { return engine_; }
     bool wantsJack(const std::string& deviceName) const;
     // Opens (or takes the client initialise() opened), installs the hooks and starts it.
-    bool openJack(const std::string& deviceName);
+    // Nothing when it runs, otherwise why not.
+    std::optional<std::string> openJack(const std::string& deviceName);
     void closeJack();
     // Connects port in place of chosen through connect, and keeps it as chosen.
     bool chooseJackPort(
