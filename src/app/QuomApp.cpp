@@ -106,10 +106,13 @@ void CQuomApp::InitInstance()
     }
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     output_.setClockOut(settings_.midiClockOut);
-    MidiFeed jackFeed;
-    if (output_.usesJack())
-        jackFeed = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
-    midi_ = std::make_unique<MidiInput>(std::move(jackFeed));
+    JackMidiIn jack;
+    if (output_.usesJack()) {
+        jack.take = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
+        jack.sources = [this] { return output_.jackMidiSources(); };
+        jack.choose = [this](const std::string& port) { return output_.connectJackMidiIn(port); };
+    }
+    midi_ = std::make_unique<MidiInput>(std::move(jack));
 }
 
 int CQuomApp::run(const QString& file)

@@ -51,8 +51,17 @@ bool AudioOutput::open(const std::string& deviceName, int bufferSize, int number
     deviceFailure_.reset();
     if (stream_)
         stream_->close();
-    if (wantsJack(deviceName) && openJack(deviceName))
-        return true;
+    if (wantsJack(deviceName)) {
+        std::optional<std::string> why = openJack(deviceName);
+        if (!why)
+            return true;
+        // PortAudio's JACK host API could do no better on that server; with no device
+        // chosen, its default device may still play.
+        if (!deviceName.empty()) {
+            deviceFailure_ = AudioDeviceFailure{deviceName, std::move(*why)};
+            return false;
+        }
+    }
     closeJack();
     if (!stream_) {
         deviceFailure_ = AudioDeviceFailure{deviceName, "the audio library was not started"};
@@ -82,28 +91,30 @@ bool AudioOutput::wantsJack(const std::string& deviceName) const
     return deviceName.empty() || (stream_ && stream_->isJackDevice(deviceName));
 }
 
-bool AudioOutput::openJack(const std::string& deviceName)
+std::optional<std::string> AudioOutput::openJack(const std::string& deviceName)
 {
     if (!jack_) {
         std::string why;
         jack_ = JackClient::open(*this, why);
         if (!jack_)
-            return false;
+            return why;
     }
     jack_->setBlockSyncSource(syncSource_);
     jack_->setClockReceiver(clockReceiver_);
     jack_->setClockOut(clockOut_);
-    if (jack_->start(deviceName)) {
+    if (auto why = jack_->start(deviceName)) {
         jack_.reset();
-        return false;
+        return why;
     }
     if (!midiOutPort_.empty())
         jack_->connectMidiOut(midiOutPort_);
+    if (!midiInPort_.empty())
+        jack_->connectMidiIn(midiInPort_);
     usesJack_ = true;
     jackDevice_ = deviceName;
     if (clientListener_)
         clientListener_(jack_->handle());
-    return true;
+    return std::nullopt;
 }
 
 void AudioOutput::closeJack()
@@ -129,7 +140,7 @@ AudioOutput::ServerChange AudioOutput::checkServer()
         return ServerChange::Lost;
     }
     // With no server, opening fails at once: the window is not held up.
-    if (!jack_ && openJack(jackDevice_))
+    if (!jack_ && !openJack(jackDevice_))
         return ServerChange::Returned;
     return ServerChange::None;
 }
@@ -177,10 +188,29 @@ std::vector<std::string> AudioOutput::jackMidiDestinations() const
     return jack_ && usesJack_ ? jack_->midiDestinations() : std::vector<std::string>{};
 }
 
+std::vector<std::string> AudioOutput::jackMidiSources() const
+{
+    return jack_ && usesJack_ ? jack_->midiSources() : std::vector<std::string>{};
+}
+
 bool AudioOutput::connectJackMidiOut(const std::string& port)
 {
-    midiOutPort_ = port;
-    return !port.empty() && jack_ && usesJack_ && jack_->connectMidiOut(port);
+    return chooseJackPort(midiOutPort_, port, &JackClient::connectMidiOut);
+}
+
+bool AudioOutput::connectJackMidiIn(const std::string& port)
+{
+    return chooseJackPort(midiInPort_, port, &JackClient::connectMidiIn);
+}
+
+bool AudioOutput::chooseJackPort(
+    std::string& chosen, const std::string& port, bool (JackClient::*connect)(const std::string&, bool))
+{
+    const bool running = jack_ && usesJack_;
+    if (running && !chosen.empty())
+        (jack_.get()->*connect)(chosen, false);
+    chosen = port;
+    return running && !port.empty() && (jack_.get()->*connect)(port, true);
 }
 
 bool AudioOutput::ToggleRecording(const std::string& folder)

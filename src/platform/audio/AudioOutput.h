@@ -4,6 +4,8 @@
 #include "core/audio/Recorder.h"
 #include "platform/jack/JackSource.h"
 
+#include <jack/types.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,8 +22,6 @@
 // deviceFailure() says why. Should the JACK server go away, Quom plays on silent and
 // checkServer() reopens the client when a server answers again.
 // Window thread only; the audio thread calls the private Render and renderBlock.
-typedef struct _jack_client jack_client_t;
-
 namespace quom {
 
 class AudioStream;
@@ -87,10 +87,14 @@ public:
 
     // MIDI In's channel messages under the JACK client, oldest first (MidiInput's feed).
     std::size_t takeJackMidiIn(std::span<std::uint32_t> out) noexcept;
-    // The JACK MIDI input ports MIDI Out can connect to; empty without the client.
+    // The JACK MIDI ports MIDI Out can send to, and MIDI In can read; empty without the client.
     std::vector<std::string> jackMidiDestinations() const;
-    // Connects "Quom:MIDI Out" to port now and whenever the client reopens; empty: none.
+    std::vector<std::string> jackMidiSources() const;
+    // Connects "Quom:MIDI Out" to port, or port to "Quom:MIDI In", in place of the port
+    // chosen before, now and whenever the client reopens; empty: none. False when port
+    // cannot be connected now.
     bool connectJackMidiOut(const std::string& port);
+    bool connectJackMidiIn(const std::string& port);
 
     // The Record command: starts a new numbered recording in folder, or completes the
     // one in progress. Returns whether a recording is now running; a file that cannot
@@ -111,8 +115,12 @@ private:
     Engine& engine() noexcept override { return engine_; }
     bool wantsJack(const std::string& deviceName) const;
     // Opens (or takes the client initialise() opened), installs the hooks and starts it.
-    bool openJack(const std::string& deviceName);
+    // Nothing when it runs, otherwise why not.
+    std::optional<std::string> openJack(const std::string& deviceName);
     void closeJack();
+    // Connects port in place of chosen through connect, and keeps it as chosen.
+    bool chooseJackPort(
+        std::string& chosen, const std::string& port, bool (JackClient::*connect)(const std::string&, bool));
 
     Engine& engine_;
     Recorder recorder_;
@@ -125,6 +133,7 @@ private:
     bool usesJack_ = false;
     std::string jackDevice_;
     std::string midiOutPort_;
+    std::string midiInPort_;
     BlockSyncSource* syncSource_ = nullptr;
     MidiClockSync* clockReceiver_ = nullptr;
     bool clockOut_ = false;

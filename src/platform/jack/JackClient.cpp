@@ -150,19 +150,41 @@ double JackClient::cpuLoad() const
 
 std::vector<std::string> JackClient::midiDestinations() const
 {
+    return otherClientsMidiPorts(JackPortIsInput);
+}
+
+std::vector<std::string> JackClient::midiSources() const
+{
+    return otherClientsMidiPorts(JackPortIsOutput);
+}
+
+std::vector<std::string> JackClient::otherClientsMidiPorts(unsigned long flags) const
+{
     if (serverLost())
         return {};
-    std::vector<std::string> ports = portNames(client_, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput);
+    std::vector<std::string> ports = portNames(client_, JACK_DEFAULT_MIDI_TYPE, flags);
     const std::string own = std::string(jack_get_client_name(client_)) + ":";
     std::erase_if(ports, [&own](const std::string& port) { return startsWith(port, own); });
     return ports;
 }
 
-bool JackClient::connectMidiOut(const std::string& port)
+bool JackClient::connectMidiOut(const std::string& port, bool connected)
+{
+    return connectPorts(jack_port_name(midiOutPort_), port.c_str(), connected);
+}
+
+bool JackClient::connectMidiIn(const std::string& port, bool connected)
+{
+    return connectPorts(port.c_str(), jack_port_name(midiInPort_), connected);
+}
+
+bool JackClient::connectPorts(const char* source, const char* destination, bool connected)
 {
     if (serverLost())
         return false;
-    const int result = jack_connect(client_, jack_port_name(midiOutPort_), port.c_str());
+    if (!connected)
+        return jack_disconnect(client_, source, destination) == 0;
+    const int result = jack_connect(client_, source, destination);
     return result == 0 || result == EEXIST;
 }
 

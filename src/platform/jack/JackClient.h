@@ -4,6 +4,8 @@
 #include "core/sync/BlockSync.h"
 #include "platform/jack/JackSource.h"
 
+#include <jack/types.h>
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -11,9 +13,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-typedef struct _jack_client jack_client_t;
-typedef struct _jack_port jack_port_t;
 
 // Quom's native JACK client "Quom": its sound (ports out_0 and out_1), its "MIDI In" and
 // its "MIDI Out", all in one process callback, so that every MIDI event carries the
@@ -83,8 +82,12 @@ public:
 
     // The MIDI input ports of the other clients: where MIDI Out can go.
     std::vector<std::string> midiDestinations() const;
-    // Connects MIDI Out to port (a name of midiDestinations()); false when it cannot.
-    bool connectMidiOut(const std::string& port);
+    // The MIDI output ports of the other clients: what MIDI In can read.
+    std::vector<std::string> midiSources() const;
+    // Connects MIDI Out to port (a name of midiDestinations()), or port (of midiSources())
+    // to MIDI In, or undoes it; false when it cannot.
+    bool connectMidiOut(const std::string& port, bool connected = true);
+    bool connectMidiIn(const std::string& port, bool connected = true);
 
 private:
     explicit JackClient(JackSource& source, jack_client_t* client);
@@ -95,6 +98,8 @@ private:
     void endNotes(void* midiOut) noexcept;
     std::int64_t hostMicrosOfFirstFrame() noexcept;
     void connectOutputs(const std::string& device);
+    std::vector<std::string> otherClientsMidiPorts(unsigned long flags) const;
+    bool connectPorts(const char* source, const char* destination, bool connected);
     void close() noexcept;
 
     JackSource& source_;

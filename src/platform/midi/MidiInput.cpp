@@ -102,9 +102,9 @@ struct MidiInput::Api {
     }
 };
 
-MidiInput::MidiInput(MidiFeed jackFeed, QObject* parent)
+MidiInput::MidiInput(JackMidiIn jack, QObject* parent)
     : QObject(parent)
-    , jackFeed_(std::move(jackFeed))
+    , jack_(std::move(jack))
 {
     quietDeviceLibraries();
     std::vector<RtMidi::Api> compiled;
@@ -112,7 +112,7 @@ MidiInput::MidiInput(MidiFeed jackFeed, QObject* parent)
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
         if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
             continue;
-        if (api == RtMidi::UNIX_JACK && jackFeed_)
+        if (api == RtMidi::UNIX_JACK && jack_.take)
             continue;
         auto started = std::make_unique<Api>();
         started->api = api;
@@ -127,7 +127,7 @@ MidiInput::MidiInput(MidiFeed jackFeed, QObject* parent)
         if (!started->failed)
             apis_.push_back(std::move(started));
     }
-    if (jackFeed_) {
+    if (jack_.take) {
         // A controller's move reaches the pattern within a frame of the screen.
         feedTimer_.setInterval(kFeedInterval);
         connect(&feedTimer_, &QTimer::timeout, this, &MidiInput::readFeed);
@@ -141,7 +141,7 @@ void MidiInput::readFeed()
     // still leaves the window its events.
     std::array<std::uint32_t, 256> messages{};
     for (int batch = 0; batch < kFeedBatches; ++batch) {
-        const std::size_t count = jackFeed_(messages);
+        const std::size_t count = jack_.take(messages);
         for (std::size_t i = 0; i < count; ++i)
             emit message(messages[i]);
         if (count < messages.size())
@@ -161,6 +161,10 @@ std::vector<std::string> MidiInput::portNames() const
         const unsigned count = api->patchbay->getPortCount();
         for (unsigned i = 0; i < count; ++i)
             names.push_back(api->patchbay->getPortName(i));
+    }
+    if (jack_.sources) {
+        const std::vector<std::string> sources = jack_.sources();
+        names.insert(names.end(), sources.begin(), sources.end());
     }
     return names;
 }
@@ -186,6 +190,11 @@ bool MidiInput::open(int port)
         }
         first += count;
     }
+    if (jack_.sources && jack_.choose && port >= first) {
+        const std::vector<std::string> sources = jack_.sources();
+        if (port - first < static_cast<int>(sources.size()))
+            opened = jack_.choose(sources[static_cast<std::size_t>(port - first)]);
+    }
     return opened;
 }
 
@@ -196,6 +205,8 @@ void MidiInput::close()
             api->chosen->closePort();
         api->patchbay->closePort();
     }
+    if (jack_.choose)
+        jack_.choose({});
 }
 
 } // namespace quom

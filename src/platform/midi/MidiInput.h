@@ -23,15 +23,22 @@
 // messages the client hands over are delivered here like RtMidi's.
 namespace quom {
 
-// Takes up to out.size() waiting messages, packed as message() gives them; returns how many.
-using MidiFeed = std::function<std::size_t(std::span<std::uint32_t> out)>;
+// Quom's own JACK client's MIDI In, read on the window thread.
+struct JackMidiIn {
+    // Takes up to out.size() waiting messages, packed as message() gives them; returns how
+    // many. Empty: there is no such client.
+    std::function<std::size_t(std::span<std::uint32_t> out)> take;
+    // The ports MIDI In can read, and connecting the one chosen (empty: none).
+    std::function<std::vector<std::string>()> sources;
+    std::function<bool(const std::string& port)> choose;
+};
 
 class MidiInput : public QObject {
     Q_OBJECT
 public:
     // Starts every API that answers; one that cannot start is left out silently. With
-    // jackFeed, JACK's messages come from it instead of RtMidi.
-    explicit MidiInput(MidiFeed jackFeed = {}, QObject* parent = nullptr);
+    // jack, JACK's ports and messages come from Quom's own client instead of RtMidi.
+    explicit MidiInput(JackMidiIn jack = {}, QObject* parent = nullptr);
     // Closes every port.
     ~MidiInput() override;
 
@@ -57,7 +64,7 @@ private:
     void readFeed();
 
     std::vector<std::unique_ptr<Api>> apis_;
-    MidiFeed jackFeed_;
+    JackMidiIn jack_;
     QTimer feedTimer_;
 };
 

@@ -150,7 +150,7 @@ TEST(JackProcessAllocations, TheProcessCallbackAllocatesNothing)
     client->setClockReceiver(&clock);
     ASSERT_FALSE(client->start(""));
     const std::string own = jack_get_client_name(client->handle());
-    ASSERT_EQ(jack_connect(client->handle(), (own + ":MIDI Out").c_str(), (own + ":MIDI In").c_str()), 0);
+    ASSERT_TRUE(client->connectMidiIn(own + ":MIDI Out"));
 
     engine.setPlaying(true);
     ASSERT_TRUE(source.waitBlocks(200));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 // Runs with or without a MIDI system: a machine with none has no ports and opens
@@ -29,12 +30,14 @@ TEST(MidiInput, DeliversTheFeedInOrderAndBoundsAFlood)
 {
     std::uint32_t next = 0;
     bool flood = false;
-    quom::MidiInput input([&](std::span<std::uint32_t> out) -> std::size_t {
+    quom::JackMidiIn jack;
+    jack.take = [&](std::span<std::uint32_t> out) -> std::size_t {
         const std::size_t count = flood ? out.size() : (next < 3 ? 3 : 0);
         for (std::size_t i = 0; i < count; ++i)
             out[i] = next++;
         return count;
-    });
+    };
+    quom::MidiInput input(jack);
     std::vector<std::uint32_t> received;
     QObject::connect(
         &input, &quom::MidiInput::message, [&received](std::uint32_t m) { received.push_back(m); });
@@ -47,4 +50,28 @@ TEST(MidiInput, DeliversTheFeedInOrderAndBoundsAFlood)
     ASSERT_TRUE(spy.wait(5000));
     EXPECT_EQ(received.size(), 4096u);
     EXPECT_EQ(received.front() + 4095, received.back());
+}
+
+// Under Quom's JACK client the JACK ports follow the others in the list, and choosing one
+// connects it to the client's MIDI In in place of the one chosen before.
+TEST(MidiInput, ListsAndChoosesTheJackClientsSources)
+{
+    std::vector<std::string> chosen;
+    quom::JackMidiIn jack;
+    jack.take = [](std::span<std::uint32_t>) -> std::size_t { return 0; };
+    jack.sources = [] { return std::vector<std::string>{"keys:out", "pads:out"}; };
+    jack.choose = [&chosen](const std::string& port) {
+        chosen.push_back(port);
+        return !port.empty();
+    };
+    quom::MidiInput input(jack);
+    const auto names = input.portNames();
+    ASSERT_GE(names.size(), 2u);
+    EXPECT_EQ(names[names.size() - 2], "keys:out");
+    EXPECT_EQ(names.back(), "pads:out");
+
+    EXPECT_TRUE(input.open(static_cast<int>(names.size()) - 1));
+    EXPECT_EQ(chosen.back(), "pads:out");
+    EXPECT_FALSE(input.open(static_cast<int>(names.size())));
+    EXPECT_EQ(chosen.back(), ""); // the last choice let go
 }
