@@ -4,6 +4,7 @@
 #include "core/audio/Recorder.h"
 #include "core/kit/FileRate.h"
 #include "core/kit/StarterKit.h"
+#include "platform/jack/JackClient.h"
 #include "platform/settings/ApplicationFolder.h"
 #include "platform/settings/SettingsStore.h"
 #include "ui/controls/FileTexts.h"
@@ -89,8 +90,29 @@ void CQuomApp::InitInstance()
     transport_.applySettings(settings_);
     project_.setFileRate(fileRateOf(settings_));
 
+    // What Quom follows or leads is chosen at start-up, as the ports are. A MIDI clock
+    // reaches it on the JACK client's MIDI In, stamped with its frames.
+    jackTransport_ = std::make_unique<JackTransportRole>(settings_, project_.tempoSource());
+    output_.setJackClientListener([this](jack_client_t* client) { jackTransport_->setClient(client); });
+    if (BlockSyncSource* source = jackTransport_->blockSyncSource()) {
+        output_.setBlockSyncSource(source);
+        transport_.shareWith(jackTransport_.get());
+    }
+    if (settings_.syncSource == SyncSource::MidiClock) {
+        midiClock_ = std::make_unique<MidiClockSync>(
+            MidiClockSync::Timebase::Frames, JackClient::kSampleRate, project_.tempo());
+        output_.setClockReceiver(midiClock_.get());
+        output_.setBlockSyncSource(midiClock_.get());
+    }
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
-    midi_ = std::make_unique<MidiInput>();
+    output_.setClockOut(settings_.midiClockOut);
+    JackMidiIn jack;
+    if (output_.usesJack()) {
+        jack.take = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
+        jack.sources = [this] { return output_.jackMidiSources(); };
+        jack.choose = [this](const std::string& port) { return output_.connectJackMidiIn(port); };
+    }
+    midi_ = std::make_unique<MidiInput>(std::move(jack));
     midiOut_ = std::make_unique<AlsaMidiOut>(output_.midiOutFeed());
 }
 

@@ -5,8 +5,10 @@
 #include "core/project/Project.h"
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
+#include "core/sync/MidiClockSync.h"
 #include "core/transport/Transport.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/jack/JackTransportRole.h"
 #include "platform/midi/AlsaMidiOut.h"
 #include "platform/midi/MidiInput.h"
 
@@ -42,9 +44,12 @@ public:
 
 private:
     // Destroyed in reverse: the output stops calling the engine before the transport
-    // takes the project's pattern back, and both go before the project.
+    // takes the project's pattern back, and both go before the project. The JACK
+    // transport's role and the clock followed outlive every client the output opens.
     Project project_;
     Transport transport_{project_};
+    std::unique_ptr<JackTransportRole> jackTransport_;
+    std::unique_ptr<MidiClockSync> midiClock_;
     AudioOutput output_{transport_.engine()};
     Settings settings_;
     // Stored numbers that were out of range, told once when the window opens.

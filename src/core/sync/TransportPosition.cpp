@@ -6,8 +6,6 @@ namespace quom {
 namespace {
 
 constexpr int kStepsPerBeat = 4;
-constexpr int kBeatsPerBar = 4;
-constexpr int kTicksPerBeat = 1920;
 
 } // namespace
 
@@ -43,10 +41,10 @@ BarBeatTick barBeatTickAt(std::uint64_t frame, int tempo) noexcept
     const std::uint64_t intoBeat = (step % kStepsPerBeat) * stepFrames + frame % stepFrames;
     const std::uint64_t beat = step / kStepsPerBeat;
     BarBeatTick position;
-    position.bar = static_cast<std::int32_t>(beat / kBeatsPerBar + 1);
-    position.beat = static_cast<std::int32_t>(beat % kBeatsPerBar + 1);
-    position.tick = static_cast<std::int32_t>(intoBeat * kTicksPerBeat / beatFrames);
-    position.barStartTick = static_cast<double>(position.bar - 1) * kBeatsPerBar * kTicksPerBeat;
+    position.bar = static_cast<std::int32_t>(beat / kMasterBeatsPerBar + 1);
+    position.beat = static_cast<std::int32_t>(beat % kMasterBeatsPerBar + 1);
+    position.tick = static_cast<std::int32_t>(intoBeat * kMasterTicksPerBeat / beatFrames);
+    position.barStartTick = static_cast<double>(position.bar - 1) * kMasterBeatsPerBar * kMasterTicksPerBeat;
     constexpr double kFramesPerMinute = kFramesPerFourMinutes / 4.0;
     position.beatsPerMinute = kFramesPerMinute / static_cast<double>(beatFrames);
     return position;

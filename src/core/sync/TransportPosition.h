@@ -28,6 +28,9 @@ BlockSync followTransport(const TransportPosition& position, int ownTempo) noexc
 
 // What Quom writes as timebase master at transport frame: 4/4, 1920 ticks per beat, its
 // own tempo, a step lasting framesPerStep(tempo) frames as its engine counts them.
+inline constexpr int kMasterBeatsPerBar = 4;
+inline constexpr int kMasterBeatType = 4;
+inline constexpr int kMasterTicksPerBeat = 1920;
 struct BarBeatTick {
     std::int32_t bar = 1;
     std::int32_t beat = 1;

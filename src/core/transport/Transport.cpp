@@ -44,12 +44,17 @@ void Transport::setPlaying(bool on)
 
 void Transport::play()
 {
+    if (shared_)
+        shared_->requestStart();
     engine_.Reset();
     setPlaying(true);
 }
 
 void Transport::stop()
 {
+    // The shared transport may roll while Quom's own Play is off: Stop stops it all the same.
+    if (shared_)
+        shared_->requestStop();
     if (engine_.playing())
         setPlaying(false);
 }

@@ -29,6 +29,15 @@ public:
     virtual void playingChanged(bool playing) = 0;
 };
 
+// Another program's transport that Quom's Play and Stop start and stop (JACK's transport
+// while Quom follows or leads it). Quom's steps then roll when that transport rolls.
+class SharedTransport {
+public:
+    virtual ~SharedTransport() = default;
+    virtual void requestStart() noexcept = 0;
+    virtual void requestStop() noexcept = 0;
+};
+
 class Transport final : private ProjectListener {
 public:
     // Plays project's current pattern at its tempo with its kit; stopped.
@@ -48,6 +57,9 @@ public:
     // Where the tempo comes from: source, which must outlive its use (a sync source),
     // or, null, the project's own.
     void followTempo(const TempoSource* source) noexcept;
+
+    // Play and Stop also go to shared, which must outlive its use; null for none.
+    void shareWith(SharedTransport* shared) noexcept { shared_ = shared; }
 
     // play() starts from before the first step.
     void play();
@@ -94,6 +106,7 @@ private:
     Engine engine_;
     const TempoSource* tempoSource_;
     TransportListener* listener_ = nullptr;
+    SharedTransport* shared_ = nullptr;
 };
 
 } // namespace quom

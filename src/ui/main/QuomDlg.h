@@ -91,6 +91,8 @@ public:
     // cannot be opened although there are ports, and plays on without it.
     void openMidiInput();
     // Connects MIDI out to the chosen port and sends MIDI clock or not, as the settings say.
+    // The ports MIDI OUT port counts: the sequencer's destinations, then JACK's.
+    std::vector<std::string> midiOutDestinations() const;
     void applyMidiOut();
     // One message from a MIDI controller, acted on in arrival order (QuomDlgMidi.cpp).
     void applyMidiMessage(std::uint32_t message);
@@ -130,6 +132,8 @@ private:
     void showPatternNumber();
     // The standing notices under the status text.
     void showNotices();
+    // Says when the JACK server goes away and returns; Quom reconnects by itself.
+    void checkAudioServer();
     // The drawing tools on the canvas and their option panels (QuomDlgEditing.cpp).
     void buildEditing();
     bool handleKey(const QKeyEvent& key);

@@ -132,7 +132,7 @@ void CQuomDlg::choosePattern()
 void CQuomDlg::openSettings()
 {
     CSettingsDlg::Choices choices{midi_ ? midi_->portNames() : std::vector<std::string>{},
-        output_.outputDeviceNames(), midiOut_ ? midiOut_->destinationNames() : std::vector<std::string>{}};
+        output_.outputDeviceNames(), midiOutDestinations()};
     CSettingsDlg settings(settings_, choices, *prompts_, this);
     // The channel, the controllers, the editor, the confirmations and the sync source are
     // read where they are used; the interpolation, the MIDI out mapping and own sound reach

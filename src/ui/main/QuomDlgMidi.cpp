@@ -20,11 +20,27 @@ void CQuomDlg::openMidiInput()
         prompts_->message(this, tr("Unable to open MIDI IN default port"), tr("Error"));
 }
 
+std::vector<std::string> CQuomDlg::midiOutDestinations() const
+{
+    std::vector<std::string> ports = midiOut_ ? midiOut_->destinationNames() : std::vector<std::string>{};
+    const std::vector<std::string> jack = output_.jackMidiDestinations();
+    ports.insert(ports.end(), jack.begin(), jack.end());
+    return ports;
+}
+
 void CQuomDlg::applyMidiOut()
 {
     // The clock stops by itself while another program leads.
-    output_.midiOutFeed().setClockOut(settings_.midiClockOut);
-    if (midiOut_ && !midiOut_->connect(settings_.midiOutPort))
+    output_.setClockOut(settings_.midiClockOut);
+    // The port counts the sequencer's destinations first, then JACK's.
+    const int alsaPorts = midiOut_ ? static_cast<int>(midiOut_->destinationNames().size()) : 0;
+    const int port = settings_.midiOutPort;
+    const std::vector<std::string> jack = output_.jackMidiDestinations();
+    const bool jackPort = port >= alsaPorts && port - alsaPorts < static_cast<int>(jack.size());
+    const bool jackConnected
+        = output_.connectJackMidiOut(jackPort ? jack[static_cast<std::size_t>(port - alsaPorts)] : "");
+    const bool alsaConnected = midiOut_ && midiOut_->connect(jackPort ? -1 : port);
+    if (port >= 0 && !(jackPort ? jackConnected : alsaConnected))
         showStatusText(tr("Unable to open MIDI OUT port"));
 }
 

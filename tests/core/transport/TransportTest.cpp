@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -78,6 +79,30 @@ TEST_F(TransportTest, ATempoSourceDecidesTheTempoUntilTheProjectsOwnIsBack)
 
     transport.followTempo(nullptr);
     EXPECT_EQ(renderedStep(), framesPerStep(90));
+}
+
+struct SharedRequests final : SharedTransport {
+    void requestStart() noexcept override { requests.push_back("start"); }
+    void requestStop() noexcept override { requests.push_back("stop"); }
+    std::vector<std::string> requests;
+};
+
+TEST_F(TransportTest, PlayAndStopReachASharedTransportEvenWhileQuomStandsItself)
+{
+    SharedRequests shared;
+    transport.shareWith(&shared);
+    transport.play();
+    transport.stop();
+    // Rolling with another program's transport, Quom's own Play may be off: Stop still
+    // stops that transport, and so does every stop before a file or an export.
+    transport.stop();
+    transport.stopAndRewind();
+    EXPECT_EQ(shared.requests, (std::vector<std::string>{"start", "stop", "stop", "stop"}));
+    EXPECT_EQ(heard.playing, (std::vector<bool>{true, false}));
+
+    transport.shareWith(nullptr);
+    transport.play();
+    EXPECT_EQ(shared.requests.size(), 4U);
 }
 
 } // namespace
