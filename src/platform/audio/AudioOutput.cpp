@@ -51,6 +51,9 @@ bool AudioOutput::open(const std::string& deviceName, int bufferSize, int number
     deviceFailure_.reset();
     if (stream_)
         stream_->close();
+    // A client that already plays starts afresh, connected to the new device alone.
+    if (usesJack_)
+        closeJack();
     if (wantsJack(deviceName)) {
         std::optional<std::string> why = openJack(deviceName);
         if (!why)
