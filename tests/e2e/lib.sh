@@ -4,6 +4,13 @@
 # (set by CTest).
 set -euo pipefail
 
+# As root each test gets a /dev/shm of its own, where JACK keeps its registry of servers:
+# one that dies uncleanly then cannot use up the machine's eight entries for later tests.
+if [ "$(id -u)" -eq 0 ] && [ -z "${E2E_PRIVATE_SHM:-}" ] && unshare -m true 2>/dev/null; then
+  export E2E_PRIVATE_SHM=1
+  exec unshare -m bash -c 'mount -t tmpfs -o mode=1777 tmpfs /dev/shm && exec bash "$0" "$@"' "$0" "$@"
+fi
+
 : "${QUOM_BINARY:?}" "${QUOM_XCTL:?}" "${QUOM_WAVEPROBE:?}" "${QUOM_E2E_PROJECT:?}" "${E2E_ARTIFACTS:?}"
 
 readonly E2E_NAME="$(basename "$0" .sh)"
