@@ -1,0 +1,130 @@
+#include "platform/link/LinkSession.h"
+
+#include "platform/link/MonotonicLink.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace quom {
+
+namespace {
+
+constexpr double kStepsPerBeat = 4.0;
+
+} // namespace
+
+struct LinkSession::Session {
+    explicit Session(double tempo)
+        : link(tempo)
+    {
+    }
+    MonotonicLink link;
+};
+
+LinkSession::LinkSession(double tempo, QObject* parent)
+    : QObject(parent)
+    , session_(std::make_unique<Session>(tempo))
+    , tempo_(tempo)
+{
+    MonotonicLink& link = session_->link;
+    link.enableStartStopSync(true);
+    // Link's thread: what the window shows goes there queued; a call still queued when
+    // the session is destroyed is dropped with it.
+    link.setTempoCallback([this](double bpm) {
+        tempo_.store(bpm, std::memory_order_relaxed);
+        QMetaObject::invokeMethod(
+            this, [this, bpm] { emit tempoChanged(bpm); }, Qt::QueuedConnection);
+    });
+    link.setStartStopCallback([this](bool playing) {
+        playing_.store(playing, std::memory_order_relaxed);
+        QMetaObject::invokeMethod(
+            this, [this, playing] { emit playingChanged(playing); }, Qt::QueuedConnection);
+    });
+    link.setNumPeersCallback([this](std::size_t peers) {
+        QMetaObject::invokeMethod(
+            this, [this, peers] { notePeers(static_cast<int>(peers)); }, Qt::QueuedConnection);
+    });
+}
+
+LinkSession::~LinkSession()
+{
+    // Link joins its threads here, so none of its callbacks runs past this line.
+    session_.reset();
+}
+
+void LinkSession::enable(bool on)
+{
+    session_->link.enable(on);
+}
+
+bool LinkSession::isEnabled() const
+{
+    return session_->link.isEnabled();
+}
+
+std::size_t LinkSession::peers() const
+{
+    return session_->link.numPeers();
+}
+
+void LinkSession::setTempo(double bpm)
+{
+    MonotonicLink& link = session_->link;
+    auto state = link.captureAppSessionState();
+    state.setTempo(bpm, link.clock().micros());
+    link.commitAppSessionState(state);
+}
+
+void LinkSession::requestStart()
+{
+    MonotonicLink& link = session_->link;
+    auto state = link.captureAppSessionState();
+    if (state.isPlaying())
+        return;
+    state.setIsPlayingAndRequestBeatAtTime(true, link.clock().micros(), 0, kLinkQuantum);
+    link.commitAppSessionState(state);
+}
+
+void LinkSession::requestStop()
+{
+    MonotonicLink& link = session_->link;
+    auto state = link.captureAppSessionState();
+    if (!state.isPlaying())
+        return;
+    state.setIsPlaying(false, link.clock().micros());
+    link.commitAppSessionState(state);
+}
+
+void LinkSession::notePeers(int peers)
+{
+    const bool lastLeft = peers_ > 0 && peers == 0;
+    peers_ = peers;
+    emit peersChanged(peers);
+    if (lastLeft)
+        emit lastPeerLeft();
+}
+
+std::optional<BlockSync> LinkSession::blockSync(const BlockTime& time) noexcept
+{
+    MonotonicLink& link = session_->link;
+    auto state = link.captureAudioSessionState();
+    const bool playing = state.isPlaying();
+    if (playing && !audioPlaying_) {
+        // Started here or by another peer: the pattern's first step is beat 0 at the
+        // start, moved to the session's next bar when others play with it.
+        state.requestBeatAtStartPlayingTime(0, kLinkQuantum);
+        link.commitAudioSessionState(state);
+    }
+    audioPlaying_ = playing;
+
+    const std::chrono::microseconds at(time.hostMicros);
+    BlockSync sync;
+    sync.tempo = state.tempo();
+    sync.step = state.beatAtTime(at, kLinkQuantum) * kStepsPerBeat;
+    sync.stepsPerFrame = sync.tempo / 60.0 * kStepsPerBeat / std::max(time.sampleRate, 1);
+    // Until beat 0 the session waits for the bar its start was put on.
+    sync.rolling = playing && sync.step + sync.stepsPerFrame * time.frames > 0;
+    return sync;
+}
+
+} // namespace quom

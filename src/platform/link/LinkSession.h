@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/sync/BlockSync.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+// Quom in a Link session: the session's tempo, its beat phase on a one-bar quantum
+// (4 beats = 16 steps, so a 64-step pattern spans 4 bars) and its start/stop state.
+// Made only when the Sync setting chooses Link, and off the network until enable(true).
+//
+// Wiring. The audio back-end asks blockSync once per block (the BlockSyncSource of
+// BlockSync.h) and hands the answer to Engine::Render; Quom's tempo slider calls
+// setTempo, its Play and Stop call requestStart and requestStop (start/stop sync is on:
+// the session's transport is Quom's), and the window shows tempoChanged, playingChanged
+// and the peer signals.
+//
+// Threads. blockSync is for the one audio thread that renders the live engine: it reads
+// and writes only Link's real-time session state, allocates nothing and never waits.
+// Every other member is for the window thread. Link calls back on a thread of its own;
+// the signals reach the window thread queued, in order.
+namespace quom {
+
+class LinkSession : public QObject, public BlockSyncSource {
+    Q_OBJECT
+public:
+    // A session of Quom's own at tempo, not yet on the network.
+    explicit LinkSession(double tempo, QObject* parent = nullptr);
+    // Leaves the session; no signal is delivered after this.
+    ~LinkSession() override;
+
+    // Joins the session on the local network, or leaves it (Quom keeps the timeline).
+    void enable(bool on);
+    bool isEnabled() const;
+
+    // Quom's tempo becomes the session's (Link keeps it within 20..999 BPM).
+    void setTempo(double bpm);
+    // The session's transport: start puts the pattern's first step on the session's
+    // next bar when others are in it, at once when Quom is alone. Starting while
+    // playing, or stopping while stopped, changes nothing.
+    void requestStart();
+    void requestStop();
+
+    // Any thread: the session's tempo and transport as last heard.
+    double tempo() const { return tempo_.load(std::memory_order_relaxed); }
+    bool isPlaying() const { return playing_.load(std::memory_order_relaxed); }
+    // The other programs in the session.
+    std::size_t peers() const;
+
+    // Audio thread. time.hostMicros is CLOCK_MONOTONIC, the clock the session runs on
+    // here. Rolling from the block in which the session's first step (beat 0 of the
+    // start) falls; the step is the session's beat times 4.
+    std::optional<BlockSync> blockSync(const BlockTime& time) noexcept override;
+
+signals:
+    void tempoChanged(double bpm);
+    void playingChanged(bool playing);
+    void peersChanged(int peers);
+    // The session had others and now has none: Quom plays on at the tempo it had.
+    void lastPeerLeft();
+
+private:
+    void notePeers(int peers);
+
+    struct Session;
+    std::unique_ptr<Session> session_;
+    std::atomic<double> tempo_;
+    std::atomic<bool> playing_{false};
+    int peers_ = 0; // window thread
+    bool audioPlaying_ = false; // audio thread
+};
+
+} // namespace quom

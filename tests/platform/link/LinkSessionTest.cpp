@@ -1,0 +1,227 @@
+#include "platform/link/LinkSession.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <ifaddrs.h>
+#include <net/if.h>
+
+#include <cmath>
+#include <ctime>
+#include <sstream>
+#include <string>
+
+// Link sessions on the loopback of a private network namespace (in_private_network.sh),
+// between LinkSession and quom_linkpeer, another process on the same Link headers.
+namespace {
+
+using quom::BlockSync;
+using quom::BlockTime;
+using quom::LinkSession;
+
+constexpr int kSampleRate = 48000;
+constexpr int kJoinMillis = 10000; // discovery plus the first clock measurements
+constexpr int kTempoMillis = 1000;
+
+// Link is never enabled where the machine's network could carry it.
+bool onlyLoopback()
+{
+    ifaddrs* addresses = nullptr;
+    if (getifaddrs(&addresses) != 0)
+        return false;
+    bool loopback = true;
+    for (const ifaddrs* a = addresses; a; a = a->ifa_next)
+        loopback = loopback && (a->ifa_flags & IFF_LOOPBACK);
+    freeifaddrs(addresses);
+    return loopback;
+}
+
+std::int64_t hostMicros()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
+}
+
+BlockSync blockAt(LinkSession& session, std::int64_t micros)
+{
+    const auto sync = session.blockSync(BlockTime{0, 256, micros, kSampleRate});
+    return sync.value_or(BlockSync{});
+}
+
+// How far apart two beat positions are within a bar, in milliseconds at tempo.
+double phaseGapMillis(double beatA, double beatB, double tempo)
+{
+    const double gap = std::remainder(beatA - beatB, 4.0);
+    return std::abs(gap) * 60000.0 / tempo;
+}
+
+struct PeerState {
+    int peers = -1;
+    double tempo = 0;
+    bool playing = false;
+    double beat = 0;
+};
+
+class LinkPeer {
+public:
+    explicit LinkPeer(double tempo)
+    {
+        process_.start(QUOM_LINKPEER, {QString::number(tempo)});
+        started_ = process_.waitForStarted();
+    }
+    ~LinkPeer() { leave(); }
+
+    bool started() const { return started_; }
+
+    std::string command(const std::string& line)
+    {
+        process_.write((line + "\n").c_str());
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) { }
+        return process_.readLine().trimmed().toStdString();
+    }
+
+    PeerState stateAt(std::int64_t micros)
+    {
+        std::istringstream words(command("state " + std::to_string(micros)));
+        std::string word;
+        PeerState state;
+        int playing = 0;
+        words >> word >> state.peers >> state.tempo >> playing >> state.beat;
+        state.playing = playing != 0;
+        return state;
+    }
+
+    void leave()
+    {
+        if (process_.state() == QProcess::NotRunning)
+            return;
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(5000))
+            process_.kill();
+        process_.waitForFinished();
+    }
+
+private:
+    QProcess process_;
+    bool started_ = false;
+};
+
+class LinkSync : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!onlyLoopback())
+            GTEST_SKIP() << "Link runs only in a private network namespace (in_private_network.sh)";
+        ASSERT_TRUE(peer.started());
+        session.enable(true);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return session.peers() == 1 && peer.stateAt(0).peers == 1; }, kJoinMillis));
+    }
+
+    LinkSession session{120};
+    LinkPeer peer{90};
+};
+
+TEST(LinkSessionAlone, StartsItsFirstStepAtOnceAndMovesAtItsTempo)
+{
+    LinkSession session(120);
+    const std::int64_t before = hostMicros();
+    EXPECT_FALSE(blockAt(session, before).rolling);
+
+    session.requestStart();
+    const BlockSync started = blockAt(session, hostMicros());
+    EXPECT_TRUE(started.rolling);
+    EXPECT_DOUBLE_EQ(started.tempo, 120);
+    EXPECT_DOUBLE_EQ(started.stepsPerFrame, 120.0 / 60 * 4 / kSampleRate);
+    // The first step is the start itself, not a step of the running timeline.
+    EXPECT_GE(started.step, -0.01);
+    EXPECT_LT(started.step, 0.5);
+
+    // A step is a sixteenth: a second at 120 BPM is 8 steps.
+    const BlockSync later = blockAt(session, hostMicros() + 1000000);
+    EXPECT_NEAR(later.step - started.step, 8, 0.5);
+
+    session.requestStop();
+    EXPECT_FALSE(blockAt(session, hostMicros()).rolling);
+    session.setTempo(5);
+    EXPECT_DOUBLE_EQ(blockAt(session, hostMicros()).tempo, 20) << "Link's lowest tempo";
+}
+
+TEST_F(LinkSync, TempoReachesTheOtherSideWithinASecond)
+{
+    QSignalSpy tempoChanged(&session, &LinkSession::tempoChanged);
+    EXPECT_EQ(peer.command("tempo 133"), "ok");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(session.tempo() - 133) < 0.01; }, kTempoMillis));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tempoChanged.isEmpty(); }, kTempoMillis));
+    EXPECT_NEAR(tempoChanged.last().at(0).toDouble(), 133, 0.01);
+    EXPECT_NEAR(blockAt(session, hostMicros()).tempo, 133, 0.01);
+
+    session.setTempo(97);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(peer.stateAt(0).tempo - 97) < 0.01; }, kTempoMillis));
+}
+
+TEST_F(LinkSync, BeatPhasesAgreeWithinAMillisecond)
+{
+    // Both are measured at the same host time, a little ahead so the peer's answer
+    // cannot lag it; the first measurements after joining may still be settling.
+    double gap = 1e9;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const std::int64_t at = hostMicros() + 50000;
+            const BlockSync ours = blockAt(session, at);
+            gap = phaseGapMillis(ours.step / 4, peer.stateAt(at).beat, ours.tempo);
+            return gap < 1;
+        },
+        kJoinMillis))
+        << gap << " ms apart";
+}
+
+TEST_F(LinkSync, StartAndStopReachEitherSideAndTheFirstStepFallsOnTheSessionsBar)
+{
+    QSignalSpy playingChanged(&session, &LinkSession::playingChanged);
+    peer.command("play");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.isPlaying(); }, kTempoMillis));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !playingChanged.isEmpty(); }, kTempoMillis));
+    EXPECT_TRUE(playingChanged.last().at(0).toBool());
+
+    // The audio thread, two bars on: rolling, and step 0 lies on one of the peer's bars.
+    const std::int64_t at = hostMicros() + 4000000;
+    const BlockSync rolling = blockAt(session, at);
+    ASSERT_TRUE(rolling.rolling);
+    ASSERT_GT(rolling.step, 0);
+    const double microsPerStep = 1e6 / (rolling.stepsPerFrame * kSampleRate);
+    const auto firstStep = at - static_cast<std::int64_t>(std::llround(rolling.step * microsPerStep));
+    EXPECT_LT(phaseGapMillis(peer.stateAt(firstStep).beat, 0, rolling.tempo), 1.0);
+
+    peer.command("stop");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !session.isPlaying(); }, kTempoMillis));
+    EXPECT_FALSE(blockAt(session, hostMicros()).rolling);
+
+    session.requestStart();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return peer.stateAt(0).playing; }, kTempoMillis));
+    session.requestStop();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !peer.stateAt(0).playing; }, kTempoMillis));
+}
+
+TEST_F(LinkSync, TheLastPeerLeavingIsReportedAndTheTempoKept)
+{
+    peer.command("tempo 101");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::abs(session.tempo() - 101) < 0.01; }, kTempoMillis));
+    QSignalSpy lastPeerLeft(&session, &LinkSession::lastPeerLeft);
+    QSignalSpy peersChanged(&session, &LinkSession::peersChanged);
+
+    peer.leave();
+    // A peer that leaves says so; one that vanishes is timed out by Link in a few seconds.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !lastPeerLeft.isEmpty(); }, kJoinMillis));
+    EXPECT_EQ(session.peers(), 0u);
+    ASSERT_FALSE(peersChanged.isEmpty());
+    EXPECT_EQ(peersChanged.last().at(0).toInt(), 0);
+    EXPECT_NEAR(session.tempo(), 101, 0.01);
+    EXPECT_NEAR(blockAt(session, hostMicros()).tempo, 101, 0.01);
+}
+
+} // namespace
