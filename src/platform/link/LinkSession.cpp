@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 
 namespace quom {
 
 namespace {
 
 constexpr double kStepsPerBeat = 4.0;
+// Link keeps beats in millionths: a start this close after a bar line is on it.
+constexpr double kOnTheBar = 1e-3;
 
 } // namespace
 
@@ -106,23 +109,20 @@ void LinkSession::notePeers(int peers)
 
 std::optional<BlockSync> LinkSession::blockSync(const BlockTime& time) noexcept
 {
-    MonotonicLink& link = session_->link;
-    auto state = link.captureAudioSessionState();
+    // Read only: a commit here would wake Link's thread, a system call on the audio thread.
+    const auto state = session_->link.captureAudioSessionState();
     const bool playing = state.isPlaying();
-    if (playing && !audioPlaying_) {
-        // Started here or by another peer: the pattern's first step is beat 0 at the
-        // start, moved to the session's next bar when others play with it.
-        state.requestBeatAtStartPlayingTime(0, kLinkQuantum);
-        link.commitAudioSessionState(state);
-    }
-    audioPlaying_ = playing;
+    // The pattern's first step is the session's first bar line at or after the start:
+    // where Quom, or a peer on Link's own convention, put beat 0 of the start.
+    const double startBeat = state.beatAtTime(state.timeForIsPlaying(), kLinkQuantum);
+    const double firstBar = std::ceil((startBeat - kOnTheBar) / kLinkQuantum) * kLinkQuantum;
 
     const std::chrono::microseconds at(time.hostMicros);
     BlockSync sync;
     sync.tempo = state.tempo();
-    sync.step = state.beatAtTime(at, kLinkQuantum) * kStepsPerBeat;
+    sync.step = (state.beatAtTime(at, kLinkQuantum) - firstBar) * kStepsPerBeat;
     sync.stepsPerFrame = sync.tempo / 60.0 * kStepsPerBeat / std::max(time.sampleRate, 1);
-    // Until beat 0 the session waits for the bar its start was put on.
+    // Until then the session waits for that bar.
     sync.rolling = playing && sync.step + sync.stepsPerFrame * time.frames > 0;
     return sync;
 }

@@ -52,8 +52,9 @@ public:
     std::size_t peers() const;
 
     // Audio thread. time.hostMicros is CLOCK_MONOTONIC, the clock the session runs on
-    // here. Rolling from the block in which the session's first step (beat 0 of the
-    // start) falls; the step is the session's beat times 4.
+    // here. Steps count from the session's first bar line at or after its start (beat 0
+    // of a start that Quom or a peer on Link's convention made); rolling from the block
+    // in which that bar falls. A step is a quarter of the session's beat.
     std::optional<BlockSync> blockSync(const BlockTime& time) noexcept override;
 
 signals:
@@ -71,7 +72,6 @@ private:
     std::atomic<double> tempo_;
     std::atomic<bool> playing_{false};
     int peers_ = 0; // window thread
-    bool audioPlaying_ = false; // audio thread
 };
 
 } // namespace quom

@@ -1,5 +1,7 @@
 #include "platform/link/LinkSession.h"
 
+#include "AllocationCounter.h"
+
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -133,7 +135,12 @@ TEST(LinkSessionAlone, StartsItsFirstStepAtOnceAndMovesAtItsTempo)
     EXPECT_FALSE(blockAt(session, before).rolling);
 
     session.requestStart();
-    const BlockSync started = blockAt(session, hostMicros());
+    BlockSync started;
+    {
+        AllocationCounter audioThread;
+        started = blockAt(session, hostMicros());
+        EXPECT_EQ(audioThread.count(), 0u);
+    }
     EXPECT_TRUE(started.rolling);
     EXPECT_DOUBLE_EQ(started.tempo, 120);
     EXPECT_DOUBLE_EQ(started.stepsPerFrame, 120.0 / 60 * 4 / kSampleRate);
