@@ -70,10 +70,12 @@ std::size_t LinkSession::peers() const
     return session_->link.numPeers();
 }
 
-void LinkSession::setTempo(double bpm)
+void LinkSession::setTempo(int bpm)
 {
     MonotonicLink& link = session_->link;
     auto state = link.captureAppSessionState();
+    if (std::lround(state.tempo()) == bpm)
+        return;
     state.setTempo(bpm, link.clock().micros());
     link.commitAppSessionState(state);
 }

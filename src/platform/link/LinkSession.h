@@ -37,8 +37,10 @@ public:
     void enable(bool on);
     bool isEnabled() const;
 
-    // Quom's tempo becomes the session's (Link keeps it within 20..999 BPM).
-    void setTempo(double bpm);
+    // Quom's tempo (whole BPM) becomes the session's; Link keeps it within 20..999.
+    // A session tempo that rounds to bpm is left as it is, so the tempo slider showing
+    // a peer's 133.4 BPM does not pull the whole session to 133.
+    void setTempo(int bpm);
     // The session's transport: start puts the pattern's first step on the session's
     // next bar when others are in it, at once when Quom is alone. Starting while
     // playing, or stopping while stopped, changes nothing.
