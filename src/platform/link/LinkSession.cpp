@@ -27,9 +27,9 @@ struct LinkSession::Session {
 LinkSession::LinkSession(double tempo, QObject* parent)
     : QObject(parent)
     , session_(std::make_unique<Session>(tempo))
-    , tempo_(tempo)
 {
     MonotonicLink& link = session_->link;
+    tempo_.store(link.captureAppSessionState().tempo(), std::memory_order_relaxed); // as Link clamped it
     link.enableStartStopSync(true);
     // Link's thread: what the window shows goes there queued; a call still queued when
     // the session is destroyed is dropped with it.

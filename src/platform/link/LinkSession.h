@@ -71,7 +71,7 @@ private:
 
     struct Session;
     std::unique_ptr<Session> session_;
-    std::atomic<double> tempo_;
+    std::atomic<double> tempo_{0};
     std::atomic<bool> playing_{false};
     int peers_ = 0; // window thread
 };

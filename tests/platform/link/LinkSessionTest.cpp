@@ -18,7 +18,7 @@
 
 // Link runs threads of its own while the tests start peers; the child of that fork only
 // executes the peer, so ThreadSanitizer need not stop it (other builds ignore this).
-extern "C" const char* __tsan_default_options()
+extern "C" const char* __tsan_default_options() // NOLINT(readability-identifier-naming): its own name
 {
     return "die_after_fork=0";
 }
