@@ -1,6 +1,7 @@
 #include "core/audio/Engine.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quom {
 namespace {
@@ -21,6 +22,14 @@ void writeUnscaled(const float* accL, const float* accR, int frames, float* out)
         out[2 * f] = accL[f];
         out[2 * f + 1] = accR[f];
     }
+}
+
+// A position the engine can step by: finite, within reach of whole steps, and moving
+// forwards by at most a step per frame.
+bool usable(const BlockSync& sync) noexcept
+{
+    constexpr double kFarthestStep = 1e15;
+    return std::abs(sync.step) < kFarthestStep && sync.stepsPerFrame > 0 && sync.stepsPerFrame <= 1;
 }
 
 } // namespace
@@ -96,20 +105,37 @@ void Engine::releaseRetired()
 
 void Engine::Render(std::uint32_t frameCount, float* out) noexcept
 {
+    Render(frameCount, out, nullptr);
+}
+
+void Engine::Render(std::uint32_t frameCount, float* out, const BlockSync* sync) noexcept
+{
     epoch_.fetch_add(1, std::memory_order_seq_cst);
     const CKit& kit = *audioKit_.load(std::memory_order_seq_cst);
     midiOut_.beginBlock();
     applyRequests();
     const std::uint8_t mode = interpolation_.load(std::memory_order_relaxed);
-    const bool running = offlinePattern_ != nullptr || playing_.load(std::memory_order_relaxed);
+    const bool following = sync != nullptr && offlinePattern_ == nullptr;
+    const bool running = offlinePattern_ != nullptr
+        || (following ? sync->rolling && usable(*sync) : playing_.load(std::memory_order_relaxed));
 
-    if (running) {
+    if (following && !running && rolling_.load(std::memory_order_relaxed))
+        resetTracks(0); // the source stopped: it starts the pattern afresh when it rolls
+    if (running && following) {
+        followSync(*sync, frameCount);
+    } else if (running) {
+        syncAnchored_ = false;
         const TempoSource* tempo = tempo_.load(std::memory_order_acquire);
         samplesPerStepNow_ = framesPerStep(tempo ? tempo->tempo() : kDefaultTempo);
-        samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
-    if (!running)
+    if (running)
+        samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
+    if (!running) {
+        syncAnchored_ = false;
         midiOut_.allNotesOff(0);
+    }
+    rolling_.store(running, std::memory_order_relaxed);
+    followedTempo_.store(following ? sync->tempo : 0.0, std::memory_order_relaxed);
     const bool ownSound = ownSound_.load(std::memory_order_relaxed);
     const LiveGrid* live = pattern_.load(std::memory_order_acquire);
     const float gain = gain_.load(std::memory_order_relaxed);
@@ -120,7 +146,7 @@ void Engine::Render(std::uint32_t frameCount, float* out) noexcept
         std::fill_n(accL_.begin(), frames, 0.0f);
         std::fill_n(accR_.begin(), frames, 0.0f);
         if (running)
-            renderChunk(kit, live, mode, ownSound, done, frames);
+            renderChunk(kit, live, mode, ownSound, running && following, done, frames);
         mixPreview(kit, mode, frames);
         mixAudition(frames);
         if (running)
@@ -170,9 +196,36 @@ void Engine::resetTracks(int column) noexcept
     column_.store(-1, std::memory_order_relaxed);
 }
 
-void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame) noexcept
+void Engine::followSync(const BlockSync& sync, std::uint32_t frameCount) noexcept
 {
-    step_ = step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1);
+    // Within half a step of where the last block left it, the source moved on as
+    // expected (a clock's jitter, a tempo change); further, it was located or just
+    // started, and the pattern goes on from the next whole step.
+    constexpr double kLocateSteps = 0.5;
+    constexpr double kSameStep = 1e-9; // a step due at the block's first frame, after rounding
+    if (!syncAnchored_ || std::abs(sync.step - expectedSyncStep_) > kLocateSteps) {
+        nextSyncStep_ = static_cast<std::int64_t>(std::ceil(sync.step - kSameStep));
+        syncAnchored_ = true;
+    }
+    syncStep_ = sync.step;
+    syncStepsPerFrame_ = sync.stepsPerFrame;
+    expectedSyncStep_ = sync.step + sync.stepsPerFrame * frameCount;
+    const double frames = std::round(1.0 / sync.stepsPerFrame);
+    samplesPerStepNow_ = static_cast<int>(std::clamp(frames, static_cast<double>(framesPerStep(kMaxTempo)),
+        static_cast<double>(framesPerStep(kMinTempo))));
+}
+
+std::uint32_t Engine::syncStepFrame() const noexcept
+{
+    constexpr double kLastFrame = 4294967295.0;
+    const double frame
+        = std::ceil((static_cast<double>(nextSyncStep_) - syncStep_) / syncStepsPerFrame_ - 1e-9);
+    return static_cast<std::uint32_t>(std::clamp(frame, 0.0, kLastFrame));
+}
+
+void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame, int column) noexcept
+{
+    step_ = column;
     count_ = 0;
     if (offlinePattern_) {
         for (auto& t : tracks_)
@@ -186,23 +239,44 @@ void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame) noexcep
 }
 
 void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound,
-    std::uint32_t blockFrame, int frames) noexcept
+    bool following, std::uint32_t blockFrame, int frames) noexcept
 {
     const int sps = samplesPerStepNow_;
     int f = 0;
     while (f < frames) {
-        if (step_ == -1 || count_ >= sps)
-            advanceStep(live, blockFrame + static_cast<std::uint32_t>(f));
-        const int span = std::min(frames - f, sps - count_);
-        if (ownSound) {
+        const std::uint32_t at = blockFrame + static_cast<std::uint32_t>(f);
+        int span = frames - f;
+        if (following) {
+            // The source places every step; a step it starts late is silent after its
+            // own length, as the note it played has ended.
+            const std::uint32_t due = syncStepFrame();
+            if (due <= at) {
+                const auto column = static_cast<int>(((nextSyncStep_ % kColumns) + kColumns) % kColumns);
+                advanceStep(live, at, column);
+                ++nextSyncStep_;
+                // One step per frame at most, whatever speed a source claims.
+                if (syncStepFrame() <= at)
+                    nextSyncStep_
+                        = static_cast<std::int64_t>(std::ceil(syncStep_ + syncStepsPerFrame_ * (at + 1)));
+                continue;
+            }
+            span = static_cast<int>(std::min<std::uint32_t>(due - at, static_cast<std::uint32_t>(span)));
+        } else if (step_ == -1 || count_ >= sps) {
+            advanceStep(live, at, step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1));
+        }
+        const int sounding = step_ == -1 ? 0 : std::max(0, std::min(span, sps - count_));
+        if (!following)
+            span = sounding;
+        if (ownSound && sounding > 0) {
             // A live block finds the tracks' data out of the caches; an offline chunk keeps
             // it warm, and fetching ahead would only push out the accumulators.
             if (frames <= kPrefetchFrames) {
                 for (auto& t : tracks_)
-                    t.prefetchSpan(kit.slot(t.row()), count_, span);
+                    t.prefetchSpan(kit.slot(t.row()), count_, sounding);
             }
             for (auto& t : tracks_)
-                t.renderSpan(kit.slot(t.row()), mode, count_, sps, span, accL_.data() + f, accR_.data() + f);
+                t.renderSpan(
+                    kit.slot(t.row()), mode, count_, sps, sounding, accL_.data() + f, accR_.data() + f);
         }
         count_ += span;
         f += span;

@@ -86,6 +86,12 @@ public:
 
     void setPlaying(bool on) noexcept { playing_.store(on, std::memory_order_relaxed); }
     bool playing() const noexcept { return playing_.load(std::memory_order_relaxed); }
+    // Whether the last block played the pattern: Play, or a followed source rolling. Any
+    // thread.
+    bool rolling() const noexcept { return rolling_.load(std::memory_order_relaxed); }
+    // The tempo the last block followed (BlockSync::tempo), 0 when it counted its own
+    // steps. Any thread.
+    double followedTempo() const noexcept { return followedTempo_.load(std::memory_order_relaxed); }
     // Live engine. Any thread.
     void setMutedForExport(bool on) noexcept { mutedForExport_.store(on, std::memory_order_relaxed); }
     bool mutedForExport() const noexcept { return mutedForExport_.load(std::memory_order_relaxed); }
@@ -155,9 +161,14 @@ private:
     std::uint64_t nextSerial() noexcept { return requestSerial_.fetch_add(1, std::memory_order_relaxed) + 1; }
     void applyRequests() noexcept;
     void resetTracks(int column) noexcept;
-    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound,
+    // The samples per step and the first step a followed source asks of this block.
+    void followSync(const BlockSync& sync, std::uint32_t frameCount) noexcept;
+    // The frame of the block at which the followed step nextSyncStep_ starts; past the
+    // block's end when it starts later.
+    std::uint32_t syncStepFrame() const noexcept;
+    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound, bool following,
         std::uint32_t blockFrame, int frames) noexcept;
-    void advanceStep(const LiveGrid* live, std::uint32_t blockFrame) noexcept;
+    void advanceStep(const LiveGrid* live, std::uint32_t blockFrame, int column) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
     void mixAudition(int frames) noexcept;
     // Keeps object until no block that may have read it is in progress.
@@ -182,6 +193,8 @@ private:
     std::atomic<std::uint64_t> auditionSerial_{0}; // of the last audition call, whose sound is above
     std::atomic<int> samplesPerStep_{0};
     std::atomic<int> column_{-1};
+    std::atomic<bool> rolling_{false};
+    std::atomic<double> followedTempo_{0.0};
 
     // Window thread only.
     std::shared_ptr<const CKit> kit_;
@@ -200,6 +213,13 @@ private:
     int firstColumn_ = 0; // played first after a Reset
     int count_ = 0;
     int samplesPerStepNow_ = 0;
+    // Following a source: its position at this block's first frame and its speed, the
+    // next whole step to start, and where the position should stand at the next block.
+    bool syncAnchored_ = false;
+    double syncStep_ = 0;
+    double syncStepsPerFrame_ = 0;
+    std::int64_t nextSyncStep_ = 0;
+    double expectedSyncStep_ = 0;
     std::array<float, kChunkFrames> accL_{};
     std::array<float, kChunkFrames> accR_{};
 };

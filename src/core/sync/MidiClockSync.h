@@ -21,7 +21,9 @@ public:
     enum class Timebase : std::uint8_t { Frames, HostMicros };
     MidiClockSync(Timebase timebase, int sampleRate, int startTempo) noexcept;
 
-    // One whole message, time on the chosen clock.
+    // One whole message, time on the chosen clock. Until a clock first starts (Start or
+    // Continue), blockSync gives nothing and Quom plays by itself; from then on the
+    // clock starts and stops the pattern.
     void receive(std::span<const std::uint8_t> message, std::int64_t time) noexcept;
     std::optional<BlockSync> blockSync(const BlockTime& time) noexcept override;
 
@@ -29,10 +31,10 @@ public:
     bool sourceLost() const noexcept { return lost_.load(std::memory_order_relaxed); }
 
 private:
-    std::int64_t timeOf(const BlockTime& time) const noexcept;
-
     Timebase timebase_;
+    int sampleRate_;
     MidiClockFollower follower_;
+    bool heard_ = false;
     std::atomic<bool> lost_{false};
 };
 

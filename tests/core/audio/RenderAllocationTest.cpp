@@ -2,6 +2,8 @@
 
 #include "core/audio/Engine.h"
 #include "core/audio/Recorder.h"
+#include "core/sync/MidiClock.h"
+#include "core/sync/MidiClockSync.h"
 #include "support/Instruments.h"
 #include "support/TempDir.h"
 
@@ -52,7 +54,7 @@ TEST(AllocationCounter, CountsAllocationsInTheSection)
 // capture) for one second of the fully painted pattern, while the window thread swaps
 // kits, starts and stops previews and auditions, resets, stops and plays, changes tempo,
 // interpolation, MIDI mapping and own sound between blocks of changing sizes, some longer
-// than the engine's chunk.
+// than the engine's chunk; part of the time it follows a MIDI clock.
 TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
 {
     std::mt19937 gen(7);
@@ -78,6 +80,9 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
     double loudness = 0.0;
     std::size_t midiMessages = 0;
     std::uint32_t played = 0;
+    MidiClockSync clock(MidiClockSync::Timebase::Frames, static_cast<int>(kOneSecond), 120);
+    constexpr std::uint32_t kPulseFrames = 900; // 122.5 BPM
+    std::uint32_t nextPulse = 0;
     for (int block = 0; played < kOneSecond; ++block) {
         if (block % 7 == 0)
             engine.setKit(kits[block / 7 % 2]);
@@ -103,7 +108,18 @@ TEST(RenderAllocations, OneSecondOfDensePlaybackAllocatesNothing)
         const std::uint32_t frames = std::min(blockSizes[block % blockSizes.size()], kOneSecond - played);
         {
             AllocationCounter counter;
-            engine.Render(frames, out.data());
+            const bool follow = played > kOneSecond / 2;
+            if (follow && nextPulse == 0) {
+                const std::uint8_t start[] = {kMidiStart};
+                clock.receive(start, played);
+                nextPulse = played;
+            }
+            for (; follow && nextPulse < played + frames; nextPulse += kPulseFrames) {
+                const std::uint8_t pulse[] = {kMidiClock};
+                clock.receive(pulse, nextPulse);
+            }
+            const std::optional<BlockSync> sync = clock.blockSync({played, frames, 0, 44100});
+            engine.Render(frames, out.data(), sync ? &*sync : nullptr);
             recorder.capture(out.data(), frames);
             allocations += counter.count();
         }
