@@ -1,5 +1,7 @@
 #include "platform/link/LinkSession.h"
 
+#include "core/audio/Engine.h"
+
 #include "AllocationCounter.h"
 
 #include <QProcess>
@@ -15,6 +17,7 @@
 #include <ctime>
 #include <sstream>
 #include <string>
+#include <vector>
 
 // Link runs threads of its own while the tests start peers; the child of that fork only
 // executes the peer, so ThreadSanitizer need not stop it (other builds ignore this).
@@ -236,6 +239,51 @@ TEST_F(LinkSync, StartAndStopReachEitherSideAndTheFirstStepFallsOnTheSessionsBar
     EXPECT_TRUE(QTest::qWaitFor([&] { return peer.stateAt(0).playing; }, kTempoMillis));
     session.requestStop();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !peer.stateAt(0).playing; }, kTempoMillis));
+}
+
+// The live engine over blocks whose host times run on from now: every painted step it
+// plays, sound and MIDI out alike, starts on a sixteenth of the peer's beat, in the
+// column the peer's count of steps since its start gives.
+TEST_F(LinkSync, TheEnginesStepsLandOnThePeersSixteenths)
+{
+    constexpr int kRate = 44100;
+    constexpr std::uint32_t kBlock = 256;
+    quom::LiveGrid grid;
+    quom::Grid cells{};
+    for (int column = 0; column < quom::kColumns; ++column)
+        cells[quom::cellIndex(column, 0)] = quom::makeCell(255, 128, static_cast<std::uint8_t>(2 * column));
+    grid.assign(cells);
+    quom::Engine engine;
+    engine.setPattern(&grid);
+
+    peer.command("tempo 137");
+    peer.command("play");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return session.isPlaying() && std::abs(session.tempo() - 137) < 0.01; }, kTempoMillis));
+
+    std::vector<float> out(2 * kBlock);
+    std::vector<double> noteOnMicros;
+    std::vector<int> noteOnColumns;
+    const std::int64_t start = hostMicros();
+    for (std::uint64_t frame = 0; frame < 5 * kRate; frame += kBlock) {
+        const std::int64_t micros = start + static_cast<std::int64_t>(frame * 1000000 / kRate);
+        const auto sync = session.blockSync(BlockTime{frame, kBlock, micros, kRate});
+        ASSERT_TRUE(sync.has_value());
+        engine.Render(kBlock, out.data(), &*sync);
+        for (const quom::MidiOutEvent& e : engine.midiOut().events()) {
+            if ((e.message.status & 0xF0) == 0x90) {
+                noteOnMicros.push_back(micros + e.frame * 1e6 / kRate);
+                noteOnColumns.push_back(e.message.data1); // blue / 2: the column
+            }
+        }
+    }
+    ASSERT_GE(noteOnMicros.size(), 24u)
+        << "5 s at 137 BPM, of which the wait for the first bar takes under 2";
+    for (std::size_t k = 0; k < noteOnMicros.size(); ++k) {
+        const double steps = peer.stateAt(std::llround(noteOnMicros[k])).beat * 4;
+        EXPECT_LT(phaseGapMillis(steps / 4, std::round(steps) / 4, 137), 1.0) << k;
+        EXPECT_EQ(noteOnColumns[k], static_cast<int>(std::lround(steps)) % quom::kColumns) << k;
+    }
 }
 
 // A peer that leaves says so; one that vanishes is timed out by Link after a few seconds.
