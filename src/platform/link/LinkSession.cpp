@@ -1,10 +1,14 @@
 #include "platform/link/LinkSession.h"
 
-#include "platform/link/MonotonicLink.h"
+#include <ableton/Link.hpp>
+
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
+#include <limits>
 
 namespace quom {
 
@@ -13,22 +17,38 @@ namespace {
 constexpr double kStepsPerBeat = 4.0;
 // Link keeps beats in millionths: a start this close after a bar line is on it.
 constexpr double kOnTheBar = 1e-3;
+// Often enough that a slewing clock drifts by microseconds in between.
+constexpr int kClockMeasureMillis = 250;
+constexpr double kQuantum = LinkSession::kQuantum;
 
 } // namespace
+
+std::int64_t monotonicMicros()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return std::int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
+}
 
 struct LinkSession::Session {
     explicit Session(double tempo)
         : link(tempo)
     {
     }
-    MonotonicLink link;
+    ableton::Link link;
 };
 
-LinkSession::LinkSession(double tempo, QObject* parent)
+LinkSession::LinkSession(double tempo, HostClock hostClock, QObject* parent)
     : QObject(parent)
     , session_(std::make_unique<Session>(tempo))
+    , hostClock_(hostClock)
 {
-    MonotonicLink& link = session_->link;
+    measureClockOffset();
+    auto* clockTimer = new QTimer(this);
+    connect(clockTimer, &QTimer::timeout, this, &LinkSession::measureClockOffset);
+    clockTimer->start(kClockMeasureMillis);
+
+    ableton::Link& link = session_->link;
     tempo_.store(link.captureAppSessionState().tempo(), std::memory_order_relaxed); // as Link clamped it
     link.enableStartStopSync(true);
     // Link's thread: what the window shows goes there queued; a call still queued when
@@ -72,7 +92,7 @@ std::size_t LinkSession::peers() const
 
 void LinkSession::setTempo(int bpm)
 {
-    MonotonicLink& link = session_->link;
+    ableton::Link& link = session_->link;
     auto state = link.captureAppSessionState();
     if (std::lround(state.tempo()) == bpm)
         return;
@@ -82,22 +102,38 @@ void LinkSession::setTempo(int bpm)
 
 void LinkSession::requestStart()
 {
-    MonotonicLink& link = session_->link;
+    ableton::Link& link = session_->link;
     auto state = link.captureAppSessionState();
     if (state.isPlaying())
         return;
-    state.setIsPlayingAndRequestBeatAtTime(true, link.clock().micros(), 0, kLinkQuantum);
+    state.setIsPlayingAndRequestBeatAtTime(true, link.clock().micros(), 0, kQuantum);
     link.commitAppSessionState(state);
 }
 
 void LinkSession::requestStop()
 {
-    MonotonicLink& link = session_->link;
+    ableton::Link& link = session_->link;
     auto state = link.captureAppSessionState();
     if (!state.isPlaying())
         return;
     state.setIsPlaying(false, link.clock().micros());
     link.commitAppSessionState(state);
+}
+
+void LinkSession::measureClockOffset()
+{
+    // The reading of Link's clock most tightly bracketed by two of the host's.
+    const auto& link = session_->link;
+    std::int64_t closest = std::numeric_limits<std::int64_t>::max();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::int64_t before = hostClock_();
+        const std::int64_t linkNow = link.clock().micros().count();
+        const std::int64_t after = hostClock_();
+        if (after - before < closest) {
+            closest = after - before;
+            clockOffset_.store(linkNow - before - (after - before) / 2, std::memory_order_relaxed);
+        }
+    }
 }
 
 void LinkSession::notePeers(int peers)
@@ -116,13 +152,13 @@ std::optional<BlockSync> LinkSession::blockSync(const BlockTime& time) noexcept
     const bool playing = state.isPlaying();
     // The pattern's first step is the session's first bar line at or after the start:
     // where Quom, or a peer on Link's own convention, put beat 0 of the start.
-    const double startBeat = state.beatAtTime(state.timeForIsPlaying(), kLinkQuantum);
-    const double firstBar = std::ceil((startBeat - kOnTheBar) / kLinkQuantum) * kLinkQuantum;
+    const double startBeat = state.beatAtTime(state.timeForIsPlaying(), kQuantum);
+    const double firstBar = std::ceil((startBeat - kOnTheBar) / kQuantum) * kQuantum;
 
-    const std::chrono::microseconds at(time.hostMicros);
+    const std::chrono::microseconds at(time.hostMicros + clockOffset_.load(std::memory_order_relaxed));
     BlockSync sync;
     sync.tempo = state.tempo();
-    sync.step = (state.beatAtTime(at, kLinkQuantum) - firstBar) * kStepsPerBeat;
+    sync.step = (state.beatAtTime(at, kQuantum) - firstBar) * kStepsPerBeat;
     sync.stepsPerFrame = sync.tempo / 60.0 * kStepsPerBeat / std::max(time.sampleRate, 1);
     // Until then the session waits for that bar.
     sync.rolling = playing && sync.step + sync.stepsPerFrame * time.frames > 0;

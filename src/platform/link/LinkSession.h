@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -25,11 +26,23 @@
 // the signals reach the window thread queued, in order.
 namespace quom {
 
+// The clock of an audio back-end's block times (BlockTime::hostMicros), in microseconds.
+// JACK's is jack_get_time: CLOCK_MONOTONIC_RAW under JACK 2, CLOCK_MONOTONIC under
+// PipeWire's JACK. Called on the window thread only.
+using HostClock = std::int64_t (*)();
+// CLOCK_MONOTONIC.
+std::int64_t monotonicMicros();
+
 class LinkSession : public QObject, public BlockSyncSource {
     Q_OBJECT
 public:
-    // A session of Quom's own at tempo, not yet on the network.
-    explicit LinkSession(double tempo, QObject* parent = nullptr);
+    // One bar of 4/4: peers agree on where the bar starts, so a 64-step pattern (4 bars)
+    // starts each of its bars on a bar of the session.
+    static constexpr double kQuantum = 4.0;
+
+    // A session of Quom's own at tempo, not yet on the network, for blocks timed on
+    // hostClock.
+    explicit LinkSession(double tempo, HostClock hostClock = monotonicMicros, QObject* parent = nullptr);
     // Leaves the session; no signal is delivered after this.
     ~LinkSession() override;
 
@@ -53,10 +66,9 @@ public:
     // The other programs in the session.
     std::size_t peers() const;
 
-    // Audio thread. time.hostMicros is CLOCK_MONOTONIC, the clock the session runs on
-    // here. Steps count from the session's first bar line at or after its start (beat 0
-    // of a start that Quom or a peer on Link's convention made); rolling from the block
-    // in which that bar falls. A step is a quarter of the session's beat.
+    // Audio thread. time.hostMicros is on the session's host clock. Steps count from the session's first bar
+    // line at or after its start (beat 0 of a start that Quom or a peer on Link's convention made); rolling
+    // from the block in which that bar falls. A step is a quarter of the session's beat.
     std::optional<BlockSync> blockSync(const BlockTime& time) noexcept override;
 
 signals:
@@ -68,9 +80,15 @@ signals:
 
 private:
     void notePeers(int peers);
+    void measureClockOffset();
 
     struct Session;
     std::unique_ptr<Session> session_;
+    HostClock hostClock_;
+    // Link's clock minus the host clock, measured on the window thread as they drift
+    // apart (NTP slews CLOCK_MONOTONIC, not the raw clock Link runs on), so the audio
+    // thread converts without reading a clock.
+    std::atomic<std::int64_t> clockOffset_{0};
     std::atomic<double> tempo_{0};
     std::atomic<bool> playing_{false};
     int peers_ = 0; // window thread
