@@ -55,11 +55,11 @@ std::int64_t hostMicros()
     return quom::monotonicMicros();
 }
 
-// A back-end's clock far from Link's, as JACK's may be.
-constexpr std::int64_t kAnHour = 3600000000;
-std::int64_t anHourAhead()
+// A back-end's clock far from Link's, as JACK's may be; not a whole number of bars ahead.
+constexpr std::int64_t kClockAhead = 3600000000 + 123457;
+std::int64_t clockAhead()
 {
-    return hostMicros() + kAnHour;
+    return hostMicros() + kClockAhead;
 }
 
 BlockSync blockAt(LinkSession& session, std::int64_t micros)
@@ -207,10 +207,10 @@ TEST_F(LinkSync, TempoReachesTheOtherSideWithinASecond)
 // blocks are timed on another clock agrees just the same.
 TEST_F(LinkSync, BeatPhasesAgreeWithinAMillisecond)
 {
-    LinkSession ahead(120, anHourAhead);
+    LinkSession ahead(120, clockAhead);
     ahead.enable(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return ahead.peers() == 2; }, kJoinMillis));
-    for (const std::int64_t clockOffset : {std::int64_t{0}, kAnHour}) {
+    for (const std::int64_t clockOffset : {std::int64_t{0}, kClockAhead}) {
         LinkSession& ours = clockOffset == 0 ? session : ahead;
         double gap = 1e9;
         EXPECT_TRUE(QTest::qWaitFor(
