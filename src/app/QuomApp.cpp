@@ -90,7 +90,14 @@ void CQuomApp::InitInstance()
     project_.setFileRate(fileRateOf(settings_));
 
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
-    midi_ = std::make_unique<MidiInput>();
+    output_.setClockOut(settings_.midiClockOut);
+    JackMidiIn jack;
+    if (output_.usesJack()) {
+        jack.take = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
+        jack.sources = [this] { return output_.jackMidiSources(); };
+        jack.choose = [this](const std::string& port) { return output_.connectJackMidiIn(port); };
+    }
+    midi_ = std::make_unique<MidiInput>(std::move(jack));
 }
 
 int CQuomApp::run(const QString& file)

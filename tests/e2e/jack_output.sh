@@ -1,6 +1,6 @@
 # With a JACK server as its sound card Quom opens its stream on the configured device
 # and, with playback stopped, plays digital silence, continuously; the title shows the
-# stream's load. Its clients on the server, for sound and MIDI, are all called Quom.
+# stream's load. One client "Quom" on the server carries its sound and its MIDI ports.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -9,11 +9,11 @@ write_audio_settings 'audio%20device=system'
 start_quom
 wait_for_quom_output
 
-# Every client Quom opens on the server, for sound and for MIDI, is called Quom (JACK
-# numbers the later ones).
+# Sound and MIDI in one client, so that its MIDI events carry the frames of its sound.
 clients="$(jack_lsp 2>/dev/null | sed 's/:.*//' | sort -u | grep -vx system)"
-[ "$(grep -Ecx 'Quom(-[0-9]+)?' <<<"$clients")" -ge 2 ] && ! grep -Evx 'Quom(-[0-9]+)?' <<<"$clients" \
-  || fail "clients on the server: $(tr "\n" " " <<<"$clients")"
+[ "$clients" = Quom ] || fail "clients on the server: $(tr "\n" " " <<<"$clients")"
+ports="$(jack_lsp 2>/dev/null | grep '^Quom:' | sort | tr "\n" " ")"
+[ "$ports" = "Quom:MIDI In Quom:MIDI Out Quom:out_0 Quom:out_1 " ] || fail "Quom's ports: $ports"
 
 capture_output "$E2E_TMP/silence.wav" 2
 info="$("$QUOM_WAVEPROBE" info "$E2E_TMP/silence.wav")"

@@ -1,6 +1,7 @@
 # Under a JACK server that does not run real-time, Quom makes its audio thread and the
 # thread that reads its MIDI port real-time where the system allows it, and where it
 # does not (no privilege, no system bus to reach rtkit) plays on at normal priority.
+# Under Quom's own JACK client the two are one thread, its process callback.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -22,11 +23,12 @@ play_with_midi() {
   [[ "$info" != *"peak=0 "* ]] || fail "Quom is silent: $info"
 }
 
-# Fails unless Quom's device messages say of its audio and MIDI threads that they OUTCOME.
+# Fails unless Quom's device messages say of its audio and MIDI threads that they OUTCOME
+# (or, the second time one thread is asked about, that it already does).
 expect_threads() {
   local outcome="$1" role
   for role in audio MIDI; do
-    wait_for 5 grep -q "the $role thread [0-9]* $outcome" "$E2E_TMP/quom.log" \
+    wait_for 5 grep -Eq "the $role thread [0-9]* (already )?$outcome" "$E2E_TMP/quom.log" \
       || fail "the $role thread does not say it $outcome: $(cat "$E2E_TMP/quom.log")"
   done
 }
@@ -68,6 +70,6 @@ if [ "$(id -u)" -eq 0 ] && [ "$realtime_allowed" -eq 1 ]; then
   QUOM_BINARY="$real_binary"
   play_with_midi
   expect_threads "runs real-time"
-  [ "$(realtime_threads)" -ge 2 ] || fail "$(realtime_threads) threads run real-time"
+  [ "$(realtime_threads)" -ge 1 ] || fail "$(realtime_threads) threads run real-time"
   close_quom
 fi

@@ -2,6 +2,7 @@
 
 #include "core/audio/Engine.h"
 #include "platform/audio/AudioStream.h"
+#include "platform/jack/JackClient.h"
 
 #include <algorithm>
 
@@ -20,12 +21,18 @@ AudioOutput::~AudioOutput()
 
 void AudioOutput::initialise()
 {
-    if (!stream_)
-        stream_ = std::make_unique<AudioStream>();
+    if (stream_)
+        return;
+    // PortAudio's JACK host API opens a client of the same name as it starts: the one
+    // that plays must come first to be "Quom".
+    std::string why;
+    jack_ = JackClient::open(*this, why);
+    stream_ = std::make_unique<AudioStream>();
 }
 
 void AudioOutput::terminate()
 {
+    close();
     stream_.reset();
 }
 
@@ -42,6 +49,20 @@ std::string AudioOutput::defaultOutputDeviceName() const
 bool AudioOutput::open(const std::string& deviceName, int bufferSize, int numberOfBuffers)
 {
     deviceFailure_.reset();
+    if (stream_)
+        stream_->close();
+    if (wantsJack(deviceName)) {
+        std::optional<std::string> why = openJack(deviceName);
+        if (!why)
+            return true;
+        // PortAudio's JACK host API could do no better on that server; with no device
+        // chosen, its default device may still play.
+        if (!deviceName.empty()) {
+            deviceFailure_ = AudioDeviceFailure{deviceName, std::move(*why)};
+            return false;
+        }
+    }
+    closeJack();
     if (!stream_) {
         deviceFailure_ = AudioDeviceFailure{deviceName, "the audio library was not started"};
         return false;
@@ -53,13 +74,143 @@ bool AudioOutput::open(const std::string& deviceName, int bufferSize, int number
 
 void AudioOutput::close()
 {
+    closeJack();
     if (stream_)
         stream_->close();
 }
 
 double AudioOutput::cpuLoad() const
 {
+    if (jack_)
+        return jack_->cpuLoad();
     return stream_ ? stream_->cpuLoad() : 0.0;
+}
+
+bool AudioOutput::wantsJack(const std::string& deviceName) const
+{
+    return deviceName.empty() || (stream_ && stream_->isJackDevice(deviceName));
+}
+
+std::optional<std::string> AudioOutput::openJack(const std::string& deviceName)
+{
+    if (!jack_) {
+        std::string why;
+        jack_ = JackClient::open(*this, why);
+        if (!jack_)
+            return why;
+    }
+    jack_->setBlockSyncSource(syncSource_);
+    jack_->setClockReceiver(clockReceiver_);
+    jack_->setClockOut(clockOut_);
+    if (auto why = jack_->start(deviceName)) {
+        jack_.reset();
+        return why;
+    }
+    if (!midiOutPort_.empty())
+        jack_->connectMidiOut(midiOutPort_);
+    if (!midiInPort_.empty())
+        jack_->connectMidiIn(midiInPort_);
+    usesJack_ = true;
+    jackDevice_ = deviceName;
+    if (clientListener_)
+        clientListener_(jack_->handle());
+    return std::nullopt;
+}
+
+void AudioOutput::closeJack()
+{
+    usesJack_ = false;
+    if (!jack_)
+        return;
+    if (clientListener_)
+        clientListener_(nullptr);
+    jack_.reset();
+}
+
+AudioOutput::ServerChange AudioOutput::checkServer()
+{
+    if (!usesJack_)
+        return ServerChange::None;
+    if (jack_ && jack_->serverLost()) {
+        if (clientListener_)
+            clientListener_(nullptr);
+        jack_.reset();
+        if (stream_)
+            stream_->jackServerLost();
+        return ServerChange::Lost;
+    }
+    // With no server, opening fails at once: the window is not held up.
+    if (!jack_ && !openJack(jackDevice_))
+        return ServerChange::Returned;
+    return ServerChange::None;
+}
+
+void AudioOutput::setBlockSyncSource(BlockSyncSource* source) noexcept
+{
+    syncSource_ = source;
+    if (jack_)
+        jack_->setBlockSyncSource(source);
+}
+
+void AudioOutput::setClockReceiver(MidiClockSync* receiver) noexcept
+{
+    clockReceiver_ = receiver;
+    if (jack_)
+        jack_->setClockReceiver(receiver);
+}
+
+void AudioOutput::setClockOut(bool on) noexcept
+{
+    clockOut_ = on;
+    if (jack_)
+        jack_->setClockOut(on);
+}
+
+void AudioOutput::setJackClientListener(std::function<void(jack_client_t*)> listener)
+{
+    clientListener_ = std::move(listener);
+    if (clientListener_)
+        clientListener_(usesJack_ ? jackClient() : nullptr);
+}
+
+jack_client_t* AudioOutput::jackClient() const noexcept
+{
+    return jack_ ? jack_->handle() : nullptr;
+}
+
+std::size_t AudioOutput::takeJackMidiIn(std::span<std::uint32_t> out) noexcept
+{
+    return jack_ ? jack_->takeMidiIn(out) : 0;
+}
+
+std::vector<std::string> AudioOutput::jackMidiDestinations() const
+{
+    return jack_ && usesJack_ ? jack_->midiDestinations() : std::vector<std::string>{};
+}
+
+std::vector<std::string> AudioOutput::jackMidiSources() const
+{
+    return jack_ && usesJack_ ? jack_->midiSources() : std::vector<std::string>{};
+}
+
+bool AudioOutput::connectJackMidiOut(const std::string& port)
+{
+    return chooseJackPort(midiOutPort_, port, &JackClient::connectMidiOut);
+}
+
+bool AudioOutput::connectJackMidiIn(const std::string& port)
+{
+    return chooseJackPort(midiInPort_, port, &JackClient::connectMidiIn);
+}
+
+bool AudioOutput::chooseJackPort(
+    std::string& chosen, const std::string& port, bool (JackClient::*connect)(const std::string&, bool))
+{
+    const bool running = jack_ && usesJack_;
+    if (running && !chosen.empty())
+        (jack_.get()->*connect)(chosen, false);
+    chosen = port;
+    return running && !port.empty() && (jack_.get()->*connect)(port, true);
 }
 
 bool AudioOutput::ToggleRecording(const std::string& folder)
@@ -74,12 +225,19 @@ bool AudioOutput::ToggleRecording(const std::string& folder)
 
 void AudioOutput::Render(float* interleavedStereo, unsigned long frames) noexcept
 {
+    renderBlock(interleavedStereo, static_cast<std::uint32_t>(frames), nullptr);
+}
+
+bool AudioOutput::renderBlock(float* interleavedStereo, std::uint32_t frames, const BlockSync* sync) noexcept
+{
     // While an export renders the pattern on engines of its own, the stream plays silence.
-    if (engine_.mutedForExport())
-        std::fill(interleavedStereo, interleavedStereo + 2 * frames, 0.0f);
+    const bool muted = engine_.mutedForExport();
+    if (muted)
+        std::fill(interleavedStereo, interleavedStereo + 2 * std::size_t{frames}, 0.0f);
     else
-        engine_.Render(static_cast<std::uint32_t>(frames), interleavedStereo);
+        engine_.Render(frames, interleavedStereo, sync);
     recorder_.capture(interleavedStereo, frames);
+    return !muted;
 }
 
 } // namespace quom

@@ -69,7 +69,7 @@ AudioStream::AudioStream()
 AudioStream::~AudioStream()
 {
     close();
-    if (initialised())
+    if (initialised() && terminateLibrary_)
         Pa_Terminate();
 }
 
@@ -99,6 +99,15 @@ int AudioStream::findOutputDevice(const std::string& name) const
             return i;
     }
     return -1;
+}
+
+bool AudioStream::isJackDevice(const std::string& name) const
+{
+    const int device = findOutputDevice(name);
+    if (device < 0)
+        return false;
+    const PaHostApiInfo* api = Pa_GetHostApiInfo(Pa_GetDeviceInfo(device)->hostApi);
+    return api && api->type == paJACK;
 }
 
 std::string AudioStream::defaultOutputDeviceName() const

@@ -27,6 +27,8 @@ public:
     std::vector<std::string> outputDeviceNames() const;
     // The first device with outputs whose name is exactly name, or -1.
     int findOutputDevice(const std::string& name) const;
+    // Whether the device called name is one of the JACK host API's.
+    bool isJackDevice(const std::string& name) const;
     // Name of the library's default output device; empty when there is none.
     std::string defaultOutputDeviceName() const;
 
@@ -39,6 +41,11 @@ public:
     void close();
 
     bool isOpen() const noexcept { return stream_ != nullptr; }
+
+    // The JACK server went away: the library's JACK host API still holds a client of the
+    // dead server, and terminating the library would crash on it. Quom leaves the
+    // library to the end of the process instead.
+    void jackServerLost() noexcept { terminateLibrary_ = false; }
     // 1.0 = computing a buffer took as long as playing it; 0 without a stream.
     double cpuLoad() const;
 
@@ -49,6 +56,7 @@ private:
     bool initialised() const noexcept;
 
     int initialiseError_; // a PaError
+    bool terminateLibrary_ = true;
     PaStream* stream_ = nullptr;
     // What the open stream's callback reaches; it outlives the stream.
     std::unique_ptr<Callback> callback_;

@@ -8,6 +8,7 @@
 #include <QMetaObject>
 
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <utility>
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr const char* kVirtualPortName = "MIDI In";
 constexpr const char* kChosenPortName = "Controller In";
+constexpr int kFeedInterval = 10; // milliseconds
+constexpr int kFeedBatches = 16; // of 256 messages: the JACK client's ring
 
 // RtMidi writes to std::cerr when an API cannot start, before it throws or gives up.
 // A machine without an ALSA sequencer or a JACK server is normal: nothing to say.
@@ -99,14 +102,17 @@ struct MidiInput::Api {
     }
 };
 
-MidiInput::MidiInput(QObject* parent)
+MidiInput::MidiInput(JackMidiIn jack, QObject* parent)
     : QObject(parent)
+    , jack_(std::move(jack))
 {
     quietDeviceLibraries();
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     for (RtMidi::Api api : {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK}) {
         if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
+            continue;
+        if (api == RtMidi::UNIX_JACK && jack_.take)
             continue;
         auto started = std::make_unique<Api>();
         started->api = api;
@@ -120,6 +126,26 @@ MidiInput::MidiInput(QObject* parent)
         }
         if (!started->failed)
             apis_.push_back(std::move(started));
+    }
+    if (jack_.take) {
+        // A controller's move reaches the pattern within a frame of the screen.
+        feedTimer_.setInterval(kFeedInterval);
+        connect(&feedTimer_, &QTimer::timeout, this, &MidiInput::readFeed);
+        feedTimer_.start();
+    }
+}
+
+void MidiInput::readFeed()
+{
+    // At most a ring's worth a tick: a flood that refills it as fast as it is read
+    // still leaves the window its events.
+    std::array<std::uint32_t, 256> messages{};
+    for (int batch = 0; batch < kFeedBatches; ++batch) {
+        const std::size_t count = jack_.take(messages);
+        for (std::size_t i = 0; i < count; ++i)
+            emit message(messages[i]);
+        if (count < messages.size())
+            break;
     }
 }
 
@@ -135,6 +161,10 @@ std::vector<std::string> MidiInput::portNames() const
         const unsigned count = api->patchbay->getPortCount();
         for (unsigned i = 0; i < count; ++i)
             names.push_back(api->patchbay->getPortName(i));
+    }
+    if (jack_.sources) {
+        const std::vector<std::string> sources = jack_.sources();
+        names.insert(names.end(), sources.begin(), sources.end());
     }
     return names;
 }
@@ -160,6 +190,11 @@ bool MidiInput::open(int port)
         }
         first += count;
     }
+    if (jack_.sources && jack_.choose && port >= first) {
+        const std::vector<std::string> sources = jack_.sources();
+        if (port - first < static_cast<int>(sources.size()))
+            opened = jack_.choose(sources[static_cast<std::size_t>(port - first)]);
+    }
     return opened;
 }
 
@@ -170,6 +205,8 @@ void MidiInput::close()
             api->chosen->closePort();
         api->patchbay->closePort();
     }
+    if (jack_.choose)
+        jack_.choose({});
 }
 
 } // namespace quom

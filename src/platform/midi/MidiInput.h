@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,13 +17,28 @@
 // device thread of its own, which only hands each message to the window thread: it
 // never touches the pattern, the undo history, the random generator, the settings or
 // a widget. The window thread acts on the messages in the order they arrived.
+//
+// When Quom plays through its own JACK client, that client's "MIDI In" is Quom's JACK
+// input, read in its process callback: RtMidi's JACK API is then left out, and the
+// messages the client hands over are delivered here like RtMidi's.
 namespace quom {
+
+// Quom's own JACK client's MIDI In, read on the window thread.
+struct JackMidiIn {
+    // Takes up to out.size() waiting messages, packed as message() gives them; returns how
+    // many. Empty: there is no such client.
+    std::function<std::size_t(std::span<std::uint32_t> out)> take;
+    // The ports MIDI In can read, and connecting the one chosen (empty: none).
+    std::function<std::vector<std::string>()> sources;
+    std::function<bool(const std::string& port)> choose;
+};
 
 class MidiInput : public QObject {
     Q_OBJECT
 public:
-    // Starts every API that answers; one that cannot start is left out silently.
-    explicit MidiInput(QObject* parent = nullptr);
+    // Starts every API that answers; one that cannot start is left out silently. With
+    // jack, JACK's ports and messages come from Quom's own client instead of RtMidi.
+    explicit MidiInput(JackMidiIn jack = {}, QObject* parent = nullptr);
     // Closes every port.
     ~MidiInput() override;
 
@@ -43,7 +61,11 @@ signals:
 
 private:
     struct Api;
+    void readFeed();
+
     std::vector<std::unique_ptr<Api>> apis_;
+    JackMidiIn jack_;
+    QTimer feedTimer_;
 };
 
 } // namespace quom

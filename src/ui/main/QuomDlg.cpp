@@ -32,6 +32,8 @@
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <iostream>
+
 namespace quom {
 
 namespace {
@@ -357,6 +359,24 @@ void CQuomDlg::timerEvent(QTimerEvent* event)
         return;
     ShowCpuLoad();
     transport_.releaseRetired();
+    checkAudioServer();
+}
+
+void CQuomDlg::checkAudioServer()
+{
+    switch (output_.checkServer()) {
+    case AudioOutput::ServerChange::None:
+        return;
+    case AudioOutput::ServerChange::Lost:
+        audioNotice_ = jackServerLostNotice();
+        break;
+    case AudioOutput::ServerChange::Returned:
+        audioNotice_ = jackServerBackNotice();
+        break;
+    }
+    showNotices();
+    // Also for whoever started Quom from a terminal, which outlives the status line.
+    std::cerr << audioNotice_.toStdString() << std::endl;
 }
 
 void CQuomDlg::showEvent(QShowEvent* event)

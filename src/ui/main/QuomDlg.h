@@ -126,6 +126,8 @@ private:
     void showPatternNumber();
     // The standing notices under the status text.
     void showNotices();
+    // Says when the JACK server goes away and returns; Quom reconnects by itself.
+    void checkAudioServer();
     // The drawing tools on the canvas and their option panels (QuomDlgEditing.cpp).
     void buildEditing();
     bool handleKey(const QKeyEvent& key);

@@ -38,6 +38,16 @@ QString recordedNotice(const RecordingReport& report)
         .arg(report.lostSeconds(), 0, 'f', 1);
 }
 
+QString jackServerLostNotice()
+{
+    return QObject::tr("The JACK server stopped: Quom keeps the pattern and reconnects when it returns.");
+}
+
+QString jackServerBackNotice()
+{
+    return QObject::tr("The JACK server is back: Quom plays on it again.");
+}
+
 QString midiHeldNotice()
 {
     return QObject::tr("MIDI control is held while the window is open, and applied when it closes.");

@@ -19,6 +19,9 @@ QString recordingRefusedNotice(const std::string& path);
 // A recording that lost sound, or could not be finished, says so here as well as in
 // its message.
 QString recordedNotice(const RecordingReport& report);
+// The JACK server Quom played on went away / answers again.
+QString jackServerLostNotice();
+QString jackServerBackNotice();
 // A window holds the pattern: MIDI control applies when it closes.
 QString midiHeldNotice();
 // Following a Link session: how many other programs are in it.
