@@ -1,29 +1,17 @@
 #include "platform/link/LinkSession.h"
 
+#include "AllocationCounter.h"
+#include "LinkTestPeer.h"
 #include "core/audio/Engine.h"
 
-#include "AllocationCounter.h"
-
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <ifaddrs.h>
-#include <net/if.h>
-
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
-
-// Link runs threads of its own while the tests start peers; the child of that fork only
-// executes the peer, so ThreadSanitizer need not stop it (other builds ignore this).
-extern "C" const char* __tsan_default_options() // NOLINT(readability-identifier-naming): its own name
-{
-    return "die_after_fork=0";
-}
 
 // Link sessions on the loopback of a private network namespace (in_private_network.sh),
 // between LinkSession and quom_linkpeer, another process on the same Link headers.
@@ -32,23 +20,13 @@ namespace {
 using quom::BlockSync;
 using quom::BlockTime;
 using quom::LinkSession;
+using quom::linktest::kJoinMillis;
+using quom::linktest::LinkPeer;
+using quom::linktest::onlyLoopback;
+using quom::linktest::phaseGapMillis;
 
 constexpr int kSampleRate = 48000;
-constexpr int kJoinMillis = 10000; // discovery plus the first clock measurements
 constexpr int kTempoMillis = 1000;
-
-// Link is never enabled where the machine's network could carry it.
-bool onlyLoopback()
-{
-    ifaddrs* addresses = nullptr;
-    if (getifaddrs(&addresses) != 0)
-        return false;
-    bool loopback = true;
-    for (const ifaddrs* a = addresses; a; a = a->ifa_next)
-        loopback = loopback && (a->ifa_flags & IFF_LOOPBACK);
-    freeifaddrs(addresses);
-    return loopback;
-}
 
 std::int64_t hostMicros()
 {
@@ -67,71 +45,6 @@ BlockSync blockAt(LinkSession& session, std::int64_t micros)
     const auto sync = session.blockSync(BlockTime{0, 256, micros, kSampleRate});
     return sync.value_or(BlockSync{});
 }
-
-// How far apart two beat positions are within a bar, in milliseconds at tempo.
-double phaseGapMillis(double beatA, double beatB, double tempo)
-{
-    const double gap = std::remainder(beatA - beatB, 4.0);
-    return std::abs(gap) * 60000.0 / tempo;
-}
-
-struct PeerState {
-    int peers = -1;
-    double tempo = 0;
-    bool playing = false;
-    double beat = 0;
-};
-
-class LinkPeer {
-public:
-    explicit LinkPeer(double tempo)
-    {
-        process_.start(QUOM_LINKPEER, {QString::number(tempo)});
-        started_ = process_.waitForStarted();
-    }
-    ~LinkPeer() { leave(); }
-
-    bool started() const { return started_; }
-
-    std::string command(const std::string& line)
-    {
-        process_.write((line + "\n").c_str());
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) { }
-        return process_.readLine().trimmed().toStdString();
-    }
-
-    PeerState stateAt(std::int64_t micros)
-    {
-        std::istringstream words(command("state " + std::to_string(micros)));
-        std::string word;
-        PeerState state;
-        int playing = 0;
-        words >> word >> state.peers >> state.tempo >> playing >> state.beat;
-        state.playing = playing != 0;
-        return state;
-    }
-
-    // Gone without a word, as a crashed program or a lost network.
-    void vanish()
-    {
-        process_.kill();
-        process_.waitForFinished();
-    }
-
-    void leave()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.closeWriteChannel();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-        process_.waitForFinished();
-    }
-
-private:
-    QProcess process_;
-    bool started_ = false;
-};
 
 class LinkSync : public ::testing::Test {
 protected:
