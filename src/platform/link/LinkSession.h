@@ -20,8 +20,9 @@
 // the session's transport is Quom's), and the window shows tempoChanged, playingChanged
 // and the peer signals.
 //
-// Threads. blockSync is for the one audio thread that renders the live engine: it reads
-// and writes only Link's real-time session state, allocates nothing and never waits.
+// Threads. blockSync is for the one audio thread that renders the live engine: it only
+// reads Link's real-time session state and an atomic, allocates nothing, makes no system
+// call and never waits.
 // Every other member is for the window thread. Link calls back on a thread of its own;
 // the signals reach the window thread queued, in order.
 namespace quom {
