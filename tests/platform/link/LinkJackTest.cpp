@@ -4,6 +4,7 @@
 #include "platform/jack/JackClient.h"
 #include "platform/jack/JackSource.h"
 #include "platform/link/LinkSession.h"
+#include "support/TestGrids.h"
 
 #include <QProcess>
 #include <QTest>
@@ -37,10 +38,7 @@ class NoteTimes final : public JackSource, public BlockSyncSource {
 public:
     NoteTimes()
     {
-        Grid cells{};
-        for (int column = 0; column < kColumns; ++column)
-            cells[cellIndex(column, 0)] = makeCell(255, 128, static_cast<std::uint8_t>(2 * column));
-        grid_.assign(cells);
+        grid_.assign(columnNotes());
         engine_.setPattern(&grid_);
     }
 

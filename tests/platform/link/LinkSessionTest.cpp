@@ -3,6 +3,7 @@
 #include "AllocationCounter.h"
 #include "LinkTestPeer.h"
 #include "core/audio/Engine.h"
+#include "support/TestGrids.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -173,10 +174,7 @@ TEST_F(LinkSync, TheEnginesStepsLandOnThePeersSixteenths)
     constexpr int kRate = 44100;
     constexpr std::uint32_t kBlock = 256;
     quom::LiveGrid grid;
-    quom::Grid cells{};
-    for (int column = 0; column < quom::kColumns; ++column)
-        cells[quom::cellIndex(column, 0)] = quom::makeCell(255, 128, static_cast<std::uint8_t>(2 * column));
-    grid.assign(cells);
+    grid.assign(columnNotes());
     quom::Engine engine;
     engine.setPattern(&grid);
 
