@@ -29,8 +29,8 @@ namespace quom {
 
 // The clock of an audio back-end's block times (BlockTime::hostMicros), in microseconds.
 // JACK's is jack_get_time: CLOCK_MONOTONIC_RAW under JACK 2, CLOCK_MONOTONIC under
-// PipeWire's JACK, and readable only while a client is open (JACK 2 crashes before), so
-// a session on it lives within its client. Called on the window thread only.
+// PipeWire's JACK, and readable only once a client has been opened (JACK 2 crashes
+// before; after, it reads on while servers come and go). Called on the window thread.
 using HostClock = std::int64_t (*)();
 // CLOCK_MONOTONIC.
 std::int64_t monotonicMicros();

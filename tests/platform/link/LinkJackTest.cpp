@@ -104,7 +104,7 @@ TEST(LinkSyncUnderJack, StepsLandOnThePeersSixteenths)
 
     linktest::LinkPeer peer(90);
     ASSERT_TRUE(peer.started());
-    // JACK's clock can be read only while a client is open.
+    // JACK's clock can be read only once a client has been opened.
     LinkSession session(120, jackMicros);
     session.enable(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return session.peers() == 1; }, linktest::kJoinMillis));
