@@ -53,4 +53,18 @@ QString midiHeldNotice()
     return QObject::tr("MIDI control is held while the window is open, and applied when it closes.");
 }
 
+QString linkPeersNotice(int peers)
+{
+    if (peers == 0)
+        return QObject::tr("Link: no other peer.");
+    if (peers == 1)
+        return QObject::tr("Link: 1 peer.");
+    return QObject::tr("Link: %1 peers.").arg(peers);
+}
+
+QString linkLastPeerLeftNotice()
+{
+    return QObject::tr("Link: the last peer left, Quom keeps the tempo.");
+}
+
 } // namespace quom

@@ -5,7 +5,8 @@
 #include <string>
 
 // What the main window keeps saying under its status text: why there is no sound,
-// where the recording goes or went, and that MIDI control waits for a window.
+// where the recording goes or went, that MIDI control waits for a window, and who
+// else is in a Link session.
 namespace quom {
 
 struct AudioDeviceFailure;
@@ -23,5 +24,9 @@ QString jackServerLostNotice();
 QString jackServerBackNotice();
 // A window holds the pattern: MIDI control applies when it closes.
 QString midiHeldNotice();
+// Following a Link session: how many other programs are in it.
+QString linkPeersNotice(int peers);
+// The session had others and has none now.
+QString linkLastPeerLeftNotice();
 
 } // namespace quom
