@@ -106,6 +106,15 @@ void CQuomApp::InitInstance()
     }
     output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     output_.setClockOut(settings_.midiClockOut);
+    if (settings_.syncSource == SyncSource::Link) {
+        // Its blocks are timed on the clock of the back-end that plays them, whose first
+        // client is open by now.
+        link_ = std::make_unique<LinkSession>(
+            project_.tempo(), output_.usesJack() ? &JackClient::clockMicros : &monotonicMicros);
+        link_->enable(true);
+        output_.setBlockSyncSource(link_.get());
+        transport_.shareWith(link_.get());
+    }
     JackMidiIn jack;
     if (output_.usesJack()) {
         jack.take = [this](std::span<std::uint32_t> out) { return output_.takeJackMidiIn(out); };
@@ -119,7 +128,7 @@ void CQuomApp::InitInstance()
 int CQuomApp::run(const QString& file)
 {
     CQuomDlg window({project_, transport_, output_, settings_, folders_, toolOptions_, generators_,
-        midi_.get(), midiOut_.get()});
+        midi_.get(), midiOut_.get(), midiClock_.get(), link_.get()});
     // The default kit the window loaded is where work starts, not a change.
     project_.markSaved();
     window.show();

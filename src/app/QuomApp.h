@@ -9,6 +9,7 @@
 #include "core/transport/Transport.h"
 #include "platform/audio/AudioOutput.h"
 #include "platform/jack/JackTransportRole.h"
+#include "platform/link/LinkSession.h"
 #include "platform/midi/AlsaMidiOut.h"
 #include "platform/midi/MidiInput.h"
 
@@ -45,11 +46,12 @@ public:
 private:
     // Destroyed in reverse: the output stops calling the engine before the transport
     // takes the project's pattern back, and both go before the project. The JACK
-    // transport's role and the clock followed outlive every client the output opens.
+    // transport's role and the sources followed outlive every client the output opens.
     Project project_;
     Transport transport_{project_};
     std::unique_ptr<JackTransportRole> jackTransport_;
     std::unique_ptr<MidiClockSync> midiClock_;
+    std::unique_ptr<LinkSession> link_;
     AudioOutput output_{transport_.engine()};
     Settings settings_;
     // Stored numbers that were out of range, told once when the window opens.

@@ -15,7 +15,10 @@
       no note starts while it stands.
   sync_check.py master-bbt BBT TEMPO
       Quom as timebase master wrote, at every cycle read, the bar, beat and tick of the
-      transport's frame at TEMPO in 4/4 with 1920 ticks a beat."""
+      transport's frame at TEMPO in 4/4 with 1920 ticks a beat.
+  sync_check.py steps-at RECORDED BPM TOLERANCE_FRAMES
+      Quom's steps, read off its MIDI out, came a sixteenth of a beat at BPM apart, each
+      within TOLERANCE_FRAMES of its place on that grid, at least a bar of them."""
 
 import sys
 
@@ -157,6 +160,17 @@ def master_bbt(bbt_path, tempo):
     print(f"{len(written)} positions written, each the bar, beat and tick of its frame")
 
 
+def steps_at(recorded_path, bpm, tolerance):
+    notes = note_ons(messages(recorded_path))
+    if len(notes) < 16:
+        fail(f"only {len(notes)} steps played")
+    step_frames = RATE * 60.0 / (bpm * 4)
+    for n in range(1, len(notes)):
+        if abs(notes[n] - notes[0] - n * step_frames) > tolerance:
+            fail(f"step {n} at frame {notes[n]}, {notes[0] + n * step_frames:.1f} at {bpm} BPM")
+    print(f"{len(notes)} steps, a sixteenth of a beat at {bpm} BPM apart")
+
+
 def main():
     command, args = sys.argv[1], sys.argv[2:]
     if command == "follows-clock":
@@ -167,6 +181,8 @@ def main():
         follows_transport(args[0], args[1], int(args[2]))
     elif command == "master-bbt":
         master_bbt(args[0], int(args[1]))
+    elif command == "steps-at":
+        steps_at(args[0], float(args[1]), float(args[2]))
     else:
         fail(f"unknown check {command}")
 

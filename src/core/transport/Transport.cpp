@@ -66,7 +66,9 @@ bool Transport::playing() const noexcept
 
 int Transport::playingColumn() const noexcept
 {
-    return engine_.playing() ? engine_.currentColumn() : -1;
+    // A followed source rolls the pattern without Play.
+    const bool playing = engine_.playing() || engine_.followedTempo() > 0;
+    return playing && engine_.rolling() ? engine_.currentColumn() : -1;
 }
 
 void Transport::stopAndRewind()

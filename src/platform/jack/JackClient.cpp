@@ -188,6 +188,11 @@ bool JackClient::connectPorts(const char* source, const char* destination, bool 
     return result == 0 || result == EEXIST;
 }
 
+std::int64_t JackClient::clockMicros() noexcept
+{
+    return static_cast<std::int64_t>(jack_get_time());
+}
+
 int JackClient::process(std::uint32_t frames, void* data) noexcept
 {
     auto* self = static_cast<JackClient*>(data);

@@ -43,6 +43,9 @@ public:
     // Opens the client and its ports, not yet running. Null when no server answers or
     // it cannot play Quom's sound; why says why.
     static std::unique_ptr<JackClient> open(JackSource& source, std::string& why);
+    // The clock the blocks' host times are on (BlockTime::hostMicros), in microseconds;
+    // readable once a client has been opened.
+    static std::int64_t clockMicros() noexcept;
     // Ends the notes still sounding on MIDI Out, then closes the client.
     ~JackClient();
     JackClient(const JackClient&) = delete;

@@ -100,7 +100,7 @@ void LinkSession::setTempo(int bpm)
     link.commitAppSessionState(state);
 }
 
-void LinkSession::requestStart()
+void LinkSession::requestStart() noexcept
 {
     ableton::Link& link = session_->link;
     auto state = link.captureAppSessionState();
@@ -110,7 +110,7 @@ void LinkSession::requestStart()
     link.commitAppSessionState(state);
 }
 
-void LinkSession::requestStop()
+void LinkSession::requestStop() noexcept
 {
     ableton::Link& link = session_->link;
     auto state = link.captureAppSessionState();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/sync/BlockSync.h"
+#include "core/transport/Transport.h"
 
 #include <QObject>
 
@@ -35,7 +36,7 @@ using HostClock = std::int64_t (*)();
 // CLOCK_MONOTONIC.
 std::int64_t monotonicMicros();
 
-class LinkSession : public QObject, public BlockSyncSource {
+class LinkSession : public QObject, public BlockSyncSource, public SharedTransport {
     Q_OBJECT
 public:
     // One bar of 4/4: peers agree on where the bar starts, so a 64-step pattern (4 bars)
@@ -59,8 +60,8 @@ public:
     // The session's transport: start puts the pattern's first step on the session's
     // next bar when others are in it, at once when Quom is alone. Starting while
     // playing, or stopping while stopped, changes nothing.
-    void requestStart();
-    void requestStop();
+    void requestStart() noexcept override;
+    void requestStop() noexcept override;
 
     // Any thread: the session's tempo and transport as last heard.
     double tempo() const { return tempo_.load(std::memory_order_relaxed); }

@@ -4,6 +4,7 @@
 #include "core/settings/AppFolders.h"
 #include "core/settings/Settings.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/link/LinkSession.h"
 #include "platform/midi/MidiInput.h"
 #include "ui/controls/ButtonPictures.h"
 #include "ui/controls/CBrushButton.h"
@@ -87,6 +88,8 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     , generators_(context.generators)
     , midi_(context.midi)
     , midiOut_(context.midiOut)
+    , midiClock_(context.midiClock)
+    , link_(context.link)
     , liveControl_(context.project, context.settings)
     , room_(context.room)
     , geometry_(CanvasGeometry::forScreen(availableRoom(), context.settings.zoom))
@@ -126,6 +129,7 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
 
     marker_ = new PlaybackMarker(
         *view_, [this] { return transport_.playingColumn(); }, this);
+    watchFollowedSource();
     cpuTimer_ = startTimer(1000);
     qApp->installEventFilter(this);
     // Direct: the session manager expects the answer before the signal returns.
@@ -189,7 +193,13 @@ void CQuomDlg::buildSliders()
     showPatternNumber();
 
     tempo_ = makeRow(QStringLiteral("Tempo"));
-    tempo_.slider->setReaction([this](int bpm) { project_.setTempo(bpm); });
+    tempo_.slider->setReaction([this](int bpm) {
+        if (showingFollowedTempo_)
+            return;
+        project_.setTempo(bpm);
+        if (link_)
+            link_->setTempo(bpm);
+    });
     tempo_.slider->setUp(kMinTempo, kMaxTempo, project_.tempo());
 
     volume_ = makeRow(QStringLiteral("Volume"));
@@ -240,7 +250,7 @@ void CQuomDlg::showPatternNumber()
 
 void CQuomDlg::showNotices()
 {
-    QStringList lines{audioNotice_, recordingNotice_, midiNotice_};
+    QStringList lines{audioNotice_, recordingNotice_, midiNotice_, syncNotice_};
     lines.removeAll(QString());
     view_->setNotice(lines.join(u'\n'));
 }

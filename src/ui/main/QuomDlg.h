@@ -31,6 +31,8 @@ namespace quom {
 struct AppFolders;
 class AudioOutput;
 class AlsaMidiOut;
+class LinkSession;
+class MidiClockSync;
 class MidiInput;
 class CanvasTools;
 class CBrushButton;
@@ -57,6 +59,8 @@ public:
         GeneratorSettings& generators;
         MidiInput* midi = nullptr; // none: no MIDI control
         AlsaMidiOut* midiOut = nullptr; // none: no MIDI out on the ALSA sequencer
+        const MidiClockSync* midiClock = nullptr; // the clock followed, if any
+        LinkSession* link = nullptr; // the Link session followed, if any
         QSize room{}; // what the window must fit in; empty: the available area of its screen
     };
 
@@ -134,6 +138,10 @@ private:
     void showNotices();
     // Says when the JACK server goes away and returns; Quom reconnects by itself.
     void checkAudioServer();
+    // Another program's tempo on the slider, its play state on the Play button, and
+    // whether it went away, while Quom follows one.
+    void watchFollowedSource();
+    void showFollowedSource();
     // The drawing tools on the canvas and their option panels (QuomDlgEditing.cpp).
     void buildEditing();
     bool handleKey(const QKeyEvent& key);
@@ -199,6 +207,11 @@ private:
     GeneratorSettings& generators_;
     MidiInput* midi_;
     AlsaMidiOut* midiOut_;
+    const MidiClockSync* midiClock_;
+    LinkSession* link_;
+    QTimer followPoll_;
+    bool following_ = false;
+    bool showingFollowedTempo_ = false; // the slider's change is not the user's
     LiveControl liveControl_;
     // Restarted by every controller move: when it runs out the moves so far become one
     // undo state.
@@ -221,6 +234,7 @@ private:
     QString audioNotice_;
     QString recordingNotice_;
     QString midiNotice_;
+    QString syncNotice_;
     CBrushButton* grid_ = nullptr;
     GUIcolorButton* pickedColor_ = nullptr;
     std::map<CommandId, CCommandButton*> buttons_;

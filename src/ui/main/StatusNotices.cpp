@@ -67,4 +67,9 @@ QString linkLastPeerLeftNotice()
     return QObject::tr("Link: the last peer left, Quom keeps the tempo.");
 }
 
+QString midiClockLostNotice()
+{
+    return QObject::tr("The MIDI clock stopped: Quom plays on at its last tempo.");
+}
+
 } // namespace quom

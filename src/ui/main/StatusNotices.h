@@ -28,5 +28,7 @@ QString midiHeldNotice();
 QString linkPeersNotice(int peers);
 // The session had others and has none now.
 QString linkLastPeerLeftNotice();
+// The MIDI clock followed stopped sending pulses without a Stop.
+QString midiClockLostNotice();
 
 } // namespace quom
