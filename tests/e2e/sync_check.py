@@ -18,7 +18,7 @@
       transport's frame at TEMPO in 4/4 with 1920 ticks a beat.
   sync_check.py steps-at RECORDED BPM TOLERANCE_FRAMES
       Quom's steps, read off its MIDI out, came a sixteenth of a beat at BPM apart, each
-      within TOLERANCE_FRAMES of its place on that grid, at least a bar of them."""
+      within TOLERANCE_FRAMES of a sixteenth after the one before, at least a bar of them."""
 
 import sys
 
@@ -166,8 +166,8 @@ def steps_at(recorded_path, bpm, tolerance):
         fail(f"only {len(notes)} steps played")
     step_frames = RATE * 60.0 / (bpm * 4)
     for n in range(1, len(notes)):
-        if abs(notes[n] - notes[0] - n * step_frames) > tolerance:
-            fail(f"step {n} at frame {notes[n]}, {notes[0] + n * step_frames:.1f} at {bpm} BPM")
+        if abs(notes[n] - notes[n - 1] - step_frames) > tolerance:
+            fail(f"step {n} at frame {notes[n]}, {notes[n - 1] + step_frames:.1f} at {bpm} BPM")
     print(f"{len(notes)} steps, a sixteenth of a beat at {bpm} BPM apart")
 
 
