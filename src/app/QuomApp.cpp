@@ -90,21 +90,25 @@ void CQuomApp::InitInstance()
     transport_.applySettings(settings_);
     project_.setFileRate(fileRateOf(settings_));
 
-    // What Quom follows or leads is chosen at start-up, as the ports are. A MIDI clock
-    // reaches it on the JACK client's MIDI In, stamped with its frames.
+    // What Quom follows or leads is chosen at start-up, as the ports are.
     jackTransport_ = std::make_unique<JackTransportRole>(settings_, project_.tempoSource());
     output_.setJackClientListener([this](jack_client_t* client) { jackTransport_->setClient(client); });
     if (BlockSyncSource* source = jackTransport_->blockSyncSource()) {
         output_.setBlockSyncSource(source);
         transport_.shareWith(jackTransport_.get());
     }
+    output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     if (settings_.syncSource == SyncSource::MidiClock) {
+        // Under Quom's JACK client a clock reaches it on the client's MIDI In, stamped with
+        // its frames; otherwise on the sequencer's, stamped with the time it arrives.
         midiClock_ = std::make_unique<MidiClockSync>(
-            MidiClockSync::Timebase::Frames, JackClient::kSampleRate, project_.tempo());
+            output_.usesJack() ? MidiClockSync::Timebase::Frames : MidiClockSync::Timebase::HostMicros,
+            JackClient::kSampleRate, project_.tempo());
         output_.setClockReceiver(midiClock_.get());
         output_.setBlockSyncSource(midiClock_.get());
+        if (!output_.usesJack())
+            output_.setClockInbox(&clockInbox_);
     }
-    output_.open(settings_.audioDevice, settings_.bufferSize, settings_.numberOfBuffers);
     output_.setClockOut(settings_.midiClockOut);
     if (settings_.syncSource == SyncSource::Link) {
         // Its blocks are timed on the clock of the back-end that plays them, whose first
@@ -122,6 +126,8 @@ void CQuomApp::InitInstance()
         jack.choose = [this](const std::string& port) { return output_.connectJackMidiIn(port); };
     }
     midi_ = std::make_unique<MidiInput>(std::move(jack));
+    if (midiClock_ && !output_.usesJack())
+        midi_->setClockInbox(&clockInbox_);
     midiOut_ = std::make_unique<AlsaMidiOut>(output_.midiOutFeed());
 }
 

@@ -11,6 +11,7 @@
 #include "platform/jack/JackTransportRole.h"
 #include "platform/link/LinkSession.h"
 #include "platform/midi/AlsaMidiOut.h"
+#include "platform/midi/ClockInbox.h"
 #include "platform/midi/MidiInput.h"
 
 #include <QString>
@@ -51,6 +52,7 @@ private:
     Transport transport_{project_};
     std::unique_ptr<JackTransportRole> jackTransport_;
     std::unique_ptr<MidiClockSync> midiClock_;
+    ClockInbox clockInbox_; // the sequencer's clock messages on their way to midiClock_
     std::unique_ptr<LinkSession> link_;
     AudioOutput output_{transport_.engine()};
     Settings settings_;

@@ -3,6 +3,7 @@
 #include "core/audio/Engine.h"
 #include "platform/audio/AudioStream.h"
 #include "platform/jack/JackClient.h"
+#include "platform/midi/ClockInbox.h"
 
 #include <algorithm>
 
@@ -159,6 +160,7 @@ void AudioOutput::setBlockSyncSource(BlockSyncSource* source) noexcept
 void AudioOutput::setClockReceiver(MidiClockSync* receiver) noexcept
 {
     clockReceiver_ = receiver;
+    streamClockReceiver_.store(receiver, std::memory_order_release);
     if (jack_)
         jack_->setClockReceiver(receiver);
 }
@@ -232,6 +234,10 @@ void AudioOutput::Render(float* interleavedStereo, const BlockTime& time) noexce
 {
     // Under PortAudio the followed source (a Link session) answers here, and the MIDI out
     // goes to a back-end that schedules it ahead.
+    MidiClockSync* clock = streamClockReceiver_.load(std::memory_order_acquire);
+    ClockInbox* inbox = streamClockInbox_.load(std::memory_order_acquire);
+    if (clock && inbox)
+        inbox->deliver(*clock);
     BlockSyncSource* source = streamSyncSource_.load(std::memory_order_acquire);
     const std::optional<BlockSync> sync = source ? source->blockSync(time) : std::nullopt;
     const BlockSync* followed = sync ? &*sync : nullptr;

@@ -27,6 +27,7 @@
 namespace quom {
 
 class AudioStream;
+class ClockInbox;
 class BlockSyncSource;
 class Engine;
 class JackClient;
@@ -84,6 +85,12 @@ public:
     // installed must outlive its installation (null removes it).
     void setBlockSyncSource(BlockSyncSource* source) noexcept;
     void setClockReceiver(MidiClockSync* receiver) noexcept;
+    // Under PortAudio, the clock messages a MIDI device thread posts for the receiver;
+    // null: none. It must outlive its installation.
+    void setClockInbox(ClockInbox* inbox) noexcept
+    {
+        streamClockInbox_.store(inbox, std::memory_order_release);
+    }
     void setClockOut(bool on) noexcept;
     // Hears the client's handle after each opening and null before each closing, for
     // the transport and timebase code that works on it; called at once with the current one.
@@ -143,6 +150,9 @@ private:
     BlockSyncSource* syncSource_ = nullptr;
     std::atomic<BlockSyncSource*> streamSyncSource_{nullptr}; // what the PortAudio callback reads
     MidiClockSync* clockReceiver_ = nullptr;
+    // What the PortAudio callback reads.
+    std::atomic<MidiClockSync*> streamClockReceiver_{nullptr};
+    std::atomic<ClockInbox*> streamClockInbox_{nullptr};
     bool clockOut_ = false;
     std::function<void(jack_client_t*)> clientListener_;
 };

@@ -1,7 +1,9 @@
 #include "platform/midi/MidiInput.h"
 
+#include "core/sync/MidiClock.h"
 #include "platform/devices/DeviceLibraries.h"
 #include "platform/devices/RealtimeThreads.h"
+#include "platform/midi/ClockInbox.h"
 
 #include <RtMidi.h>
 
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <iostream>
 #include <utility>
 
@@ -65,6 +68,20 @@ void noteDeviceThread(MidiInput* input)
         input, [thread] { makeThreadRealtime(thread, "MIDI"); }, Qt::QueuedConnection);
 }
 
+bool isClockMessage(const std::vector<unsigned char>& bytes)
+{
+    const unsigned char status = bytes.front();
+    return status == kMidiClock || status == kMidiStart || status == kMidiContinue || status == kMidiStop
+        || status == kMidiSongPosition;
+}
+
+std::int64_t monotonicMicros() noexcept
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 // The device thread: hand the message over and touch nothing else.
 void receive(double, std::vector<unsigned char>* bytes, void* target)
 {
@@ -72,6 +89,12 @@ void receive(double, std::vector<unsigned char>* bytes, void* target)
     noteDeviceThread(input);
     if (!isShortMessage(*bytes))
         return;
+    if (isClockMessage(*bytes)) {
+        // The clock followed is the audio thread's, on the same monotonic clock.
+        if (ClockInbox* inbox = input->clockInbox())
+            inbox->post(*bytes, monotonicMicros());
+        return;
+    }
     std::uint32_t packed = 0;
     for (std::size_t i = 0; i < bytes->size(); ++i)
         packed |= std::uint32_t{(*bytes)[i]} << (8 * i);
@@ -96,6 +119,7 @@ struct MidiInput::Api {
         auto in = std::make_unique<RtMidiIn>(api, kDeviceClientName);
         in->setErrorCallback(&noteError, &failed);
         in->setCallback(&receive, target);
+        in->ignoreTypes(true, target->clockInbox() == nullptr, true);
         // JACK reports a missing server here, through the callback.
         in->getPortCount();
         return in;
@@ -132,6 +156,17 @@ MidiInput::MidiInput(JackMidiIn jack, QObject* parent)
         feedTimer_.setInterval(kFeedInterval);
         connect(&feedTimer_, &QTimer::timeout, this, &MidiInput::readFeed);
         feedTimer_.start();
+    }
+}
+
+void MidiInput::setClockInbox(ClockInbox* inbox)
+{
+    clockInbox_.store(inbox, std::memory_order_release);
+    for (const auto& api : apis_) {
+        for (RtMidiIn* in : {api->patchbay.get(), api->chosen.get()}) {
+            if (in)
+                in->ignoreTypes(true, inbox == nullptr, true);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +23,8 @@
 // input, read in its process callback: RtMidi's JACK API is then left out, and the
 // messages the client hands over are delivered here like RtMidi's.
 namespace quom {
+
+class ClockInbox;
 
 // Quom's own JACK client's MIDI In, read on the window thread.
 struct JackMidiIn {
@@ -53,6 +56,12 @@ public:
     bool open(int port);
     void close();
 
+    // MIDI clock messages on the sequencer's ports (clock, Start, Continue, Stop, Song
+    // Position Pointer) go to inbox, stamped as they arrive, instead of to message(); null
+    // leaves clock pulses out as before. The inbox must outlive this input.
+    void setClockInbox(ClockInbox* inbox);
+    ClockInbox* clockInbox() const noexcept { return clockInbox_.load(std::memory_order_acquire); }
+
 signals:
     // A short message, on the window thread in arrival order: status in the low byte,
     // the first data byte next, the second above it. System exclusive, timing and
@@ -64,6 +73,7 @@ private:
     void readFeed();
 
     std::vector<std::unique_ptr<Api>> apis_;
+    std::atomic<ClockInbox*> clockInbox_{nullptr};
     JackMidiIn jack_;
     QTimer feedTimer_;
 };

@@ -105,44 +105,55 @@ TEST(EngineFollow, JoinLocateStopAndNonsense)
     EXPECT_EQ(e.noteOnColumns[ons + 1], 0);
 }
 
-// A MIDI clock at 100 BPM with ±2 ms of jitter, stamped in frames: after the first beat
-// every step starts within a millisecond of its true time, and Stop stops the pattern.
+// A MIDI clock at 100 BPM with ±2 ms of jitter, stamped in frames (JACK) or in host
+// microseconds (a device thread): after the first beat every step starts within a
+// millisecond of its true time, and Stop stops the pattern.
 TEST(EngineFollow, AJitteryMidiClockGivesSteadySteps)
 {
-    FollowingEngine e;
-    MidiClockSync clock(MidiClockSync::Timebase::Frames, 44100, 120);
-    EXPECT_FALSE(clock.blockSync({0, 256, 0, 44100}));
-    const double pulseFrames = 44100.0 * 60.0 / (100.0 * kPulsesPerQuarter);
-    std::mt19937 gen(25);
-    std::uniform_real_distribution<double> jitter(-88.2, 88.2);
-    const std::uint64_t start = 1000;
-    int pulse = 0;
-    const std::uint8_t startMessage[] = {kMidiStart};
-    clock.receive(startMessage, start - 10);
-    while (e.played < start + 20 * 6615) {
-        for (;; ++pulse) {
-            const double at = start + pulse * pulseFrames + jitter(gen);
-            if (at >= static_cast<double>(e.played + 256))
-                break;
-            const std::uint8_t pulseMessage[] = {kMidiClock};
-            clock.receive(pulseMessage, static_cast<std::int64_t>(at));
+    for (const auto timebase : {MidiClockSync::Timebase::Frames, MidiClockSync::Timebase::HostMicros}) {
+        const bool micros = timebase == MidiClockSync::Timebase::HostMicros;
+        // Host time an hour in, so that the two clocks differ.
+        const auto stamp = [micros](double frame) {
+            return static_cast<std::int64_t>(micros ? 3.6e9 + frame * 1e6 / 44100.0 : frame);
+        };
+        const auto blockTime = [&stamp](std::uint64_t frame) {
+            return BlockTime{frame, 256, stamp(static_cast<double>(frame)), 44100};
+        };
+        FollowingEngine e;
+        MidiClockSync clock(timebase, 44100, 120);
+        EXPECT_FALSE(clock.blockSync(blockTime(0)));
+        const double pulseFrames = 44100.0 * 60.0 / (100.0 * kPulsesPerQuarter);
+        std::mt19937 gen(25);
+        std::uniform_real_distribution<double> jitter(-88.2, 88.2);
+        const std::uint64_t start = 1000;
+        int pulse = 0;
+        const std::uint8_t startMessage[] = {kMidiStart};
+        clock.receive(startMessage, stamp(start - 10));
+        while (e.played < start + 20 * 6615) {
+            for (;; ++pulse) {
+                const double at = start + pulse * pulseFrames + jitter(gen);
+                if (at >= static_cast<double>(e.played + 256))
+                    break;
+                const std::uint8_t pulseMessage[] = {kMidiClock};
+                clock.receive(pulseMessage, stamp(std::floor(at)));
+            }
+            const std::optional<BlockSync> sync = clock.blockSync(blockTime(e.played));
+            e.render(256, sync ? &*sync : nullptr);
         }
-        const std::optional<BlockSync> sync = clock.blockSync({e.played, 256, 0, 44100});
-        e.render(256, sync ? &*sync : nullptr);
+        ASSERT_GE(e.noteOnFrames.size(), 18u);
+        for (std::size_t k = 4; k < e.noteOnFrames.size(); ++k) {
+            const double ideal = start + 6.0 * k * pulseFrames;
+            EXPECT_NEAR(static_cast<double>(e.noteOnFrames[k]), ideal, 44.1) << k << " " << micros;
+        }
+        const std::uint8_t stop[] = {kMidiStop};
+        clock.receive(stop, stamp(static_cast<double>(e.played)));
+        const std::size_t ons = e.noteOnFrames.size();
+        const std::optional<BlockSync> stopped = clock.blockSync(blockTime(e.played));
+        ASSERT_TRUE(stopped);
+        e.render(256, &*stopped);
+        EXPECT_FALSE(e.engine.rolling());
+        EXPECT_EQ(e.noteOnFrames.size(), ons);
     }
-    ASSERT_GE(e.noteOnFrames.size(), 18u);
-    for (std::size_t k = 4; k < e.noteOnFrames.size(); ++k) {
-        const double ideal = start + 6.0 * k * pulseFrames;
-        EXPECT_NEAR(static_cast<double>(e.noteOnFrames[k]), ideal, 44.1) << k;
-    }
-    const std::uint8_t stop[] = {kMidiStop};
-    clock.receive(stop, static_cast<std::int64_t>(e.played));
-    const std::size_t ons = e.noteOnFrames.size();
-    const std::optional<BlockSync> stopped = clock.blockSync({e.played, 256, 0, 44100});
-    ASSERT_TRUE(stopped);
-    e.render(256, &*stopped);
-    EXPECT_FALSE(e.engine.rolling());
-    EXPECT_EQ(e.noteOnFrames.size(), ons);
 }
 
 } // namespace
