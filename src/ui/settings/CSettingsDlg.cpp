@@ -212,7 +212,8 @@ void CSettingsDlg::addSync(const Settings& settings)
     syncSource_->setObjectName(QStringLiteral("syncSource"));
     syncSource_->addItems({tr("Internal"), tr("MIDI clock"), tr("JACK transport"), tr("Link")});
     syncSource_->setCurrentIndex(static_cast<int>(settings.syncSource));
-    syncSource_->setToolTip(tr("Who leads the tempo and the position: Quom, or the program it follows."));
+    syncSource_->setToolTip(tr("Who leads the tempo and the position: Quom, or the program it follows. "
+                               "Heard from the next start."));
     theme::place(syncSource_, inside.controlX, 10, inside.controlWidth, 13);
     addStaticText(group, tr("Follow"), inside.labelX, 12, kLabelWidth)->setBuddy(syncSource_);
     midiClockOut_ = addSwitch(
@@ -220,6 +221,8 @@ void CSettingsDlg::addSync(const Settings& settings)
     midiClockOut_->setToolTip(tr("While Quom leads and plays, MIDI Out carries its clock."));
     transportMaster_ = addSwitch(group, "transportMaster", tr("Be JACK's timebase master"),
         settings.transportMaster, 10 + 2 * kRowStep, inside);
+    transportMaster_->setToolTip(tr("Quom writes JACK's bars and tempo and starts its transport. Heard from "
+                                    "the next start."));
 }
 
 void CSettingsDlg::chooseAudioEditor()
