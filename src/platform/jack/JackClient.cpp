@@ -145,7 +145,7 @@ void JackClient::close() noexcept
 
 double JackClient::cpuLoad() const
 {
-    return serverLost() ? 0.0 : jack_cpu_load(client_) / 100.0;
+    return serverLost() ? 0.0 : load_.load(std::memory_order_relaxed);
 }
 
 std::vector<std::string> JackClient::midiDestinations() const
@@ -193,9 +193,20 @@ std::int64_t JackClient::clockMicros() noexcept
     return static_cast<std::int64_t>(jack_get_time());
 }
 
+void JackClient::noteLoad(std::uint64_t micros, std::uint32_t frames) noexcept
+{
+    // As PortAudio measures its streams': each period's share, low-passed.
+    constexpr double kKept = 0.9;
+    const double period = static_cast<double>(frames) * 1e6 / kSampleRate;
+    const double share = static_cast<double>(micros) / period;
+    load_.store(
+        kKept * load_.load(std::memory_order_relaxed) + (1.0 - kKept) * share, std::memory_order_relaxed);
+}
+
 int JackClient::process(std::uint32_t frames, void* data) noexcept
 {
     auto* self = static_cast<JackClient*>(data);
+    const jack_time_t began = jack_get_time();
     self->audioThread_->noteThread();
     self->midiThread_->noteThread();
 
@@ -225,6 +236,7 @@ int JackClient::process(std::uint32_t frames, void* data) noexcept
                 micros + static_cast<std::int64_t>(offset) * 1000000 / kSampleRate, left, right, midiOut);
         }
     }
+    self->noteLoad(jack_get_time() - began, frames);
     self->cycles_.fetch_add(1, std::memory_order_release);
     return 0;
 }

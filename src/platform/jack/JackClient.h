@@ -58,7 +58,7 @@ public:
     jack_client_t* handle() const noexcept { return client_; }
     // The server went away; the client is dead and only good for closing. Any thread.
     bool serverLost() const noexcept { return lost_.load(std::memory_order_relaxed); }
-    // 1.0 = the server's whole period taken.
+    // 1.0 = Quom's callback took its whole period.
     double cpuLoad() const;
 
     void setBlockSyncSource(BlockSyncSource* source) noexcept
@@ -95,6 +95,7 @@ public:
 private:
     explicit JackClient(JackSource& source, jack_client_t* client);
     static int process(std::uint32_t frames, void* data) noexcept;
+    void noteLoad(std::uint64_t micros, std::uint32_t frames) noexcept;
     void readMidiIn(std::uint32_t frames, std::uint64_t firstFrame) noexcept;
     void renderSlice(std::uint32_t offset, std::uint32_t frames, std::uint64_t firstFrame,
         std::int64_t hostMicros, float* left, float* right, void* midiOut) noexcept;
@@ -122,6 +123,8 @@ private:
     std::atomic<bool> endNotesRequested_{false};
     std::atomic<bool> notesEnded_{false};
     std::atomic<std::uint64_t> cycles_{0};
+    // The callback's own share of its period, smoothed; the server's load counts every client.
+    std::atomic<double> load_{0.0};
     SpscRing<std::uint32_t> midiIn_{4096};
 
     // Audio thread only.
