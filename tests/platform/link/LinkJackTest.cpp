@@ -16,9 +16,11 @@
 #include <array>
 #include <atomic>
 #include <cmath>
+#include <csignal>
 #include <memory>
 #include <string>
 
+#include <sys/prctl.h>
 #include <unistd.h>
 
 // Quom's own JACK client following a Link session, under a JACK server of the test's own
@@ -91,6 +93,8 @@ TEST(LinkSyncUnderJack, StepsLandOnThePeersSixteenths)
     QProcess server;
     server.setStandardOutputFile(QProcess::nullDevice());
     server.setStandardErrorFile(QProcess::nullDevice());
+    // Ended with the test, however it ends: a server that outlives it keeps its entry.
+    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server.start("jackd", {"--no-realtime", "--sync", "-d", "dummy", "-r", "44100", "-p", "256"});
     if (!server.waitForStarted())
         GTEST_SKIP() << "jackd cannot be started";
