@@ -11,8 +11,8 @@ readonly MILLISECOND_FRAMES=44
 
 start_quom_with_sync 'source=1'
 
-record_midi_out 14 "$E2E_TMP/recorded.txt"
-sync_probe send-clock "$QUOM_MIDI_IN" 100 8 --start --stop-after 6 --jitter-ms "$JITTER_MS" --seed 25 \
+record_midi_out 10 "$E2E_TMP/recorded.txt"
+sync_probe send-clock "$QUOM_MIDI_IN" 100 7 --start --stop-after 5 --jitter-ms "$JITTER_MS" --seed 25 \
   >"$E2E_TMP/sent.txt"
 wait_for_recorder
 sync_check follows-clock "$E2E_TMP/sent.txt" "$E2E_TMP/recorded.txt" 100 "$MILLISECOND_FRAMES"
