@@ -15,6 +15,9 @@
 #include <sstream>
 #include <string>
 
+#include <ifaddrs.h>
+#include <net/if.h>
+
 namespace {
 
 // On CLOCK_MONOTONIC, the tests' clock, where Quom's session runs on Link's own: the
@@ -42,10 +45,28 @@ void printState(MonotonicLink& link, long long micros)
         state.beatAtTime(at, kLinkQuantum));
 }
 
+// Link announces itself on every interface: the peer joins only where nothing but the
+// loopback is there (a private network namespace), so no test traffic leaves the machine.
+bool onlyLoopback()
+{
+    ifaddrs* addresses = nullptr;
+    if (getifaddrs(&addresses) != 0)
+        return false;
+    bool loopback = true;
+    for (const ifaddrs* a = addresses; a; a = a->ifa_next)
+        loopback = loopback && (a->ifa_flags & IFF_LOOPBACK);
+    freeifaddrs(addresses);
+    return loopback;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (!onlyLoopback()) {
+        std::fprintf(stderr, "quom_linkpeer: runs only in a network namespace with the loopback alone\n");
+        return 77;
+    }
     const double tempo = argc > 1 ? std::stod(argv[1]) : 120.0;
     MonotonicLink link(tempo);
     link.enableStartStopSync(true);
