@@ -1,13 +1,16 @@
 #include "core/midi/LiveControl.h"
 
+#include "core/transport/Transport.h"
+
 #include <cstdlib>
 #include <utility>
 
 namespace quom {
 
-LiveControl::LiveControl(Project& project, const Settings& settings)
+LiveControl::LiveControl(Project& project, const Settings& settings, Transport* transport)
     : project_(project)
     , settings_(settings)
+    , transport_(transport)
 {
     project_.addListener(this);
 }
@@ -43,7 +46,10 @@ bool LiveControl::apply(const MidiAction& action)
         return false;
     case MidiAction::Kind::SelectPattern:
         moved_ = false;
-        project_.selectPattern(action.a);
+        if (transport_)
+            transport_->switchPattern(action.a);
+        else
+            project_.selectPattern(action.a);
         return false;
     case MidiAction::Kind::Scroll:
         project_.applyLive({OperationId::Scroll, ScrollAmount{action.a, action.b}});

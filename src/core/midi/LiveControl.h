@@ -17,12 +17,14 @@
 namespace quom {
 
 struct Settings;
+class Transport;
 
 class LiveControl : private ProjectListener {
 public:
     // The channel and the controllers are read from settings on every message, so
-    // that a change to them applies at once.
-    LiveControl(Project& project, const Settings& settings);
+    // that a change to them applies at once. A program change goes through transport
+    // when there is one, so it switches on the bar when the settings say so.
+    LiveControl(Project& project, const Settings& settings, Transport* transport = nullptr);
     ~LiveControl() override;
     LiveControl(const LiveControl&) = delete;
     LiveControl& operator=(const LiveControl&) = delete;
@@ -42,6 +44,7 @@ private:
 
     Project& project_;
     const Settings& settings_;
+    Transport* transport_;
     MidiControl messages_;
     std::vector<MidiAction> held_;
     // Moves of the current pattern not yet recorded; those of a pattern left go with
