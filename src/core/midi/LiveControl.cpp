@@ -1,16 +1,14 @@
 #include "core/midi/LiveControl.h"
 
-#include "core/transport/Transport.h"
-
 #include <cstdlib>
 #include <utility>
 
 namespace quom {
 
-LiveControl::LiveControl(Project& project, const Settings& settings, Transport* transport)
+LiveControl::LiveControl(Project& project, const Settings& settings, std::function<void(int)> switchPattern)
     : project_(project)
     , settings_(settings)
-    , transport_(transport)
+    , switchPattern_(std::move(switchPattern))
 {
     project_.addListener(this);
 }
@@ -46,8 +44,8 @@ bool LiveControl::apply(const MidiAction& action)
         return false;
     case MidiAction::Kind::SelectPattern:
         moved_ = false;
-        if (transport_)
-            transport_->switchPattern(action.a);
+        if (switchPattern_)
+            switchPattern_(action.a);
         else
             project_.selectPattern(action.a);
         return false;

@@ -4,6 +4,7 @@
 #include "core/project/Project.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Live control from a MIDI controller, applied to the project: a program change
@@ -17,14 +18,14 @@
 namespace quom {
 
 struct Settings;
-class Transport;
 
 class LiveControl : private ProjectListener {
 public:
     // The channel and the controllers are read from settings on every message, so
-    // that a change to them applies at once. A program change goes through transport
-    // when there is one, so it switches on the bar when the settings say so.
-    LiveControl(Project& project, const Settings& settings, Transport* transport = nullptr);
+    // that a change to them applies at once. A program change makes its pattern current
+    // through switchPattern when given (the transport's, which may wait for the wrap),
+    // else at once.
+    LiveControl(Project& project, const Settings& settings, std::function<void(int)> switchPattern = nullptr);
     ~LiveControl() override;
     LiveControl(const LiveControl&) = delete;
     LiveControl& operator=(const LiveControl&) = delete;
@@ -44,7 +45,7 @@ private:
 
     Project& project_;
     const Settings& settings_;
-    Transport* transport_;
+    std::function<void(int)> switchPattern_;
     MidiControl messages_;
     std::vector<MidiAction> held_;
     // Moves of the current pattern not yet recorded; those of a pattern left go with
