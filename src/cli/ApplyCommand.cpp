@@ -1,7 +1,10 @@
 #include "cli/Commands.h"
+#include "core/files/FileType.h"
 #include "core/files/PatternFile.h"
+#include "core/files/ProjectFile.h"
 #include "core/operations/ArgumentText.h"
 #include "core/operations/PatternOperations.h"
+#include "core/operations/SongText.h"
 #include "core/random/Random.h"
 
 #include <algorithm>
@@ -11,12 +14,15 @@
 #include <ostream>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace quom::cli {
 namespace {
 
-constexpr std::string_view kSynopsis = "usage: quom apply IN.pat -o OUT.pat [--seed S] OP [OP ...]\n";
+constexpr std::string_view kSynopsis = "usage: quom apply IN.pat -o OUT.pat [--seed S] OP [OP ...]\n"
+                                       "       quom apply IN.qom -o OUT.qom song=P*R,P*R,...\n";
+constexpr std::string_view kSongPrefix = "song=";
 constexpr std::string_view kColorNote = "  colours as 0xRRGGBB or as decimal colour words 0x00BBGGRR\n";
 constexpr std::size_t kUsageWidth = 80;
 
@@ -45,6 +51,7 @@ struct ApplyRequest {
     std::string output;
     std::optional<std::uint32_t> seed;
     std::vector<PatternOperation> operations;
+    std::optional<Song> song; // song=: the project's song becomes it
 };
 
 // Fills request from the arguments; on a usage error returns what was wrong.
@@ -69,6 +76,11 @@ std::optional<std::string> parseArguments(const Args& args, ApplyRequest& reques
         } else if (!haveInput && !arg.empty() && arg.front() != '-') {
             request.input = arg;
             haveInput = true;
+        } else if (arg.starts_with(kSongPrefix)) {
+            auto song = parseSongText(std::string_view(arg).substr(kSongPrefix.size()));
+            if (auto* problem = std::get_if<std::string>(&song))
+                return "song=: " + *problem;
+            request.song = std::get<Song>(std::move(song));
         } else {
             auto operation = parseOperation(arg);
             if (!operation)
@@ -80,7 +92,7 @@ std::optional<std::string> parseArguments(const Args& args, ApplyRequest& reques
         return std::string("no input pattern");
     if (!haveOutput || request.output.empty())
         return std::string("no output pattern (-o OUT.pat)");
-    if (request.operations.empty())
+    if (request.operations.empty() && !request.song)
         return std::string("no operation");
     return std::nullopt;
 }
@@ -114,6 +126,26 @@ std::optional<std::string> readGridFiles(
     return std::nullopt;
 }
 
+// song= on a project: everything else in the file is written back as it was read.
+int applyToProject(const ApplyRequest& request, std::span<const std::uint8_t> bytes, std::ostream& err)
+{
+    if (!request.operations.empty() || !request.song) {
+        err << "quom apply: a project takes song= and no pattern operation\n";
+        return kExitUsage;
+    }
+    auto project = parseProjectFile(bytes, request.input);
+    if (!project) {
+        err << "quom apply: " << project.error().message() << '\n';
+        return kExitFailure;
+    }
+    project->song = *request.song;
+    if (const auto written = writeProjectFile(request.output, *project); !written) {
+        err << "quom apply: " << written.error << '\n';
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int runApply(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders& pictures)
@@ -128,6 +160,13 @@ int runApply(const Args& args, std::ostream& out, std::ostream& err, const Pictu
     }
     if (lacksAReader(request.operations, pictures))
         return kNeedsPictures;
+    if (const auto bytes = readRegularFile(request.input, kProjectFileKind);
+        bytes && detectFileType(*bytes) == FileType::Project)
+        return applyToProject(request, *bytes, err);
+    if (request.song) {
+        err << "quom apply: song= needs a project, and " << request.input << " is none\n";
+        return kExitFailure;
+    }
 
     auto pattern = readPatternFile(request.input);
     if (!pattern) {

@@ -17,7 +17,8 @@ struct SubCommand {
 
 constexpr std::array kCommands{
     SubCommand{"apply", runApply,
-        "apply IN.pat -o OUT.pat [--seed S] OP [OP ...]   transform or generate a pattern"},
+        "apply IN.pat -o OUT.pat [--seed S] OP [OP ...]   transform or generate a pattern"
+        "\n        apply IN.qom -o OUT.qom song=P*R,...   set a project's song (song= clears it)"},
     SubCommand{"import", runImport,
         "import IMAGE -o OUT.pat [--tempo T]   turn a picture into a pattern (tempo 1..350, default 120)"},
     SubCommand{

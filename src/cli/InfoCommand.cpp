@@ -8,6 +8,7 @@
 #include "core/io/SoundFileReader.h"
 #include "core/io/WaveReader.h"
 #include "core/kit/Kit.h"
+#include "core/operations/SongText.h"
 
 #include <array>
 #include <ostream>
@@ -87,7 +88,14 @@ int describeProject(const InfoRequest& request, std::ostream& out, std::ostream&
         const ProjectSlot& slot = project->slots[i];
         out << (i > 0 ? "," : "") << jsonSlot(slot.name, slot.loop, slot.fade);
     }
-    out << "]}\n";
+    // The song as `quom apply` takes it; a project without one says nothing new.
+    if (!project->song.empty())
+        out << "],\"song\":" << jsonString(songText(project->song)) << '}';
+    else
+        out << ']' << '}';
+    out << '\n';
+    if (!project->skippedSection.empty())
+        err << "quom info: " << request.path << ": " << project->skippedSection << '\n';
     return kExitOk;
 }
 

@@ -223,8 +223,33 @@ std::uint32_t Engine::syncStepFrame() const noexcept
     return static_cast<std::uint32_t>(std::clamp(frame, 0.0, kLastFrame));
 }
 
-void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame, int column) noexcept
+void Engine::queueSwitch(const LiveGrid* pattern, const TempoSource* tempo) noexcept
 {
+    queuedTempo_.store(tempo, std::memory_order_relaxed);
+    queuedPattern_.store(pattern, std::memory_order_release);
+}
+
+void Engine::landQueuedSwitch(const LiveGrid*& live, bool following) noexcept
+{
+    const LiveGrid* next = queuedPattern_.exchange(nullptr, std::memory_order_acq_rel);
+    if (next == nullptr)
+        return;
+    const TempoSource* tempo = queuedTempo_.load(std::memory_order_relaxed);
+    pattern_.store(next, std::memory_order_release);
+    tempo_.store(tempo, std::memory_order_release);
+    live = next;
+    if (!following) {
+        // The new pattern's first step already lasts as long as its own tempo says.
+        samplesPerStepNow_ = framesPerStep(tempo ? tempo->tempo() : kDefaultTempo);
+        samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
+    }
+    switchesLanded_.fetch_add(1, std::memory_order_release);
+}
+
+void Engine::advanceStep(const LiveGrid*& live, std::uint32_t blockFrame, int column, bool following) noexcept
+{
+    if (offlinePattern_ == nullptr && column == 0 && step_ == kColumns - 1)
+        landQueuedSwitch(live, following);
     step_ = column;
     count_ = 0;
     if (offlinePattern_) {
@@ -238,10 +263,10 @@ void Engine::advanceStep(const LiveGrid* live, std::uint32_t blockFrame, int col
     column_.store(step_, std::memory_order_relaxed);
 }
 
-void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound,
+void Engine::renderChunk(const CKit& kit, const LiveGrid*& live, std::uint8_t mode, bool ownSound,
     bool following, std::uint32_t blockFrame, int frames) noexcept
 {
-    const int sps = samplesPerStepNow_;
+    int sps = samplesPerStepNow_;
     int f = 0;
     while (f < frames) {
         const std::uint32_t at = blockFrame + static_cast<std::uint32_t>(f);
@@ -252,7 +277,7 @@ void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mod
             const std::uint32_t due = syncStepFrame();
             if (due <= at) {
                 const auto column = static_cast<int>(((nextSyncStep_ % kColumns) + kColumns) % kColumns);
-                advanceStep(live, at, column);
+                advanceStep(live, at, column, true);
                 ++nextSyncStep_;
                 // One step per frame at most, whatever speed a source claims.
                 if (syncStepFrame() <= at)
@@ -262,7 +287,9 @@ void Engine::renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mod
             }
             span = static_cast<int>(std::min<std::uint32_t>(due - at, static_cast<std::uint32_t>(span)));
         } else if (step_ == -1 || count_ >= sps) {
-            advanceStep(live, at, step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1));
+            advanceStep(
+                live, at, step_ == -1 ? firstColumn_ : (step_ + 1 == kColumns ? 0 : step_ + 1), false);
+            sps = samplesPerStepNow_;
         }
         const int sounding = step_ == -1 ? 0 : std::max(0, std::min(span, sps - count_));
         if (!following)

@@ -128,6 +128,20 @@ public:
     void setTempoSource(const TempoSource* tempo) noexcept { tempo_.store(tempo, std::memory_order_release); }
     const TempoSource* tempoSource() const noexcept { return tempo_.load(std::memory_order_acquire); }
 
+    // Live engine: on the frame where the pattern next wraps from its last column to its
+    // first, it plays pattern at tempo instead, as setPattern and setTempoSource would
+    // (both must outlive their use), and counts the switch. A new request replaces one
+    // still waiting; a null pattern withdraws it.
+    void queueSwitch(const LiveGrid* pattern, const TempoSource* tempo) noexcept;
+    // Withdraws the request still waiting; false when there was none (it has landed).
+    bool cancelSwitch() noexcept
+    {
+        return queuedPattern_.exchange(nullptr, std::memory_order_acq_rel) != nullptr;
+    }
+    bool switchQueued() const noexcept { return queuedPattern_.load(std::memory_order_acquire) != nullptr; }
+    // How many queued switches have landed. Any thread.
+    std::uint64_t switchesLanded() const noexcept { return switchesLanded_.load(std::memory_order_acquire); }
+
     // Window thread, see "Kits" above. A null kit stands for an empty one.
     void setKit(std::shared_ptr<const CKit> kit);
     const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
@@ -166,9 +180,11 @@ private:
     // The frame of the block at which the followed step nextSyncStep_ starts; past the
     // block's end when it starts later.
     std::uint32_t syncStepFrame() const noexcept;
-    void renderChunk(const CKit& kit, const LiveGrid* live, std::uint8_t mode, bool ownSound, bool following,
+    void renderChunk(const CKit& kit, const LiveGrid*& live, std::uint8_t mode, bool ownSound, bool following,
         std::uint32_t blockFrame, int frames) noexcept;
-    void advanceStep(const LiveGrid* live, std::uint32_t blockFrame, int column) noexcept;
+    // live is the pattern the step plays: a queued switch landing on it changes it.
+    void advanceStep(const LiveGrid*& live, std::uint32_t blockFrame, int column, bool following) noexcept;
+    void landQueuedSwitch(const LiveGrid*& live, bool following) noexcept;
     void mixPreview(const CKit& kit, std::uint8_t mode, int frames) noexcept;
     void mixAudition(int frames) noexcept;
     // Keeps object until no block that may have read it is in progress.
@@ -184,6 +200,9 @@ private:
     std::atomic<std::uint8_t> interpolation_{static_cast<std::uint8_t>(Interpolation::Linear)};
     std::atomic<const LiveGrid*> pattern_{nullptr};
     std::atomic<const TempoSource*> tempo_{nullptr};
+    std::atomic<const LiveGrid*> queuedPattern_{nullptr};
+    std::atomic<const TempoSource*> queuedTempo_{nullptr}; // stored before queuedPattern_
+    std::atomic<std::uint64_t> switchesLanded_{0};
     std::atomic<const CKit*> audioKit_{nullptr};
     std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls

@@ -1,6 +1,7 @@
 #include "core/files/ProjectFile.h"
 
 #include "core/files/GridBytes.h"
+#include "core/files/SongSection.h"
 
 #include <algorithm>
 #include <cstring>
@@ -90,6 +91,10 @@ ReadResult<ProjectFileData> parseProjectFile(std::span<const std::uint8_t> bytes
             return damaged(path, record + " is incomplete");
         project.slots[i] = std::move(*slot);
     }
+    TrailingSections sections = readTrailingSections(bytes.subspan(in.offset()));
+    project.song = std::move(sections.song);
+    if (!sections.problem.empty())
+        project.skippedSection = sections.problem;
     return project;
 }
 
@@ -122,6 +127,7 @@ std::vector<std::uint8_t> encodeProjectFile(const ProjectFileData& project)
         out.u8(slot.maxKey);
         out.u16le(slot.scaleIndex);
     }
+    writeSongSection(out, project.song);
     return std::move(out.bytes());
 }
 

@@ -5,6 +5,7 @@
 #include "core/io/ReadResult.h"
 #include "core/kit/Instrument.h"
 #include "core/model/Cell.h"
+#include "core/model/Song.h"
 
 #include <array>
 #include <cstdint>
@@ -13,7 +14,9 @@
 #include <vector>
 
 // Project files (.qom): "QUOM", version, count, 16 x (tempo, grid), the kit section
-// count, then one variable-length record per kit slot; every field little-endian.
+// count, then one variable-length record per kit slot; every field little-endian. Then,
+// only when there is one, the song's section (SongSection.h), which a reader of the
+// fields before it never reaches.
 namespace quom {
 
 constexpr int kProjectKitSlots = 64;
@@ -36,6 +39,10 @@ struct ProjectFileData {
     std::array<std::int32_t, kPatternSlots> tempos; // as stored; clamp where they drive the engine
     std::vector<Grid> patterns; // kPatternSlots grids
     std::array<ProjectSlot, kProjectKitSlots> slots;
+    Song song; // empty: none
+    // Why a section after the slot records was skipped or cut short, for the caller to
+    // report once with the path; the patterns and the kit load all the same.
+    std::string skippedSection;
 
     // A new project: 16 empty patterns at the default tempo, every slot unused.
     ProjectFileData();
@@ -48,8 +55,9 @@ ProjectSlot projectSlotOf(const CInstrument& instrument);
 void applyProjectSlot(const ProjectSlot& slot, CInstrument& instrument);
 
 // Refused as a whole when the file is shorter than its layout (anywhere, also inside
-// the slot records) or a slot path is longer than kMaxSlotPathLength; bytes after
-// the last record are ignored. path only names the file in the error.
+// the slot records) or a slot path is longer than kMaxSlotPathLength; what follows the
+// last record is read as sections, and a damaged one only skipped. path only names the
+// file in the errors.
 ReadResult<ProjectFileData> parseProjectFile(std::span<const std::uint8_t> bytes, const std::string& path);
 ReadResult<ProjectFileData> readProjectFile(const std::string& path);
 

@@ -5,9 +5,10 @@
 
 namespace quom {
 
-LiveControl::LiveControl(Project& project, const Settings& settings)
+LiveControl::LiveControl(Project& project, const Settings& settings, std::function<void(int)> switchPattern)
     : project_(project)
     , settings_(settings)
+    , switchPattern_(std::move(switchPattern))
 {
     project_.addListener(this);
 }
@@ -43,7 +44,10 @@ bool LiveControl::apply(const MidiAction& action)
         return false;
     case MidiAction::Kind::SelectPattern:
         moved_ = false;
-        project_.selectPattern(action.a);
+        if (switchPattern_)
+            switchPattern_(action.a);
+        else
+            project_.selectPattern(action.a);
         return false;
     case MidiAction::Kind::Scroll:
         project_.applyLive({OperationId::Scroll, ScrollAmount{action.a, action.b}});

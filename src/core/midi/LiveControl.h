@@ -4,6 +4,7 @@
 #include "core/project/Project.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Live control from a MIDI controller, applied to the project: a program change
@@ -21,8 +22,10 @@ struct Settings;
 class LiveControl : private ProjectListener {
 public:
     // The channel and the controllers are read from settings on every message, so
-    // that a change to them applies at once.
-    LiveControl(Project& project, const Settings& settings);
+    // that a change to them applies at once. A program change makes its pattern current
+    // through switchPattern when given (the transport's, which may wait for the wrap),
+    // else at once.
+    LiveControl(Project& project, const Settings& settings, std::function<void(int)> switchPattern = nullptr);
     ~LiveControl() override;
     LiveControl(const LiveControl&) = delete;
     LiveControl& operator=(const LiveControl&) = delete;
@@ -42,6 +45,7 @@ private:
 
     Project& project_;
     const Settings& settings_;
+    std::function<void(int)> switchPattern_;
     MidiControl messages_;
     std::vector<MidiAction> held_;
     // Moves of the current pattern not yet recorded; those of a pattern left go with

@@ -1,6 +1,7 @@
 #include "core/project/Project.h"
 
 #include "core/edit/Clipboard.h"
+#include "core/operations/SongText.h"
 
 namespace quom {
 
@@ -17,7 +18,7 @@ PatternLoan::~PatternLoan()
 
 Project::Project()
 {
-    undo_.Initialise(model_.current().snapshot());
+    undo_.Initialise(model_.current().snapshot(), song_);
     saved_ = projectBytes();
 }
 
@@ -46,7 +47,7 @@ void Project::endLoan()
 
 void Project::recordUndo()
 {
-    undo_.Record(model_.current().snapshot());
+    undo_.Record(model_.current().snapshot(), song_);
 }
 
 void Project::patternChanged()
@@ -73,7 +74,7 @@ void Project::commit(const Grid& cells)
 {
     model_.current().assign(cells);
     patternChanged();
-    undo_.Record(cells);
+    undo_.Record(cells, song_);
 }
 
 void Project::replaceCells(const Grid& cells)
@@ -122,15 +123,19 @@ void Project::placeFloating(bool mix)
 
 void Project::undo()
 {
-    if (const Grid* cells = undo_.Undo())
+    if (const Grid* cells = undo_.Undo()) {
         model_.current().assign(*cells);
+        showSong(undo_.song());
+    }
     patternChanged();
 }
 
 void Project::redo()
 {
-    if (const Grid* cells = undo_.Redo())
+    if (const Grid* cells = undo_.Redo()) {
         model_.current().assign(*cells);
+        showSong(undo_.song());
+    }
     patternChanged();
 }
 
@@ -170,9 +175,33 @@ bool Project::selectPattern(int index)
     return true;
 }
 
+void Project::showSong(const Song& song)
+{
+    if (song == song_)
+        return;
+    song_ = song;
+    tell([](ProjectListener& l) { l.songChanged(); });
+}
+
+std::string Project::setSong(Song song)
+{
+    if (std::string problem = songProblem(song); !problem.empty())
+        return problem;
+    if (song == song_)
+        return {};
+    // After another pattern became current the history is empty: keep the song as it
+    // was, so this edit can be undone too.
+    if (undo_.size() == 0)
+        undo_.Initialise(model_.current().snapshot(), song_);
+    showSong(song);
+    undo_.Record(model_.current().snapshot(), song_);
+    return {};
+}
+
 void Project::newProject()
 {
     model_.resetProject();
+    showSong({});
     showTempo(kDefaultTempo);
     undo_.Empty();
     patternChanged();

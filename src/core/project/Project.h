@@ -6,6 +6,7 @@
 #include "core/io/ReadResult.h"
 #include "core/kit/Kit.h"
 #include "core/model/PatternModel.h"
+#include "core/model/Song.h"
 #include "core/model/Tempo.h"
 #include "core/model/UndoSystem.h"
 #include "core/operations/PatternOperations.h"
@@ -51,6 +52,8 @@ public:
     virtual void kitChanged() { }
     // The last window holding the pattern (PatternLoan) let it go: others may write it.
     virtual void patternReturned() { }
+    // The song changed (an edit, undo or redo, a project read or begun).
+    virtual void songChanged() { }
 };
 
 // How much of a project file the command line needs.
@@ -129,9 +132,16 @@ public:
     bool selectPattern(int index);
     // The current pattern and its tempo into their slot.
     void storeCurrentPattern();
-    // All 16 patterns emptied, every tempo 120, the first pattern current, no undo
-    // history. The kit, the clipboard's cells and the settings blocks stay.
+    // All 16 patterns emptied, every tempo 120, the first pattern current, no song, no
+    // undo history. The kit, the clipboard's cells and the settings blocks stay.
     void newProject();
+
+    // The patterns in the order a song plays them; empty: no song.
+    const Song& song() const noexcept { return song_; }
+    // The song becomes song as one undoable edit, and the listeners are told. A song
+    // that cannot be one (songProblem, core/operations/SongText.h) is refused: the
+    // result says why and nothing changed. Empty when taken.
+    std::string setSong(Song song);
 
     // The kit the project names and the engine plays; never null.
     const std::shared_ptr<const CKit>& kit() const noexcept { return kit_; }
@@ -147,9 +157,9 @@ public:
 
     // Files. On failure nothing has changed; the results name the path. Stop the
     // Transport first: what plays is replaced.
-    // A project replaces every pattern, tempo and kit slot, shows its first pattern
-    // and empties the undo history. The result lists the samples that could not be
-    // read, each once, and why.
+    // A project replaces every pattern, tempo, kit slot and the song, shows its first
+    // pattern and empties the undo history. The result lists the samples that could not
+    // be read, each once, and why, and a section of the file that was skipped.
     ReadResult<std::vector<ReadError>> loadProject(const std::string& path);
     // The same from the bytes of a file read already (the command line reads its input
     // once to tell a project from a pattern); path names the file in errors.
@@ -173,7 +183,7 @@ public:
     // with New or marked saved. It compares the projects, so an edit undone is no change.
     bool hasUnsavedChanges() const;
     // The project file that Save would write now: every pattern (the current one as
-    // shown, at the tempo that plays), every tempo and the kit's slots.
+    // shown, at the tempo that plays), every tempo, the kit's slots and the song.
     std::vector<std::uint8_t> projectBytes() const;
     // The project file last loaded or saved; empty for a project begun with New or
     // restored from a copy of unsaved work, which no file holds.
@@ -189,13 +199,14 @@ private:
     friend class PatternLoan;
 
     ReadResult<std::vector<ReadError>> applyProjectFile(
-        const ReadResult<ProjectFileData>& project, SampleLoading samples);
+        const ReadResult<ProjectFileData>& project, const std::string& path, SampleLoading samples);
     ReadResult<PatternFileData> applyPatternFile(ReadResult<PatternFileData> pattern);
     // One undoable edit of the whole current pattern. change(Grid&) returns whether
     // it changed anything worth an undo state.
     template <typename Change> void edit(Change change);
     void commit(const Grid& cells);
     void showTempo(int bpm);
+    void showSong(const Song& song);
     void endLoan();
     template <typename Call> void tell(Call call);
 
@@ -204,6 +215,7 @@ private:
     TempoValue tempo_{kDefaultTempo};
     std::shared_ptr<const CKit> kit_ = std::make_shared<const CKit>();
     FileRate fileRate_ = FileRate::AsIf44100;
+    Song song_;
     std::vector<ProjectListener*> listeners_;
     int loans_ = 0;
     // The project as last kept; none after a restore, which nothing on disk holds.

@@ -27,7 +27,7 @@ std::vector<ReadError> applyProject(
 
 // The current pattern as shown and at the tempo that plays: its slot holds them only
 // once they are stored.
-ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
+ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit, const Song& song)
 {
     ProjectFileData project;
     for (int slot = 0; slot < kPatternSlots; ++slot) {
@@ -38,6 +38,7 @@ ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
     project.patterns[model.currentIndex()] = model.current().snapshot();
     for (int slot = 0; slot < kKitSlots; ++slot)
         project.slots[slot] = projectSlotOf(kit.slot(slot));
+    project.song = song;
     return project;
 }
 
@@ -45,7 +46,7 @@ ProjectFileData projectOf(const PatternModel& model, int tempo, const CKit& kit)
 
 ReadResult<std::vector<ReadError>> Project::loadProject(const std::string& path)
 {
-    auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
+    auto loaded = applyProjectFile(readProjectFile(path), path, SampleLoading::Load);
     if (loaded) {
         filePath_ = path;
         markSaved();
@@ -56,7 +57,7 @@ ReadResult<std::vector<ReadError>> Project::loadProject(const std::string& path)
 ReadResult<std::vector<ReadError>> Project::loadProject(
     std::span<const std::uint8_t> bytes, const std::string& path, SampleLoading samples)
 {
-    auto loaded = applyProjectFile(parseProjectFile(bytes, path), samples);
+    auto loaded = applyProjectFile(parseProjectFile(bytes, path), path, samples);
     if (loaded) {
         filePath_ = path;
         markSaved();
@@ -66,7 +67,7 @@ ReadResult<std::vector<ReadError>> Project::loadProject(
 
 ReadResult<std::vector<ReadError>> Project::restoreProject(const std::string& path)
 {
-    auto loaded = applyProjectFile(readProjectFile(path), SampleLoading::Load);
+    auto loaded = applyProjectFile(readProjectFile(path), path, SampleLoading::Load);
     if (loaded) {
         filePath_.clear();
         saved_.reset();
@@ -75,14 +76,17 @@ ReadResult<std::vector<ReadError>> Project::restoreProject(const std::string& pa
 }
 
 ReadResult<std::vector<ReadError>> Project::applyProjectFile(
-    const ReadResult<ProjectFileData>& project, SampleLoading samples)
+    const ReadResult<ProjectFileData>& project, const std::string& path, SampleLoading samples)
 {
     // Only a fully read file changes anything.
     if (!project)
         return project.error();
     auto kit = std::make_shared<CKit>(*kit_);
     std::vector<ReadError> unreadable = applyProject(*project, model_, *kit, samples, fileRate_);
+    if (!project->skippedSection.empty())
+        unreadable.push_back({ReadFailure::Damaged, path, project->skippedSection});
     setKit(std::move(kit));
+    showSong(project->song);
     model_.showSlot(0);
     showTempo(clampTempo(model_.tempo(0)));
     undo_.Empty();
@@ -93,7 +97,7 @@ ReadResult<std::vector<ReadError>> Project::applyProjectFile(
 WriteResult Project::saveProject(const std::string& path)
 {
     storeCurrentPattern();
-    WriteResult written = writeProjectFile(path, projectOf(model_, tempo(), *kit_));
+    WriteResult written = writeProjectFile(path, projectOf(model_, tempo(), *kit_, song_));
     if (written) {
         filePath_ = path;
         markSaved();
@@ -108,7 +112,7 @@ bool Project::hasUnsavedChanges() const
 
 std::vector<std::uint8_t> Project::projectBytes() const
 {
-    return encodeProjectFile(projectOf(model_, tempo(), *kit_));
+    return encodeProjectFile(projectOf(model_, tempo(), *kit_, song_));
 }
 
 void Project::markSaved()

@@ -11,10 +11,15 @@ namespace quom {
 // Who decides the tempo and the position: Quom itself, or another program it follows.
 enum class SyncSource : std::uint8_t { Internal, MidiClock, JackTransport, Link };
 
+// When a switch to another pattern asked for while playing happens: at once, or on the
+// frame where the playing pattern wraps from its last step to its first.
+enum class PatternSwitch : std::uint8_t { AtOnce, AtPatternEnd };
+
 struct Settings {
     bool confirmationMessages = true;
     bool loadDefaultKit = true;
     std::int32_t zoom = 0; // cell-pixel steps from the cell size that suits the screen
+    PatternSwitch patternSwitch = PatternSwitch::AtOnce;
     std::string audioDevice; // the audio library's default output device, filled in at start-up
     std::int32_t numberOfBuffers = 0; // 0 = the device's own low latency
     std::int32_t bufferSize = 256; // frames per audio buffer
@@ -63,6 +68,7 @@ inline constexpr SettingRange kMidiMappingRange{0, 1};
 // 128 is "none": no controller drives the role.
 inline constexpr SettingRange kControllerRange{0, 128};
 inline constexpr SettingRange kSyncSourceRange{0, static_cast<std::int64_t>(SyncSource::Link)};
+inline constexpr SettingRange kPatternSwitchRange{0, static_cast<std::int64_t>(PatternSwitch::AtPatternEnd)};
 
 inline constexpr const char* kGeneralSection = "General Settings";
 inline constexpr const char* kAudioSection = "Audio Settings";
@@ -79,6 +85,7 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kGeneralSection, "confirmation messages", s.confirmationMessages);
     visit(kGeneralSection, "default kit", s.loadDefaultKit);
     visit(kGeneralSection, "zoom", s.zoom, kZoomRange);
+    visit(kGeneralSection, "switch patterns", s.patternSwitch, kPatternSwitchRange);
     visit(kAudioSection, "audio device", s.audioDevice);
     visit(kAudioSection, "buffer size", s.bufferSize, kBufferSizeRange);
     visit(kAudioSection, "number of buffers", s.numberOfBuffers, kNumberOfBuffersRange);

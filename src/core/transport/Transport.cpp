@@ -35,6 +35,67 @@ void Transport::kitChanged()
     engine_.setKit(project_.kit());
 }
 
+void Transport::leavingPattern()
+{
+    // Another pattern becomes current by other means: a switch still waiting is void.
+    if (!takingSwitch_)
+        withdrawSwitch();
+}
+
+void Transport::playProjectPattern() noexcept
+{
+    engine_.setPattern(&project_.model().current());
+    engine_.setTempoSource(tempoSource_);
+}
+
+void Transport::withdrawSwitch()
+{
+    if (queued_ < 0)
+        return;
+    queued_ = -1;
+    if (!engine_.cancelSwitch()) {
+        // It landed before the window took it: the engine plays the copy.
+        landedSeen_ = engine_.switchesLanded();
+        playProjectPattern();
+    }
+}
+
+void Transport::switchPattern(int index)
+{
+    if (index < 0 || index >= kPatternSlots)
+        return;
+    takeLandedSwitch();
+    const bool atTheEnd = patternSwitch_ == PatternSwitch::AtPatternEnd && engine_.rolling();
+    if (!atTheEnd || index == project_.model().currentIndex()) {
+        withdrawSwitch();
+        project_.selectPattern(index);
+        return;
+    }
+    // The engine plays a copy from the wrap, so the project's pattern changes only when
+    // the window takes the switch over.
+    project_.storeCurrentPattern();
+    engine_.cancelSwitch();
+    next_.assign(project_.model().slot(index));
+    nextTempo_.set(clampTempo(project_.model().tempo(index)));
+    const bool ownTempo = tempoSource_ == &project_.tempoSource();
+    engine_.queueSwitch(&next_, ownTempo ? &nextTempo_ : tempoSource_);
+    queued_ = index;
+}
+
+void Transport::takeLandedSwitch()
+{
+    const std::uint64_t landed = engine_.switchesLanded();
+    if (landed == landedSeen_ || queued_ < 0)
+        return;
+    landedSeen_ = landed;
+    const int index = queued_;
+    queued_ = -1;
+    takingSwitch_ = true;
+    project_.selectPattern(index);
+    takingSwitch_ = false;
+    playProjectPattern();
+}
+
 void Transport::setPlaying(bool on)
 {
     engine_.setPlaying(on);
@@ -57,6 +118,12 @@ void Transport::stop()
         shared_->requestStop();
     if (engine_.playing())
         setPlaying(false);
+    // Nothing wraps while stopped: a switch still waiting happens now.
+    takeLandedSwitch();
+    if (const int waiting = queued_; waiting >= 0) {
+        withdrawSwitch();
+        project_.selectPattern(waiting);
+    }
 }
 
 bool Transport::playing() const noexcept
@@ -121,6 +188,7 @@ void Transport::applySettings(const Settings& settings) noexcept
     engine_.setInterpolation(settings.interpolation);
     engine_.midiOut().setMapping(static_cast<MidiMapping>(settings.midiOutMapping));
     engine_.setOwnSound(settings.ownSound);
+    patternSwitch_ = settings.patternSwitch;
 }
 
 void Transport::releaseRetired()

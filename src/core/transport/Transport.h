@@ -91,6 +91,18 @@ public:
     // MIDI out and whether the kit sounds beside it; heard from the next block.
     void applySettings(const Settings& settings) noexcept;
 
+    // Makes pattern index (0..15) current. While the pattern rolls and the "Switch
+    // patterns" setting says at the end of the pattern, the engine switches on the frame
+    // where the playing pattern next wraps to its first step; until then the project
+    // keeps the pattern shown and queuedPattern() names the one waiting. A new request
+    // replaces the one waiting; one for the pattern playing withdraws it.
+    void switchPattern(int index);
+    // The pattern waiting for the wrap; -1 for none.
+    int queuedPattern() const noexcept { return queued_; }
+    // Call it on the window's timer: once a queued switch has landed, its pattern
+    // becomes the project's current one (the listeners hear it then).
+    void takeLandedSwitch();
+
     // Frees kits and auditions the audio thread has finished with; call it now and then.
     void releaseRetired();
 
@@ -100,13 +112,24 @@ public:
 
 private:
     void kitChanged() override;
+    void leavingPattern() override;
     void setPlaying(bool on);
+    // The engine plays the project's current pattern again, at the tempo followed.
+    void playProjectPattern() noexcept;
+    void withdrawSwitch();
 
     Project& project_;
     Engine engine_;
     const TempoSource* tempoSource_;
     TransportListener* listener_ = nullptr;
     SharedTransport* shared_ = nullptr;
+    PatternSwitch patternSwitch_ = PatternSwitch::AtOnce;
+    // The pattern a queued switch plays from the wrap until the window takes it over.
+    LiveGrid next_;
+    TempoValue nextTempo_{kDefaultTempo};
+    int queued_ = -1;
+    std::uint64_t landedSeen_ = 0;
+    bool takingSwitch_ = false;
 };
 
 } // namespace quom

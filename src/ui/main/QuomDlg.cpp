@@ -90,7 +90,8 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     , midiOut_(context.midiOut)
     , midiClock_(context.midiClock)
     , link_(context.link)
-    , liveControl_(context.project, context.settings)
+    , liveControl_(context.project, context.settings,
+          [&transport = context.transport](int pattern) { transport.switchPattern(pattern); })
     , room_(context.room)
     , geometry_(CanvasGeometry::forScreen(availableRoom(), context.settings.zoom))
     , prompts_(std::make_unique<DialogPrompts>())
@@ -127,8 +128,14 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     if (midi_)
         connect(midi_, &MidiInput::message, this, &CQuomDlg::applyMidiMessage);
 
+    // The marker's poll is also where a switch that landed on the wrap is shown.
     marker_ = new PlaybackMarker(
-        *view_, [this] { return transport_.playingColumn(); }, this);
+        *view_,
+        [this] {
+            transport_.takeLandedSwitch();
+            return transport_.playingColumn();
+        },
+        this);
     watchFollowedSource();
     cpuTimer_ = startTimer(1000);
     qApp->installEventFilter(this);
@@ -304,7 +311,7 @@ bool CQuomDlg::handleKey(const QKeyEvent& key)
     case KeyAction::Kind::Command:
         return runCommand(action->command);
     case KeyAction::Kind::SelectPattern:
-        project_.selectPattern(action->a);
+        transport_.switchPattern(action->a);
         return true;
     case KeyAction::Kind::ToggleRecording:
         toggleRecording();

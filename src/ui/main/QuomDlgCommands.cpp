@@ -126,7 +126,7 @@ void CQuomDlg::choosePattern()
     project_.storeCurrentPattern();
     CPatternsDlg chooser(project_.model(), this);
     if (chooser.exec() == QDialog::Accepted)
-        project_.selectPattern(chooser.highlighted());
+        transport_.switchPattern(chooser.highlighted());
 }
 
 void CQuomDlg::openSettings()

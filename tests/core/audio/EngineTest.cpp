@@ -381,4 +381,45 @@ TEST(Engine, MatchesThePerFrameDefinitionBitForBit)
     }
 }
 
+TEST(Engine, QueuedSwitchLandsOnTheWrapFrameAtTheNewPatternsTempo)
+{
+    Rig rig;
+    rig.tempo.set(350);
+    const int stepA = framesPerStep(350);
+    fillSlot(*rig.kit, 3, std::vector<float>(100000, 0.5f));
+    fillSlot(*rig.kit, 5, std::vector<float>(100000, 0.25f));
+    rig.grid.set(63, 5, makeCell(255, 0, 128)); // the last step of the first pattern
+    LiveGrid next;
+    next.set(0, 3, makeCell(255, 0, 128));
+    TempoValue nextTempo{175};
+    const int stepB = framesPerStep(175);
+    rig.play();
+    rig.engine.queueSwitch(&next, &nextTempo);
+    EXPECT_TRUE(rig.engine.switchQueued());
+
+    // Odd blocks, so that the wrap falls inside one.
+    const std::size_t wrap = 64 * static_cast<std::size_t>(stepA);
+    std::vector<float> out;
+    while (out.size() < 2 * (wrap + 2 * stepB)) {
+        const auto block = rig.render(997);
+        out.insert(out.end(), block.begin(), block.end());
+    }
+    EXPECT_EQ(left(out, 0), 0.0f) << "playing from the first step is no wrap";
+    EXPECT_EQ(left(out, wrap - 1), 0.25f);
+    EXPECT_EQ(left(out, wrap), 0.5f);
+    EXPECT_EQ(left(out, wrap + stepB - 1), 0.5f);
+    EXPECT_EQ(left(out, wrap + stepB), 0.0f) << "the switched-to pattern's first step at its own tempo";
+    EXPECT_EQ(rig.engine.switchesLanded(), 1u);
+    EXPECT_EQ(rig.engine.pattern(), &next);
+    EXPECT_EQ(rig.engine.tempoSource(), &nextTempo);
+    EXPECT_FALSE(rig.engine.cancelSwitch()) << "landed: nothing left to withdraw";
+
+    // A request withdrawn before its wrap never lands.
+    rig.engine.queueSwitch(&rig.grid, &rig.tempo);
+    EXPECT_TRUE(rig.engine.cancelSwitch());
+    rig.render(64 * static_cast<std::uint32_t>(stepB));
+    EXPECT_EQ(rig.engine.switchesLanded(), 1u);
+    EXPECT_EQ(rig.engine.pattern(), &next);
+}
+
 } // namespace

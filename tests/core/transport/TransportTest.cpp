@@ -105,4 +105,53 @@ TEST_F(TransportTest, PlayAndStopReachASharedTransportEvenWhileQuomStandsItself)
     EXPECT_EQ(shared.requests.size(), 4U);
 }
 
+TEST_F(TransportTest, SwitchesWaitForTheWrapOnlyWhenSetToAndWhilePlaying)
+{
+    Engine& engine = transport.engine();
+    project.selectPattern(4);
+    project.setPatternTempo(300);
+    project.setCellColor(0, 0, makeCell(1, 2, 3));
+    project.selectPattern(0);
+    project.setPatternTempo(350);
+
+    transport.switchPattern(4); // at once is the default
+    EXPECT_EQ(project.model().currentIndex(), 4);
+    transport.switchPattern(0);
+
+    Settings settings;
+    settings.patternSwitch = PatternSwitch::AtPatternEnd;
+    transport.applySettings(settings);
+    transport.switchPattern(4);
+    EXPECT_EQ(project.model().currentIndex(), 4) << "stopped, nothing wraps: at once";
+    transport.switchPattern(0);
+
+    transport.play();
+    renderedStep();
+    transport.switchPattern(4);
+    EXPECT_EQ(transport.queuedPattern(), 4);
+    EXPECT_EQ(project.model().currentIndex(), 0);
+    std::vector<float> out(2 * 64 * static_cast<std::size_t>(framesPerStep(350)));
+    engine.Render(64 * static_cast<std::uint32_t>(framesPerStep(350)) - 63, out.data()); // to the wrap frame
+    EXPECT_EQ(engine.switchesLanded(), 1u);
+    EXPECT_EQ(engine.SamplesPerStep(), framesPerStep(300));
+    EXPECT_EQ(project.model().currentIndex(), 0) << "the window takes it on its timer";
+    transport.takeLandedSwitch();
+    EXPECT_EQ(project.model().currentIndex(), 4);
+    EXPECT_EQ(project.tempo(), 300);
+    EXPECT_EQ(transport.queuedPattern(), -1);
+    EXPECT_EQ(engine.pattern(), &project.model().current());
+    EXPECT_EQ(engine.tempoSource(), &project.tempoSource());
+    EXPECT_EQ(project.model().current().at(0, 0), makeCell(1, 2, 3));
+
+    // Selected by other means, or stopped: a switch still waiting goes or happens now.
+    transport.switchPattern(7);
+    project.selectPattern(2);
+    EXPECT_EQ(transport.queuedPattern(), -1);
+    EXPECT_FALSE(engine.switchQueued());
+    transport.switchPattern(9);
+    transport.stop();
+    EXPECT_EQ(project.model().currentIndex(), 9);
+    EXPECT_FALSE(engine.switchQueued());
+}
+
 } // namespace
