@@ -101,7 +101,8 @@ LoopPasses songPasses(const Song& song, std::span<const std::int32_t> tempos, in
             if (entry.pattern < 0 || static_cast<std::size_t>(entry.pattern) >= tempos.size())
                 continue;
             const int tempo = clampTempo(tempos[static_cast<std::size_t>(entry.pattern)]);
-            out.insert(out.end(), static_cast<std::size_t>(std::clamp(entry.repeats, kMinRepeats, kMaxRepeats)),
+            out.insert(out.end(),
+                static_cast<std::size_t>(std::clamp(entry.repeats, kMinRepeats, kMaxRepeats)),
                 LoopPass{entry.pattern, tempo});
         }
     }
