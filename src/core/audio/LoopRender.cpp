@@ -88,27 +88,6 @@ std::uint32_t passFrames(int tempo) noexcept
     return 42336000u / static_cast<std::uint32_t>(clampTempo(tempo));
 }
 
-LoopPasses patternPasses(int pattern, int tempo, int passes)
-{
-    return LoopPasses(static_cast<std::size_t>(std::max(passes, 0)), LoopPass{pattern, clampTempo(tempo)});
-}
-
-LoopPasses songPasses(const Song& song, std::span<const std::int32_t> tempos, int passes)
-{
-    LoopPasses out;
-    for (int time = 0; time < passes; ++time) {
-        for (const SongEntry& entry : song) {
-            if (entry.pattern < 0 || static_cast<std::size_t>(entry.pattern) >= tempos.size())
-                continue;
-            const int tempo = clampTempo(tempos[static_cast<std::size_t>(entry.pattern)]);
-            out.insert(out.end(),
-                static_cast<std::size_t>(std::clamp(entry.repeats, kMinRepeats, kMaxRepeats)),
-                LoopPass{entry.pattern, tempo});
-        }
-    }
-    return out;
-}
-
 std::uint64_t loopFrames(const LoopPasses& passes) noexcept
 {
     if (passes.empty())

@@ -4,7 +4,7 @@
 #include "core/audio/Volume.h"
 #include "core/kit/Kit.h"
 #include "core/model/Cell.h"
-#include "core/model/Song.h"
+#include "core/model/SongPasses.h"
 #include "core/model/Tempo.h"
 
 #include <cstdint>
@@ -19,20 +19,6 @@ namespace quom {
 // Frames in one pass of the 64 columns: 64 steps of 10584000 / (16 * tempo) frames
 // taken together, 42336000 / tempo. The tempo is taken into the slider's range.
 std::uint32_t passFrames(int tempo) noexcept;
-
-// One pass of a loop: which of the patterns plays and at which tempo (clamped).
-struct LoopPass {
-    int pattern = 0;
-    int tempo = kDefaultTempo;
-};
-
-using LoopPasses = std::vector<LoopPass>;
-
-// passes passes of pattern (0..15) at tempo.
-LoopPasses patternPasses(int pattern, int tempo, int passes);
-// The song passes times over: every entry's pattern repeats times, each at its tempo
-// in tempos (one per pattern slot). Entries naming no slot are left out.
-LoopPasses songPasses(const Song& song, std::span<const std::int32_t> tempos, int passes);
 
 // The frames a render of passes holds: the passes' steps, then the run-on that makes
 // the last pass as long as passFrames of its tempo (the next pass of the loop, its
