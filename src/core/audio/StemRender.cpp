@@ -129,6 +129,8 @@ StemsWritten writeStems(const std::string& folder, std::span<const Grid> pattern
     std::vector<StemOutcome> outcomes(parts.size());
     StemsWritten out;
     out.mixPeak = peakOf(mix);
+    const CKit noKit;
+    const CKit& names = kit ? *kit : noKit;
 
     // Writes the stems that sound and are no louder than the shared peak (16-bit).
     const auto renderAndWrite = [&](float sharedPeak) {
@@ -139,13 +141,14 @@ StemsWritten writeStems(const std::string& folder, std::span<const Grid> pattern
                 outcome.peak = peakOf(stem);
                 if (outcome.peak == 0.0f || (format == StemFormat::Pcm16 && outcome.peak > sharedPeak))
                     return;
-                const std::string path = inFolder(folder, stemFileName(parts[i], *kit));
+                const std::string path = inFolder(folder, stemFileName(parts[i], names));
                 outcome.failure = format == StemFormat::Float
                     ? WriteWaveFloat(path, stem, 2)
                     : WriteWave16(path, stem, 2, {.peak = 1.0f, .rootKey = {}, .sharedPeak = sharedPeak});
                 outcome.written = static_cast<bool>(outcome.failure);
             } catch (const std::bad_alloc&) {
-                outcome.failure = {false, inFolder(folder, stemFileName(parts[i], *kit)) + ": out of memory"};
+                outcome.failure
+                    = {false, inFolder(folder, stemFileName(parts[i], names)) + ": out of memory"};
             }
         });
     };
@@ -166,7 +169,7 @@ StemsWritten writeStems(const std::string& folder, std::span<const Grid> pattern
             return out;
         }
         if (outcomes[i].written)
-            out.files.push_back(inFolder(folder, stemFileName(parts[i], *kit)));
+            out.files.push_back(inFolder(folder, stemFileName(parts[i], names)));
     }
     return out;
 }

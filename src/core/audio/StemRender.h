@@ -45,7 +45,8 @@ struct StemsWritten {
 };
 
 // Writes the stems of the parts that sound into folder (which must exist), their
-// renders taken on all cores. mix: the stereo render of the passes with the settings.
+// renders taken on all cores. mix: the stereo render of the passes with the settings;
+// a null kit stands for an empty one.
 // Stops at the first file that cannot be written, reporting it.
 StemsWritten writeStems(const std::string& folder, std::span<const Grid> patterns, const LoopPasses& passes,
     std::shared_ptr<const CKit> kit, const LoopSettings& settings, StemGrouping grouping, StemFormat format,
