@@ -24,12 +24,16 @@ constexpr std::array kCommands{
     SubCommand{
         "info", runInfo, "info FILE --json [--samples]   describe a sample, kit, project or pattern file"},
     SubCommand{"midi", runMidi,
-        "midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit] [--mapping export|rows]   export a project's\n"
-        "        or pattern file's pattern as MIDI; --mapping rows gives each row its own note and channel"},
+        "midi INPUT -o OUT.mid [--pattern N | --song] [--kit KIT.kit] [--mapping export|rows]   export a\n"
+        "        project's or pattern file's pattern, or the project's song, as MIDI; --mapping rows gives\n"
+        "        each row its own note and channel"},
     SubCommand{"render", runRender,
-        "render INPUT -o OUT.wav [--pattern N] [--kit KIT.kit] [--interpolation truncate|linear|quadratic]\n"
-        "        [--own-rate]   render one pass of a pattern as the Export command does; --own-rate\n"
-        "        plays samples at their files' own rates"},
+        "render INPUT -o OUT.wav [--pattern N | --song] [--passes P] [--kit KIT.kit]\n"
+        "        [--interpolation truncate|linear|quadratic] [--own-rate]\n"
+        "        [--stems FOLDER [--stem-format 16|float] [--stem-groups rows|blocks]]   render passes of a\n"
+        "        pattern (one: as the Export command does) or the project's song; --own-rate plays samples\n"
+        "        at their files' own rates; --stems also writes one wave per row, or 16-row block, that "
+        "plays"},
     SubCommand{"slice", runSlice,
         "slice IN.wav -o FOLDER [--kit OUT.kit] [--own-rate]   cut a sample file into 64 slices, one per "
         "kit\n"

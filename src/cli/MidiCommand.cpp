@@ -10,7 +10,7 @@ namespace quom::cli {
 namespace {
 
 constexpr const char* kUsage
-    = "usage: quom midi INPUT -o OUT.mid [--pattern N] [--kit KIT.kit] [--mapping export|rows]\n";
+    = "usage: quom midi INPUT -o OUT.mid [--pattern N | --song] [--kit KIT.kit] [--mapping export|rows]\n";
 
 constexpr std::string_view kMappingOption = "--mapping";
 
@@ -29,7 +29,8 @@ int runMidi(const Args& args, std::ostream& out, std::ostream& err, const Pictur
 {
     (void)out;
     const std::array extraOptions{kMappingOption};
-    const auto parsed = parsePatternExportArgs(args, extraOptions);
+    const std::array extraFlags{kSongFlag};
+    const auto parsed = parsePatternExportArgs(args, extraOptions, extraFlags);
     std::optional<MidiMapping> mapping = MidiMapping::Export;
     if (parsed) {
         const auto given = parsed->extra.find(std::string(kMappingOption));
@@ -44,7 +45,13 @@ int runMidi(const Args& args, std::ostream& out, std::ostream& err, const Pictur
         = loadPatternSource(*parsed, SampleLoading::Skip, FileRate::AsIf44100, "quom midi", err);
     if (!source)
         return kExitFailure;
-    const auto written = exportMidi(parsed->output, source->cells, source->tempo, *source->kit, *mapping);
+    const bool song = parsed->flags.contains(std::string(kSongFlag));
+    if (song && !exportPasses(*source, *parsed, 1, "quom midi", err))
+        return kExitFailure;
+    const auto written = song
+        ? exportSongMidi(
+            parsed->output, source->patterns, source->tempos, source->song, *source->kit, *mapping)
+        : exportMidi(parsed->output, source->cells, source->tempo, *source->kit, *mapping);
     if (!written) {
         err << "quom midi: " << written.error << '\n';
         return kExitFailure;

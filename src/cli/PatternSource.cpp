@@ -61,6 +61,12 @@ bool readInputInto(PatternSource& source, const PatternExportArgs& args, std::sp
     source.cells = project.model().slot(slot);
     source.tempo = project.model().tempo(slot);
     source.kit = project.kit();
+    source.project = true;
+    for (int i = 0; i < kPatternSlots; ++i) {
+        source.patterns[static_cast<std::size_t>(i)] = project.model().slot(i);
+        source.tempos[static_cast<std::size_t>(i)] = project.model().tempo(i);
+    }
+    source.song = songOf(project);
     for (const auto& sample : *loaded)
         warnAboutSample(command, sample, err);
     return true;
@@ -95,6 +101,11 @@ bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading s
 }
 
 } // namespace
+
+Song songOf(const Project&)
+{
+    return {}; // the project file holds no song yet
+}
 
 std::optional<PatternExportArgs> parsePatternExportArgs(const Args& args,
     std::span<const std::string_view> extraOptions, std::span<const std::string_view> extraFlags)
@@ -158,6 +169,19 @@ std::optional<PatternSource> loadPatternSource(const PatternExportArgs& args, Sa
     if (!args.kitPath.empty() && !loadKitInto(source, args.kitPath, samples, rate, command, err))
         return std::nullopt;
     return source;
+}
+
+std::optional<ExportPasses> exportPasses(const PatternSource& source, const PatternExportArgs& args,
+    int passes, std::string_view command, std::ostream& err)
+{
+    if (!args.flags.contains(std::string(kSongFlag)))
+        return ExportPasses{std::span(&source.cells, 1), patternPasses(0, source.tempo, passes)};
+    if (source.song.empty()) {
+        err << command << ": " << args.input << ": "
+            << (source.project ? "the project has no song" : "a pattern file holds no song") << '\n';
+        return std::nullopt;
+    }
+    return ExportPasses{source.patterns, songPasses(source.song, source.tempos, passes)};
 }
 
 } // namespace quom::cli

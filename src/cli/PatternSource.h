@@ -3,8 +3,11 @@
 #include "cli/Cli.h"
 #include "core/kit/Kit.h"
 #include "core/model/Cell.h"
+#include "core/model/Song.h"
+#include "core/model/SongPasses.h"
 #include "core/project/Project.h"
 
+#include <array>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -37,7 +40,15 @@ struct PatternSource {
     Grid cells{};
     std::int32_t tempo = kDefaultTempo; // as stored in the input; clamp it before use
     std::shared_ptr<const CKit> kit = std::make_shared<const CKit>();
+    // A project's: all its patterns and tempos, and its song; a pattern file's: none.
+    bool project = false;
+    std::array<Grid, kPatternSlots> patterns{};
+    std::array<std::int32_t, kPatternSlots> tempos{};
+    Song song;
 };
+
+// The song a project holds.
+Song songOf(const Project& project);
 
 // Reads the input (a project or a pattern file, told apart by content) and the kit, the
 // samples taking their files' rates as rate says. On failure prints one line naming the
@@ -45,5 +56,20 @@ struct PatternSource {
 // a warning line with its reason.
 std::optional<PatternSource> loadPatternSource(const PatternExportArgs& args, SampleLoading samples,
     FileRate rate, std::string_view command, std::ostream& err);
+
+// The flag of the commands that export the project's song in place of one pattern.
+inline constexpr std::string_view kSongFlag = "--song";
+
+// What a command exports: passes of the patterns, each naming one of them.
+struct ExportPasses {
+    std::span<const Grid> patterns;
+    LoopPasses passes;
+};
+
+// The song, passes times over, with --song; else the pattern passes times. A song asked
+// of a pattern file or of a project without one is refused with a line naming the
+// input. The patterns are source's, which must outlive the result.
+std::optional<ExportPasses> exportPasses(const PatternSource& source, const PatternExportArgs& args,
+    int passes, std::string_view command, std::ostream& err);
 
 } // namespace quom::cli

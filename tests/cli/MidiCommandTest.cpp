@@ -146,6 +146,8 @@ TEST(MidiCommand, RefusesBadInputsWithoutWritingAnything)
     expectRefused(
         dir, {"midi", dir.file("song.qom"), "--kit", dir.file("absent.kit"), "-o", out}, "absent.kit");
     expectRefused(dir, {"midi", dir.file("song.qom"), "-o", dir.file("no/such/dir/x.mid")}, "x.mid");
+    expectRefused(
+        dir, {"midi", dir.file("song.qom"), "--song", "-o", out}, "song.qom: the project has no song");
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bad.kit", "damaged.qom", "noise.bin", "song.qom"}));
 }
 

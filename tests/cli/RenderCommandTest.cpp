@@ -1,3 +1,4 @@
+#include "core/audio/StemRender.h"
 #include "core/audio/WaveExport.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <filesystem>
 #include <memory>
 
 namespace quom {
@@ -197,6 +200,47 @@ TEST(RenderCommand, FailuresExitOneNamingTheFileAndWriteNothing)
     EXPECT_NE(unwritable.err.find(dir.file("no/such/folder/out.wav")), std::string::npos);
 }
 
+TEST(SongRenderCommand, PassesAndStemsOfAPatternAndASongOnlyWhereThereIsOne)
+{
+    TempDir dir;
+    Samples samples(dir);
+    ProjectFileData project;
+    project.tempos[2] = 333;
+    project.patterns[2] = paintedGrid();
+    project.slots[0].name = samples.a;
+    project.slots[5] = {samples.b, true, false, 0, 127, 0};
+    ASSERT_TRUE(writeProjectFile(dir.file("p.qom"), project));
+
+    auto run = runQuom({"render", dir.file("p.qom"), "-o", dir.file("two.wav"), "--pattern", "3", "--passes",
+        "2", "--stems", dir.file("stems/new")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    // The core's render and stems of the same passes, as the command writes them.
+    const std::array<Grid, 1> patterns{project.patterns[2]};
+    const auto passes = patternPasses(0, 333, 2);
+    auto mix = renderLoop(patterns, passes, samples.kit, {1, volumeGain(kDefaultVolume)});
+    std::filesystem::create_directory(dir.file("expected"));
+    const auto stems = writeStems(dir.file("expected"), patterns, passes, samples.kit,
+        {1, volumeGain(kDefaultVolume)}, StemGrouping::Rows, StemFormat::Pcm16, mix);
+    ASSERT_TRUE(stems.result);
+    ASSERT_EQ(stems.files.size(), 2u);
+    for (const std::string name : {"01-a.wav", "06-b.wav"})
+        EXPECT_EQ(dir.read("stems/new/" + name), dir.read("expected/" + name)) << name;
+    ASSERT_TRUE(WriteWave16(dir.file("expected.wav"), mix, 2));
+    EXPECT_EQ(dir.read("two.wav"), dir.read("expected.wav"));
+    EXPECT_EQ(dir.read("two.wav").size(), 44u + 4u * (64u * framesPerStep(333) + passFrames(333)));
+
+    ASSERT_TRUE(writePatternFile(dir.file("p.pat"), PatternFileData{}));
+    for (const auto& [input, why] : {std::pair{dir.file("p.qom"), "the project has no song"},
+             std::pair{dir.file("p.pat"), "a pattern file holds no song"}}) {
+        run = runQuom({"render", input, "--song", "-o", dir.file("song.wav")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "quom render: " + input + ": " + why + "\n");
+        EXPECT_FALSE(dir.exists("song.wav"));
+    }
+}
+
 TEST(RenderCommand, UsageErrorsExitTwo)
 {
     TempDir dir;
@@ -204,14 +248,13 @@ TEST(RenderCommand, UsageErrorsExitTwo)
     const std::string in = dir.file("p.pat");
     const std::string out = dir.file("out.wav");
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"render"},
-             {"render", in},
-             {"render", "-o", out},
-             {"render", in, "-o"},
+             {"render"}, {"render", in}, {"render", "-o", out}, {"render", in, "-o"},
              {"render", in, "-o", out, "--interpolation", "cubic"},
-             {"render", in, "-o", out, "--pattern", "two"},
-             {"render", in, "-o", out, "--loud"},
-             {"render", in, in, "-o", out},
+             {"render", in, "-o", out, "--pattern", "two"}, {"render", in, "-o", out, "--loud"},
+             {"render", in, in, "-o", out}, {"render", in, "-o", out, "--passes", "0"},
+             {"render", in, "-o", out, "--passes", "100"},
+             {"render", in, "-o", out, "--stems", dir.file("s"), "--stem-format", "24"},
+             {"render", in, "-o", out, "--stem-groups", "blocks"}, // without --stems
          }) {
         EXPECT_EQ(runQuom(args).exitCode, 2) << args.size();
     }

@@ -8,11 +8,8 @@ void add(MIDItrack& track, std::uint32_t time, const MidiMessage& m)
     track.events.push_back({time, m.status, m.data1, m.data2, {}});
 }
 
-MIDItrack rowTrack(const Grid& cells, int row, const std::string& samplePath, MidiMapping mapping)
+void addRow(MIDItrack& track, const Grid& cells, int row, std::uint32_t t, MidiMapping mapping)
 {
-    MIDItrack track;
-    track.name = midiTrackName(samplePath);
-    std::uint32_t t = 0;
     for (int column = 0; column < kColumns; ++column, t += kMidiTicksPerColumn) {
         const Cell cell = cells[cellIndex(column, row)];
         if (cell == 0)
@@ -24,7 +21,6 @@ MIDItrack rowTrack(const Grid& cells, int row, const std::string& samplePath, Mi
         add(track, t, messages.noteOn);
         add(track, t + kMidiTicksPerColumn, messages.noteOff);
     }
-    return track;
 }
 
 } // namespace
@@ -39,13 +35,42 @@ std::string midiTrackName(const std::string& samplePath)
     return name;
 }
 
+MIDIfile passesToMidi(
+    std::span<const Grid> patterns, const LoopPasses& passes, const CKit& kit, MidiMapping mapping)
+{
+    constexpr std::uint32_t kPassTicks = kColumns * kMidiTicksPerColumn;
+    MIDIfile file;
+    file.tracks.resize(kRows);
+    for (int row = 0; row < kRows; ++row) {
+        MIDItrack& track = file.tracks[static_cast<std::size_t>(row)];
+        track.name = midiTrackName(kit.slot(row).name);
+        std::uint32_t t = 0;
+        for (const LoopPass& pass : passes) {
+            addRow(track, patterns[static_cast<std::size_t>(pass.pattern)], row, t, mapping);
+            t += kPassTicks;
+        }
+    }
+    std::uint32_t t = 0;
+    for (std::size_t i = 1; i < passes.size(); ++i) {
+        t += kPassTicks;
+        if (passes[i].tempo != passes[i - 1].tempo)
+            file.tempoChanges.push_back({t, static_cast<std::uint32_t>(passes[i].tempo)});
+    }
+    return file;
+}
+
 MIDIfile patternToMidi(const Grid& cells, const CKit& kit, MidiMapping mapping)
 {
-    MIDIfile file;
-    file.tracks.reserve(kRows);
-    for (int row = 0; row < kRows; ++row)
-        file.tracks.push_back(rowTrack(cells, row, kit.slot(row).name, mapping));
-    return file;
+    return passesToMidi(std::span(&cells, 1), patternPasses(0, kDefaultTempo, 1), kit, mapping);
+}
+
+WriteResult exportSongMidi(const std::string& path, std::span<const Grid> patterns,
+    std::span<const std::int32_t> tempos, const Song& song, const CKit& kit, MidiMapping mapping)
+{
+    const LoopPasses passes = songPasses(song, tempos, 1);
+    const int first = passes.empty() ? kDefaultTempo : passes.front().tempo;
+    return passesToMidi(patterns, passes, kit, mapping)
+        .save(path, static_cast<std::uint32_t>(first), kMidiTicksPerQuarter);
 }
 
 WriteResult exportMidi(

@@ -9,20 +9,34 @@ namespace {
 // true value does not fit, and the slowest tempo the format can state is written.
 constexpr std::uint32_t kMaxMicrosecondsPerQuarter = 0xFFFFFF;
 
-void writeTempoTrack(ByteWriter& out, std::uint32_t tempo)
+void writeTempo(ByteWriter& out, std::uint32_t tempo)
 {
     const std::uint32_t micros = std::min(60000000u / std::max(tempo, 1u), kMaxMicrosecondsPerQuarter);
-    out.text("MTrk");
-    out.u32be(19);
-    for (std::uint8_t b : {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08})
-        out.u8(b); // 4/4, 24 MIDI clocks per click, eight 32nd notes per quarter
-    for (std::uint8_t b : {0x00, 0xFF, 0x51, 0x03})
+    for (std::uint8_t b : {0xFF, 0x51, 0x03})
         out.u8(b);
     out.u8(static_cast<std::uint8_t>(micros >> 16));
     out.u8(static_cast<std::uint8_t>(micros >> 8));
     out.u8(static_cast<std::uint8_t>(micros));
+}
+
+void writeTempoTrack(ByteWriter& out, std::uint32_t tempo, const std::vector<MidiTempoChange>& changes)
+{
+    out.text("MTrk");
+    const std::size_t lengthField = out.size();
+    out.u32be(0);
+    for (std::uint8_t b : {0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08})
+        out.u8(b); // 4/4, 24 MIDI clocks per click, eight 32nd notes per quarter
+    out.u8(0x00);
+    writeTempo(out, tempo);
+    std::uint32_t previous = 0;
+    for (const MidiTempoChange& change : changes) {
+        writeVarLen(out, change.time - previous);
+        previous = change.time;
+        writeTempo(out, change.tempo);
+    }
     for (std::uint8_t b : {0x00, 0xFF, 0x2F, 0x00})
         out.u8(b);
+    out.patchU32be(lengthField, static_cast<std::uint32_t>(out.size() - lengthField - 4));
 }
 
 void writeEvent(ByteWriter& out, const MIDIevent& event)
@@ -83,7 +97,7 @@ std::vector<std::uint8_t> MIDIfile::encode(std::uint32_t tempo, std::uint16_t di
     out.u16be(1);
     out.u16be(static_cast<std::uint16_t>(tracks.size() + 1));
     out.u16be(division);
-    writeTempoTrack(out, tempo);
+    writeTempoTrack(out, tempo, tempoChanges);
     for (const MIDItrack& track : tracks)
         writeTrack(out, track);
     return std::move(out.bytes());

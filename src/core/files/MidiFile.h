@@ -30,9 +30,17 @@ struct MIDItrack {
     std::vector<MIDIevent> events; // in non-decreasing time order
 };
 
+// A tempo the tempo track changes to.
+struct MidiTempoChange {
+    std::uint32_t time = 0; // absolute, in ticks
+    std::uint32_t tempo = 0; // beats per minute, as encode's
+};
+
 class MIDIfile {
 public:
     std::vector<MIDItrack> tracks; // at most 65534, written in this order
+    // After the tempo encode is given, in non-decreasing time order.
+    std::vector<MidiTempoChange> tempoChanges;
 
     // tempo in beats per minute (0 counts as 1); division in ticks per quarter note.
     std::vector<std::uint8_t> encode(std::uint32_t tempo, std::uint16_t division) const;

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::uint32_t kHeaderBytes = 44;
 
+} // namespace
+
 float peakOf(std::span<const float> samples)
 {
     // On the magnitudes' bits, which order as the magnitudes do: a loop the compiler
@@ -24,6 +26,8 @@ float peakOf(std::span<const float> samples)
     return std::bit_cast<float>(peak);
 }
 
+namespace {
+
 // Normalises samples in place so that peak becomes level, and stores each as 16-bit
 // little-endian PCM at out, truncated toward zero.
 void writePcm16(std::span<float> samples, float peak, float level, std::uint8_t* out) noexcept
@@ -32,7 +36,9 @@ void writePcm16(std::span<float> samples, float peak, float level, std::uint8_t*
     const float divisor = (peak != 0.0f ? peak : 1.0f) / level;
     for (float& v : samples) {
         v = finiteOrSilence(v) / divisor;
-        const auto pcm = static_cast<std::uint16_t>(static_cast<std::int16_t>(v * 32767.0f));
+        // Only a shared peak leaves samples beyond full scale: any other is the largest.
+        const auto pcm
+            = static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(v, -1.0f, 1.0f) * 32767.0f));
         out[0] = static_cast<std::uint8_t>(pcm);
         out[1] = static_cast<std::uint8_t>(pcm >> 8);
         out += 2;
@@ -86,7 +92,8 @@ std::vector<std::uint8_t> encodeWave16(
 
     std::vector<std::uint8_t>& bytes = w.bytes();
     bytes.resize(kHeaderBytes + dataBytes);
-    writePcm16(samples, peakOf(samples), options.peak, bytes.data() + kHeaderBytes);
+    writePcm16(
+        samples, options.sharedPeak.value_or(peakOf(samples)), options.peak, bytes.data() + kHeaderBytes);
     if (options.rootKey)
         writeSamplerChunk(w, *options.rootKey);
     return std::move(bytes);

@@ -20,7 +20,13 @@ struct WaveOptions {
     // The MIDI note the sound plays at its own pitch, kept in a sampler ("smpl")
     // chunk after the data; none: no chunk.
     std::optional<std::uint8_t> rootKey;
+    // Normalised by this in place of the buffer's own peak, so that files share one
+    // gain (stems and their mix); samples beyond it are clipped to full scale.
+    std::optional<float> sharedPeak;
 };
+
+// The largest magnitude of the finite samples.
+float peakOf(std::span<const float> samples);
 
 // The whole file for samples (interleaved when channelCount is 2; frames =
 // samples.size() / channelCount, a trailing partial frame is dropped). The buffer

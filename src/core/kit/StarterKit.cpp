@@ -28,7 +28,8 @@ WriteResult writeStarterKit(const AppFolders& folders)
         const std::string path = folder + "/" + starterFileName(row);
         std::vector<float> sound = starterSound(row);
         const bool outlastsAStep = sound.size() > static_cast<std::size_t>(framesPerStep(kDefaultTempo));
-        if (WriteResult written = WriteWave16(path, sound, 1, {kStarterPeak, starterRootKey(row)}); !written)
+        if (WriteResult written = WriteWave16(path, sound, 1, {kStarterPeak, starterRootKey(row), {}});
+            !written)
             return written;
         kit.slot(row).name = path;
         kit.slot(row).fade = outlastsAStep;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 namespace quom {
@@ -60,6 +61,30 @@ TEST(MidiExport, QuietCellsGiveOnlyPanAndLaterColumnsKeepTheirTimes)
     add(row57, {0x8B, 0x68, 0xB9, 10, 0}); // t = 63 x 24 = 1512
     EXPECT_EQ(patternToMidi(cells, CKit{}).encode(90, 96),
         expectedFile(0x0A, 0x2C, 0x2A, {{9, row9}, {25, row25}, {57, row57}}));
+}
+
+TEST(MidiExport, SongPlaysItsPassesInTurnWithATempoChangeWhereTheTempoChanges)
+{
+    std::array<Grid, kPatternSlots> patterns{};
+    patterns[3][cellIndex(63, 0)] = makeCell(200, 100, 60);
+    patterns[5][cellIndex(0, 0)] = makeCell(200, 100, 60);
+    std::array<std::int32_t, kPatternSlots> tempos{};
+    tempos.fill(120);
+    tempos[5] = 90;
+    const auto file = passesToMidi(patterns, songPasses({{3, 2}, {5, 1}, {4, 1}}, tempos, 1), CKit{});
+
+    // The note of the first pass's last column ends as the second pass's starts.
+    Bytes row0;
+    add(row0, {0x8B, 0x68, 0xB0, 10, 50, 0x00, 0x90, 30, 100, 0x18, 0x80, 30, 0}); // t = 1512
+    add(row0, {0x8B, 0x68, 0xB0, 10, 50, 0x00, 0x90, 30, 100, 0x18, 0x80, 30, 0}); // t = 3048
+    add(row0, {0x00, 0xB0, 10, 50, 0x00, 0x90, 30, 100, 0x18, 0x80, 30, 0}); // t = 3072
+    Bytes expected = expectedFile(0x07, 0xA1, 0x20, {{0, row0}});
+    // The tempo track gains 90 BPM at the third pass (3072 ticks) and 120 at the fourth.
+    const Bytes changes{
+        0x98, 0x00, 0xFF, 0x51, 0x03, 0x0A, 0x2C, 0x2A, 0x8C, 0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};
+    expected[21] = 19 + static_cast<std::uint8_t>(changes.size());
+    expected.insert(expected.begin() + 41 - 4, changes.begin(), changes.end());
+    EXPECT_EQ(file.encode(120, 96), expected);
 }
 
 TEST(MidiExport, TracksAreNamedAfterTheSampleFileName)
