@@ -66,7 +66,7 @@ bool readInputInto(PatternSource& source, const PatternExportArgs& args, std::sp
         source.patterns[static_cast<std::size_t>(i)] = project.model().slot(i);
         source.tempos[static_cast<std::size_t>(i)] = project.model().tempo(i);
     }
-    source.song = songOf(project);
+    source.song = project.song();
     for (const auto& sample : *loaded)
         warnAboutSample(command, sample, err);
     return true;
@@ -101,11 +101,6 @@ bool loadKitInto(PatternSource& source, const std::string& path, SampleLoading s
 }
 
 } // namespace
-
-Song songOf(const Project&)
-{
-    return {}; // the project file holds no song yet
-}
 
 std::optional<PatternExportArgs> parsePatternExportArgs(const Args& args,
     std::span<const std::string_view> extraOptions, std::span<const std::string_view> extraFlags)

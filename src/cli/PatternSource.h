@@ -47,9 +47,6 @@ struct PatternSource {
     Song song;
 };
 
-// The song a project holds.
-Song songOf(const Project& project);
-
 // Reads the input (a project or a pattern file, told apart by content) and the kit, the
 // samples taking their files' rates as rate says. On failure prints one line naming the
 // file to err, prefixed by command, and returns nothing; a sample that cannot be read is

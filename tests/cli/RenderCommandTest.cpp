@@ -1,5 +1,6 @@
 #include "core/audio/StemRender.h"
 #include "core/audio/WaveExport.h"
+#include "core/files/MidiExport.h"
 #include "core/files/PatternFile.h"
 #include "core/files/ProjectFile.h"
 #include "core/io/WaveWriter.h"
@@ -239,6 +240,44 @@ TEST(SongRenderCommand, PassesAndStemsOfAPatternAndASongOnlyWhereThereIsOne)
         EXPECT_EQ(run.err, "quom render: " + input + ": " + why + "\n");
         EXPECT_FALSE(dir.exists("song.wav"));
     }
+}
+
+TEST(SongRenderCommand, ASongRendersAndExportsAsItsPassesAtEachPatternsTempo)
+{
+    TempDir dir;
+    Samples samples(dir);
+    ProjectFileData project;
+    project.tempos[0] = 300;
+    project.tempos[2] = 333;
+    project.patterns[0][cellIndex(0, 5)] = makeCell(255, 128, 128);
+    project.patterns[2] = paintedGrid();
+    project.slots[0].name = samples.a;
+    project.slots[5] = {samples.b, true, false, 0, 127, 0};
+    project.song = {{2, 2}, {0, 1}};
+    ASSERT_TRUE(writeProjectFile(dir.file("p.qom"), project));
+
+    auto run = runQuom({"render", dir.file("p.qom"), "--song", "-o", dir.file("song.wav"), "--stems",
+        dir.file("stems"), "--stem-format", "float"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto passes = songPasses(project.song, project.tempos, 1);
+    ASSERT_EQ(passes.size(), 3u);
+    auto mix = renderLoop(project.patterns, passes, samples.kit, {1, volumeGain(kDefaultVolume)});
+    ASSERT_TRUE(WriteWave16(dir.file("expected.wav"), mix, 2));
+    EXPECT_EQ(dir.read("song.wav"), dir.read("expected.wav"));
+    std::filesystem::create_directory(dir.file("expected"));
+    const auto stems = writeStems(dir.file("expected"), project.patterns, passes, samples.kit,
+        {1, volumeGain(kDefaultVolume)}, StemGrouping::Rows, StemFormat::Float, mix);
+    ASSERT_TRUE(stems.result);
+    for (const std::string name : {"01-a.wav", "06-b.wav"})
+        EXPECT_EQ(dir.read("stems/" + name), dir.read("expected/" + name)) << name;
+
+    run = runQuom({"midi", dir.file("p.qom"), "--song", "-o", dir.file("song.mid")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    CKit kit;
+    for (std::size_t i = 0; i < project.slots.size(); ++i)
+        kit.slot(i).name = project.slots[i].name;
+    ASSERT_TRUE(exportSongMidi(dir.file("expected.mid"), project.patterns, project.tempos, project.song, kit));
+    EXPECT_EQ(dir.read("song.mid"), dir.read("expected.mid"));
 }
 
 TEST(RenderCommand, UsageErrorsExitTwo)
