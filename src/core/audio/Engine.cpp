@@ -243,13 +243,16 @@ void Engine::landQueuedSwitch(const LiveGrid*& live, bool following) noexcept
         samplesPerStepNow_ = framesPerStep(tempo ? tempo->tempo() : kDefaultTempo);
         samplesPerStep_.store(samplesPerStepNow_, std::memory_order_relaxed);
     }
+    landedAtWrap_.store(wraps_.load(std::memory_order_relaxed), std::memory_order_relaxed);
     switchesLanded_.fetch_add(1, std::memory_order_release);
 }
 
 void Engine::advanceStep(const LiveGrid*& live, std::uint32_t blockFrame, int column, bool following) noexcept
 {
-    if (offlinePattern_ == nullptr && column == 0 && step_ == kColumns - 1)
+    if (offlinePattern_ == nullptr && column == 0 && step_ == kColumns - 1) {
+        wraps_.fetch_add(1, std::memory_order_release);
         landQueuedSwitch(live, following);
+    }
     step_ = column;
     count_ = 0;
     if (offlinePattern_) {

@@ -141,6 +141,10 @@ public:
     bool switchQueued() const noexcept { return queuedPattern_.load(std::memory_order_acquire) != nullptr; }
     // How many queued switches have landed. Any thread.
     std::uint64_t switchesLanded() const noexcept { return switchesLanded_.load(std::memory_order_acquire); }
+    // How many times a live engine's pattern has wrapped from its last column to its first,
+    // ever; and that count as of the last switch landed (read after switchesLanded). Any thread.
+    std::uint64_t wraps() const noexcept { return wraps_.load(std::memory_order_acquire); }
+    std::uint64_t landedAtWrap() const noexcept { return landedAtWrap_.load(std::memory_order_relaxed); }
 
     // Window thread, see "Kits" above. A null kit stands for an empty one.
     void setKit(std::shared_ptr<const CKit> kit);
@@ -203,6 +207,8 @@ private:
     std::atomic<const LiveGrid*> queuedPattern_{nullptr};
     std::atomic<const TempoSource*> queuedTempo_{nullptr}; // stored before queuedPattern_
     std::atomic<std::uint64_t> switchesLanded_{0};
+    std::atomic<std::uint64_t> wraps_{0};
+    std::atomic<std::uint64_t> landedAtWrap_{0}; // stored before switchesLanded_
     std::atomic<const CKit*> audioKit_{nullptr};
     std::atomic<std::uint64_t> epoch_{0}; // incremented on entering and on leaving Render
     std::atomic<std::uint64_t> requestSerial_{0}; // orders Reset against the preview calls

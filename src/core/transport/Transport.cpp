@@ -64,6 +64,8 @@ void Transport::switchPattern(int index)
 {
     if (index < 0 || index >= kPatternSlots)
         return;
+    if (song_.on)
+        stopSong();
     takeLandedSwitch();
     const bool atTheEnd = patternSwitch_ == PatternSwitch::AtPatternEnd && engine_.rolling();
     if (!atTheEnd || index == project_.model().currentIndex()) {
@@ -71,6 +73,11 @@ void Transport::switchPattern(int index)
         project_.selectPattern(index);
         return;
     }
+    queueSwitch(index);
+}
+
+void Transport::queueSwitch(int index)
+{
     // The engine plays a copy from the wrap, so the project's pattern changes only when
     // the window takes the switch over.
     project_.storeCurrentPattern();
@@ -82,11 +89,11 @@ void Transport::switchPattern(int index)
     queued_ = index;
 }
 
-void Transport::takeLandedSwitch()
+bool Transport::takeLandedSwitch()
 {
     const std::uint64_t landed = engine_.switchesLanded();
     if (landed == landedSeen_ || queued_ < 0)
-        return;
+        return false;
     landedSeen_ = landed;
     const int index = queued_;
     queued_ = -1;
@@ -94,6 +101,7 @@ void Transport::takeLandedSwitch()
     project_.selectPattern(index);
     takingSwitch_ = false;
     playProjectPattern();
+    return true;
 }
 
 void Transport::setPlaying(bool on)
@@ -107,6 +115,8 @@ void Transport::play()
 {
     if (shared_)
         shared_->requestStart();
+    if (song_.on)
+        startSongAt(song_.start, true);
     engine_.Reset();
     setPlaying(true);
 }
@@ -118,8 +128,13 @@ void Transport::stop()
         shared_->requestStop();
     if (engine_.playing())
         setPlaying(false);
-    // Nothing wraps while stopped: a switch still waiting happens now.
+    // Nothing wraps while stopped: a switch still waiting happens now, unless the song
+    // asked for it (Play starts the song again).
     takeLandedSwitch();
+    if (song_.pending >= 0) {
+        withdrawSwitch();
+        song_.pending = -1;
+    }
     if (const int waiting = queued_; waiting >= 0) {
         withdrawSwitch();
         project_.selectPattern(waiting);

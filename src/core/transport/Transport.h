@@ -2,6 +2,7 @@
 
 #include "core/audio/Engine.h"
 #include "core/io/AtomicFile.h"
+#include "core/model/SongPasses.h"
 #include "core/project/Project.h"
 #include "core/settings/Settings.h"
 
@@ -100,8 +101,26 @@ public:
     // The pattern waiting for the wrap; -1 for none.
     int queuedPattern() const noexcept { return queued_; }
     // Call it on the window's timer: once a queued switch has landed, its pattern
-    // becomes the project's current one (the listeners hear it then).
-    void takeLandedSwitch();
+    // becomes the project's current one (the listeners hear it then), and the song moves
+    // on to its next entry.
+    void poll();
+
+    // The project's song, played from entry from (0-based, taken into the song): each
+    // entry's pattern its repeats times at the pattern's own tempo, then the next, looping
+    // at the end, switching on the wraps whatever "Switch patterns" says. Stopped, the
+    // entry's pattern becomes current at once; rolling, the song starts at the next wrap.
+    // Play starts the song again from that entry. Nothing happens without a song.
+    void playSong(int from = 0);
+    // The current pattern loops again; a pattern switched to by hand and a song emptied
+    // stop the song too.
+    void stopSong();
+    bool songOn() const noexcept { return song_.on; }
+    // The entry playing (0-based), or the one starting at the next wrap; -1 while off.
+    int songEntry() const noexcept { return song_.on ? song_.entry : -1; }
+
+    // What an export renders, as it plays: the song once while it is on, otherwise one
+    // pass of the current pattern; each pass at the tempo followed, or its pattern's own.
+    LoopPasses passesToExport() const;
 
     // Frees kits and auditions the audio thread has finished with; call it now and then.
     void releaseRetired();
@@ -111,8 +130,25 @@ public:
     WriteResult exportWave(const std::string& path);
 
 private:
+    struct SongPlay {
+        bool on = false;
+        int start = 0; // the entry Play starts from
+        int entry = 0;
+        std::uint64_t entryStart = 0; // the engine's wraps when the entry began
+        int pending = -1; // the entry whose pattern waits for the wrap
+    };
+
     void kitChanged() override;
     void leavingPattern() override;
+    void songChanged() override;
+    // A queued switch that has landed becomes the project's current pattern; false when
+    // none has.
+    bool takeLandedSwitch();
+    // The engine plays pattern index from the next wrap.
+    void queueSwitch(int index);
+    void startSongAt(int entry, bool atOnce);
+    // Queues the next entry's pattern during the last pass of the entry playing.
+    void followSong();
     void setPlaying(bool on);
     // The engine plays the project's current pattern again, at the tempo followed.
     void playProjectPattern() noexcept;
@@ -130,6 +166,7 @@ private:
     int queued_ = -1;
     std::uint64_t landedSeen_ = 0;
     bool takingSwitch_ = false;
+    SongPlay song_;
 };
 
 } // namespace quom

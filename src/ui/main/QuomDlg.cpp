@@ -128,11 +128,11 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
     if (midi_)
         connect(midi_, &MidiInput::message, this, &CQuomDlg::applyMidiMessage);
 
-    // The marker's poll is also where a switch that landed on the wrap is shown.
+    // The marker's poll is also where a switch that landed on the wrap is shown and the song moves on.
     marker_ = new PlaybackMarker(
         *view_,
         [this] {
-            transport_.takeLandedSwitch();
+            transport_.poll();
             return transport_.playingColumn();
         },
         this);

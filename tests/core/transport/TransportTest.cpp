@@ -135,7 +135,7 @@ TEST_F(TransportTest, SwitchesWaitForTheWrapOnlyWhenSetToAndWhilePlaying)
     EXPECT_EQ(engine.switchesLanded(), 1u);
     EXPECT_EQ(engine.SamplesPerStep(), framesPerStep(300));
     EXPECT_EQ(project.model().currentIndex(), 0) << "the window takes it on its timer";
-    transport.takeLandedSwitch();
+    transport.poll();
     EXPECT_EQ(project.model().currentIndex(), 4);
     EXPECT_EQ(project.tempo(), 300);
     EXPECT_EQ(transport.queuedPattern(), -1);
