@@ -64,6 +64,10 @@ enum class CommandId : int {
     Mutate = 1052,
     Map = 1053,
     Grid = 1090,
+    // Commands beyond the original set.
+    Song = 1100,
+    SongWindow = 1101,
+    ExportStems = 1102,
 };
 
 // Push buttons act on release; toggles show a running state; tools form a radio group.

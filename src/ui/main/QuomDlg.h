@@ -197,6 +197,11 @@ private:
     void exportMidi();
     void importImage();
     void exportWave();
+    void exportStems();
+
+    // The song (QuomDlgSong.cpp).
+    void toggleSong();
+    void openSongWindow();
 
     Project& project_;
     Transport& transport_;

@@ -215,4 +215,6 @@ void CQuomDlg::showUnreadableSamples(const std::vector<ReadError>& failures)
         prompts_->message(this, unreadableSamplesText(failures), QStringLiteral("Quom"));
 }
 
+void CQuomDlg::exportStems() { }
+
 } // namespace quom

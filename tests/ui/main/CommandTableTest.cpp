@@ -22,7 +22,7 @@ TEST(CommandTable, ButtonsHaveUniqueIdsAndToolTips)
         EXPECT_GT(std::string(c.toolTip).size(), 5u) << c.caption;
         EXPECT_EQ(findCommand(c.id), &c);
     }
-    EXPECT_EQ(ids.size(), 45u);
+    EXPECT_EQ(ids.size(), 48u);
 }
 
 TEST(CommandTable, ButtonsFitTheWindowAndNeverOverlap)
