@@ -1,9 +1,13 @@
 #include "core/transport/Transport.h"
 
+#include "core/audio/LoopRender.h"
+
 #include "support/Instruments.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -155,3 +159,104 @@ TEST_F(TransportTest, SwitchesWaitForTheWrapOnlyWhenSetToAndWhilePlaying)
 }
 
 } // namespace
+
+class TransportSongTest : public TransportTest {
+protected:
+    TransportSongTest()
+    {
+        auto kit = std::make_shared<CKit>();
+        std::vector<float> saw(3000);
+        for (std::size_t i = 0; i < saw.size(); ++i)
+            saw[i] = static_cast<float>(i % 61) / 61.0f - 0.5f;
+        kit->slot(0) = instrumentOf(saw);
+        kit->slot(2) = instrumentOf(std::vector<float>(700, 0.25f), true);
+        project.setKit(kit);
+        paint(1, 300, 0, 5);
+        paint(4, 350, 2, 3);
+        paint(6, 200, 0, 7);
+        project.selectPattern(0);
+    }
+
+    void paint(int pattern, int tempo, int row, int every)
+    {
+        project.selectPattern(pattern);
+        project.setPatternTempo(tempo);
+        for (int c = 0; c < kColumns; c += every)
+            project.setCellColor(c, row, makeCell(static_cast<std::uint8_t>(100 + c), 60 + c, 90 + c));
+    }
+
+    // Plays frames in blocks of 512, the window's poll after each.
+    std::vector<float> play(std::uint64_t frames)
+    {
+        std::vector<float> out(2 * frames);
+        for (std::uint64_t done = 0; done < frames; done += 512) {
+            const auto n = static_cast<std::uint32_t>(std::min<std::uint64_t>(512, frames - done));
+            transport.engine().Render(n, out.data() + 2 * done);
+            transport.poll();
+        }
+        return out;
+    }
+};
+
+TEST_F(TransportSongTest, ASongPlaysLiveAsItsExportRendersIt)
+{
+    ASSERT_EQ(project.setSong({{1, 2}, {4, 1}, {6, 1}}), "");
+    transport.playSong();
+    EXPECT_EQ(project.model().currentIndex(), 1) << "stopped: the first entry's pattern at once";
+    const LoopPasses passes = transport.passesToExport();
+    ASSERT_EQ(passes.size(), 4u);
+    EXPECT_EQ(passes[2].tempo, 350);
+
+    transport.play();
+    const std::uint64_t steps = 64u * (2u * framesPerStep(300) + framesPerStep(350) + framesPerStep(200));
+    const auto live = play(steps + 1); // and the first frame of the loop's next pass
+    std::array<Grid, kPatternSlots> patterns{};
+    for (int i = 0; i < kPatternSlots; ++i)
+        patterns[static_cast<std::size_t>(i)] = project.model().slot(i);
+    const auto exported = renderLoop(patterns, passes, transport.engine().kit(),
+        {transport.engine().interpolation(), transport.engine().gain()});
+    ASSERT_GE(exported.size(), live.size());
+    EXPECT_TRUE(std::equal(live.begin(), live.end(), exported.begin()));
+    EXPECT_EQ(transport.songEntry(), 0) << "the song loops to its first entry";
+    EXPECT_EQ(project.model().currentIndex(), 1);
+    EXPECT_EQ(transport.engine().switchesLanded(), 3u);
+}
+
+TEST_F(TransportSongTest, StartsOnTheWrapWhileRollingAndEndsByHandOrWhenEmptied)
+{
+    ASSERT_EQ(project.setSong({{4, 1}, {4, 2}, {6, 1}}), "");
+    transport.play();
+    play(100);
+    transport.playSong(1);
+    EXPECT_EQ(transport.queuedPattern(), 4) << "rolling: from the next wrap";
+    EXPECT_EQ(project.model().currentIndex(), 0);
+    play(64u * framesPerStep(project.tempo()));
+    EXPECT_EQ(project.model().currentIndex(), 4);
+    EXPECT_EQ(transport.songEntry(), 1);
+    play(64u * framesPerStep(350));
+    EXPECT_EQ(transport.songEntry(), 1) << "two passes";
+    EXPECT_EQ(transport.queuedPattern(), 6);
+
+    transport.stop();
+    EXPECT_EQ(project.model().currentIndex(), 4) << "stopping withdraws the song's switch";
+    transport.play();
+    EXPECT_EQ(transport.songEntry(), 1) << "Play starts again where the song was started";
+    play(64u * framesPerStep(350) * 3 / 2);
+    EXPECT_EQ(transport.queuedPattern(), 6);
+
+    ASSERT_EQ(project.setSong({{6, 1}}), "");
+    EXPECT_EQ(transport.songEntry(), 0);
+    EXPECT_EQ(transport.queuedPattern(), -1) << "an edit chooses the waiting entry again";
+    transport.poll();
+    EXPECT_EQ(transport.queuedPattern(), 6);
+
+    transport.switchPattern(2);
+    EXPECT_FALSE(transport.songOn()) << "a pattern chosen by hand ends the song";
+    EXPECT_EQ(project.model().currentIndex(), 2);
+    EXPECT_EQ(transport.passesToExport().size(), 1u);
+
+    transport.playSong();
+    EXPECT_TRUE(transport.songOn());
+    ASSERT_EQ(project.setSong({}), "");
+    EXPECT_FALSE(transport.songOn());
+}
