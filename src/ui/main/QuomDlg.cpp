@@ -133,6 +133,7 @@ CQuomDlg::CQuomDlg(Context context, QWidget* parent)
         *view_,
         [this] {
             transport_.poll();
+            showPatternNumber();
             return transport_.playingColumn();
         },
         this);
@@ -252,7 +253,13 @@ void CQuomDlg::showStatusText(const QString& text)
 
 void CQuomDlg::showPatternNumber()
 {
-    patternLabel_->setText(tr("Pattern %1").arg(project_.model().currentIndex() + 1));
+    QString text = tr("Pattern %1").arg(project_.model().currentIndex() + 1);
+    if (const int queued = transport_.queuedPattern(); queued >= 0)
+        text = tr("Pattern %1 -> %2").arg(project_.model().currentIndex() + 1).arg(queued + 1);
+    if (const int entry = transport_.songEntry(); entry >= 0)
+        text = tr("Song %1/%2: %3").arg(entry + 1).arg(project_.song().size()).arg(text);
+    patternLabel_->setText(text);
+    buttons_[CommandId::Song]->setState(transport_.songOn());
 }
 
 void CQuomDlg::showNotices()

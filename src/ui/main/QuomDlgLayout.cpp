@@ -27,7 +27,7 @@ void CQuomDlg::placeControls()
     pickedColor_->setGeometry(pickedColorRect(geometry_));
 
     const int x = geometry_.columnLeft();
-    patternLabel_->setGeometry(x, geometry_.patternLabelTop(), 146, 15);
+    patternLabel_->setGeometry(x, geometry_.patternLabelTop(), 186, 15);
     const auto placeRow = [x](const SliderRow& row, int y) {
         row.caption->setGeometry(x, y, 40, 15);
         row.slider->setGeometry(x + 40, y, 100, 15);

@@ -3,7 +3,16 @@
 
 namespace quom {
 
-void CQuomDlg::toggleSong() { }
+void CQuomDlg::toggleSong()
+{
+    if (transport_.songOn())
+        transport_.stopSong();
+    else if (project_.song().empty())
+        showStatusText(tr("The song is empty: add patterns to it in the Song List window."));
+    else
+        transport_.playSong();
+    showPatternNumber();
+}
 
 void CQuomDlg::openSongWindow() { }
 

@@ -176,6 +176,12 @@ CSettingsDlg::CSettingsDlg(Settings& settings, const Choices& choices, UserPromp
         tr("Resample files recorded at another rate than 44100 Hz when they load, so that they keep "
            "their pitch and speed. Off, they play as they always have."));
 
+    patternSwitch_
+        = addList(this, "patternSwitch", "Switch patterns", {tr("At once"), tr("At the end of the pattern")},
+            static_cast<int>(settings.patternSwitch), kAudioColumn, kControllersY + 4 * kRowStep + 8);
+    patternSwitch_->setToolTip(tr("While playing, a pattern chosen with the keys, the Patterns window or a "
+                                  "program change starts when the playing pattern ends."));
+
     addMidiOut(settings, choices.midiOutPorts);
     addSync(settings);
 
@@ -254,6 +260,8 @@ void CSettingsDlg::accept()
     storeSelection(midiChannel_, settings_.midiInChannel);
     storeAudioDevice();
     storeSelection(interpolation_, settings_.interpolation);
+    if (patternSwitch_->currentIndex() >= 0)
+        settings_.patternSwitch = static_cast<PatternSwitch>(patternSwitch_->currentIndex());
     settings_.audioEditor = utf8(audioEditor_->text());
     settings_.zoom = zoom_->value();
     settings_.loadDefaultKit = loadDefaultKit_->isChecked();

@@ -52,6 +52,7 @@ private:
     QComboBox* midiPort_ = nullptr;
     QComboBox* midiChannel_ = nullptr;
     std::array<QComboBox*, 7> controllers_{}; // in the order of the controller roles
+    QComboBox* patternSwitch_ = nullptr;
     QComboBox* interpolation_ = nullptr;
     QComboBox* audioDevice_ = nullptr;
     QLineEdit* audioEditor_ = nullptr;

@@ -121,6 +121,7 @@ TEST_F(SettingsWindow, MidiOutAndSyncOpenAsStoredAndOkStoresThem)
     EXPECT_EQ(control("syncSource")->currentText(), QStringLiteral("JACK transport"));
     EXPECT_TRUE(control<QCheckBox>("midiClockOut")->isChecked());
     EXPECT_FALSE(control<QCheckBox>("transportMaster")->isChecked());
+    EXPECT_EQ(control("patternSwitch")->currentText(), QStringLiteral("At once"));
 
     control("midiOutPort")->setCurrentIndex(0);
     control("midiOutMapping")->setCurrentIndex(0);
@@ -128,6 +129,7 @@ TEST_F(SettingsWindow, MidiOutAndSyncOpenAsStoredAndOkStoresThem)
     control("syncSource")->setCurrentIndex(3);
     control<QCheckBox>("midiClockOut")->setChecked(false);
     control<QCheckBox>("transportMaster")->setChecked(true);
+    control("patternSwitch")->setCurrentIndex(1);
     clickOk();
     EXPECT_EQ(settings.midiOutPort, -1);
     EXPECT_EQ(settings.midiOutMapping, 0);
@@ -135,6 +137,7 @@ TEST_F(SettingsWindow, MidiOutAndSyncOpenAsStoredAndOkStoresThem)
     EXPECT_EQ(settings.syncSource, SyncSource::Link);
     EXPECT_FALSE(settings.midiClockOut);
     EXPECT_TRUE(settings.transportMaster);
+    EXPECT_EQ(settings.patternSwitch, PatternSwitch::AtPatternEnd);
 
     // A port that is not there now (another MIDI system's, or unplugged) stays chosen.
     settings.midiOutPort = 7;
