@@ -37,6 +37,7 @@ class MidiInput;
 class CanvasTools;
 class CBrushButton;
 class CCommandButton;
+class CSongDlg;
 class GUIcolorButton;
 class PatternView;
 class PlaybackMarker;
@@ -202,6 +203,9 @@ private:
     // The song (QuomDlgSong.cpp).
     void toggleSong();
     void openSongWindow();
+    // The entry selected in the song window, which the song plays from; -1 when none is
+    // or the window is not open.
+    int songWindowSelection() const;
 
     Project& project_;
     Transport& transport_;
@@ -244,6 +248,8 @@ private:
     GUIcolorButton* pickedColor_ = nullptr;
     std::map<CommandId, CCommandButton*> buttons_;
     PlaybackMarker* marker_ = nullptr;
+    // Made when first opened, then kept and raised: one song window.
+    CSongDlg* songWindow_ = nullptr;
     int cpuTimer_ = 0;
     int wheelRemainder_ = 0;
     // A session ended without leave to ask: the window closes, and unsaved work waits in

@@ -1,6 +1,8 @@
 // The song commands of the main window: its switch and its window.
 #include "ui/main/QuomDlg.h"
 
+#include "ui/song/CSongDlg.h"
+
 namespace quom {
 
 void CQuomDlg::toggleSong()
@@ -14,6 +16,19 @@ void CQuomDlg::toggleSong()
     showPatternNumber();
 }
 
-void CQuomDlg::openSongWindow() { }
+void CQuomDlg::openSongWindow()
+{
+    // Modeless, so the entry playing shows while the musician plays.
+    if (songWindow_ == nullptr)
+        songWindow_ = new CSongDlg(project_, transport_, this);
+    songWindow_->show();
+    songWindow_->raise();
+    songWindow_->activateWindow();
+}
+
+int CQuomDlg::songWindowSelection() const
+{
+    return songWindow_ != nullptr && songWindow_->isVisible() ? songWindow_->selectedEntry() : -1;
+}
 
 } // namespace quom

@@ -1,7 +1,7 @@
 #include "ui/patterns/CPatternsDlg.h"
 
 #include "core/model/PatternModel.h"
-#include "ui/controls/ColorWord.h"
+#include "ui/controls/PatternThumbnail.h"
 #include "ui/controls/Theme.h"
 
 #include <QKeyEvent>
@@ -14,18 +14,6 @@ namespace {
 
 constexpr int kMargin = 20;
 constexpr int kPitch = 148; // a thumbnail and the gap after it
-constexpr int kThumbnail = 128;
-
-// Each cell a block of 2 x 2 pixels, in the colour it holds.
-QImage thumbnailOf(const Grid& cells)
-{
-    QImage image(kThumbnail, kThumbnail, QImage::Format_RGB32);
-    for (int y = 0; y < kThumbnail; ++y) {
-        for (int x = 0; x < kThumbnail; ++x)
-            image.setPixelColor(x, y, toQColor(cells[static_cast<std::size_t>(cellIndex(x / 2, y / 2))]));
-    }
-    return image;
-}
 
 } // namespace
 
@@ -53,7 +41,7 @@ void CPatternsDlg::paintEvent(QPaintEvent*)
         painter.drawImage(thumbnailOrigin(n), thumbnails_[static_cast<std::size_t>(n)]);
     painter.setPen(Qt::white);
     painter.drawRect(
-        QRect(thumbnailOrigin(highlighted_) - QPoint(1, 1), QSize(kThumbnail + 1, kThumbnail + 1)));
+        QRect(thumbnailOrigin(highlighted_) - QPoint(1, 1), QSize(kThumbnailSize + 1, kThumbnailSize + 1)));
 }
 
 void CPatternsDlg::highlight(int n)
