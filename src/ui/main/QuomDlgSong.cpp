@@ -3,6 +3,8 @@
 
 #include "ui/song/CSongDlg.h"
 
+#include <algorithm>
+
 namespace quom {
 
 void CQuomDlg::toggleSong()
@@ -12,7 +14,7 @@ void CQuomDlg::toggleSong()
     else if (project_.song().empty())
         showStatusText(tr("The song is empty: add patterns to it in the Song List window."));
     else
-        transport_.playSong();
+        transport_.playSong(std::max(0, songWindowSelection()));
     showPatternNumber();
 }
 

@@ -5,6 +5,7 @@
 #include "ui/main/PatternView.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -32,6 +33,15 @@ TEST(SongSwitch, PlaysTheSongAndTheLabelShowsTheEntryAndTheQueuedPattern)
     EXPECT_TRUE(window.button(CommandId::Song)->state());
     EXPECT_EQ(shown(), "Song 1/2: Pattern 3");
 
+    // From the entry the Song window selects.
+    window.runCommand(CommandId::Song);
+    window.runCommand(CommandId::SongWindow);
+    auto* list = window.findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    list->setCurrentRow(1);
+    window.runCommand(CommandId::Song);
+    EXPECT_EQ(shown(), "Song 2/2: Pattern 1");
+
     // Chosen by hand, a pattern ends the song; with the setting it waits for the wrap.
     parts.settings.patternSwitch = PatternSwitch::AtPatternEnd;
     parts.transport.applySettings(parts.settings);
@@ -39,7 +49,7 @@ TEST(SongSwitch, PlaysTheSongAndTheLabelShowsTheEntryAndTheQueuedPattern)
     std::vector<float> block(2 * 256);
     parts.engine.Render(256, block.data());
     QTest::keyClick(&window, Qt::Key_5, Qt::KeypadModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "Pattern 3 -> 5"; }, 5000)) << shown().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown() == "Pattern 1 -> 5"; }, 5000)) << shown().toStdString();
     EXPECT_FALSE(window.button(CommandId::Song)->state());
 }
 
