@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -35,6 +36,8 @@ class LinkSession;
 class MidiClockSync;
 class MidiInput;
 class CanvasTools;
+struct ExportJob;
+enum class StemFormat;
 class CBrushButton;
 class CCommandButton;
 class GUIcolorButton;
@@ -198,6 +201,10 @@ private:
     void importImage();
     void exportWave();
     void exportStems();
+    // Takes what the transport exports, then has write make the files from it on another
+    // thread, the live engine muted and the windows drawing. False, with a message, when
+    // a wave file of format could not hold it.
+    bool runExport(const QString& text, StemFormat format, const std::function<void(const ExportJob&)>& write);
 
     // The song (QuomDlgSong.cpp).
     void toggleSong();
