@@ -70,8 +70,8 @@ WriteResult exportSongMidi(const std::string& path, std::span<const Grid> patter
     return exportPassesMidi(path, patterns, songPasses(song, tempos, 1), kit, mapping);
 }
 
-WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns, const LoopPasses& passes,
-    const CKit& kit, MidiMapping mapping)
+WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns,
+    const LoopPasses& passes, const CKit& kit, MidiMapping mapping)
 {
     const int first = passes.empty() ? kDefaultTempo : passes.front().tempo;
     return passesToMidi(patterns, passes, kit, mapping)

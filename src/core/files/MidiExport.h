@@ -33,8 +33,8 @@ MIDIfile passesToMidi(std::span<const Grid> patterns, const LoopPasses& passes, 
     MidiMapping mapping = MidiMapping::Export);
 
 // passesToMidi's file, starting at the first pass's tempo.
-WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns, const LoopPasses& passes,
-    const CKit& kit, MidiMapping mapping = MidiMapping::Export);
+WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns,
+    const LoopPasses& passes, const CKit& kit, MidiMapping mapping = MidiMapping::Export);
 
 // The song once, each pattern at its tempo in tempos (one per pattern slot).
 WriteResult exportSongMidi(const std::string& path, std::span<const Grid> patterns,

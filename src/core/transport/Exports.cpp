@@ -31,8 +31,8 @@ ExportJob takeExport(Project& project, Transport& transport)
 {
     transport.stop();
     const Engine& live = transport.engine();
-    return {storedPatterns(project), transport.passesToExport(), live.kit(),
-        {live.interpolation(), live.gain()}};
+    return {
+        storedPatterns(project), transport.passesToExport(), live.kit(), {live.interpolation(), live.gain()}};
 }
 
 WriteResult writeExportWave(const std::string& path, const ExportJob& job)

@@ -204,7 +204,8 @@ private:
     // Takes what the transport exports, then has write make the files from it on another
     // thread, the live engine muted and the windows drawing. False, with a message, when
     // a wave file of format could not hold it.
-    bool runExport(const QString& text, StemFormat format, const std::function<void(const ExportJob&)>& write);
+    bool runExport(
+        const QString& text, StemFormat format, const std::function<void(const ExportJob&)>& write);
 
     // The song (QuomDlgSong.cpp).
     void toggleSong();

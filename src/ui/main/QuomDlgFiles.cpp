@@ -236,8 +236,10 @@ void CQuomDlg::exportStems()
     const auto grouping = static_cast<StemGrouping>(settings_.stemFiles);
     const auto format = static_cast<StemFormat>(settings_.stemFormat);
     StemsWritten written;
-    const bool exported = runExport(tr("Exporting stems into %1").arg(folder), format,
-        [&, into = utf8(folder)](const ExportJob& job) { written = writeExportStems(into, job, grouping, format); });
+    const bool exported = runExport(
+        tr("Exporting stems into %1").arg(folder), format, [&, into = utf8(folder)](const ExportJob& job) {
+            written = writeExportStems(into, job, grouping, format);
+        });
     if (!exported)
         return;
     if (!written.result)
@@ -253,7 +255,8 @@ bool CQuomDlg::runExport(
 {
     const ExportJob job = takeExport(project_, transport_);
     if (!fitsWaveFile(job, format)) {
-        prompts_->message(this, tr("The song lasts longer than a wave file can hold."), QStringLiteral("Quom"));
+        prompts_->message(
+            this, tr("The song lasts longer than a wave file can hold."), QStringLiteral("Quom"));
         return false;
     }
     const MutedForExport muted(transport_.engine());

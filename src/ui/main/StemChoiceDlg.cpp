@@ -31,8 +31,8 @@ StemChoiceDlg::StemChoiceDlg(const StemChoices& start, QWidget* parent)
 {
     setWindowTitle(tr("Export stems"));
     auto* layout = new QVBoxLayout(this);
-    perBlock_ = addChoice(*layout, tr("Files"), tr("One file per row"), tr("One file per block of 16 rows"),
-        start.files == 1);
+    perBlock_ = addChoice(
+        *layout, tr("Files"), tr("One file per row"), tr("One file per block of 16 rows"), start.files == 1);
     float_ = addChoice(*layout, tr("Format"), tr("16-bit, all at the gain of the stereo export"),
         tr("32-bit float, at the engine's own level"), start.format == 0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

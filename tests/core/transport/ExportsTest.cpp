@@ -1,0 +1,65 @@
+#include "core/transport/Exports.h"
+
+#include "core/audio/WaveExport.h"
+#include "core/io/WaveWriter.h"
+#include "support/Instruments.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace quom;
+
+class ExportsTest : public ::testing::Test {
+protected:
+    ExportsTest()
+    {
+        auto kit = std::make_shared<CKit>();
+        std::vector<float> saw;
+        for (int i = 0; i < 3000; ++i)
+            saw.push_back(static_cast<float>(i % 77) / 77.0f - 0.5f);
+        kit->slot(2) = instrumentOf(saw);
+        project.setKit(kit);
+    }
+
+    TempDir dir;
+    Project project;
+    Transport transport{project};
+};
+
+TEST_F(ExportsTest, ThePatternAloneExportsTheBitsOfTheLiveEnginesPassAndIsStoredFirst)
+{
+    project.selectPattern(3);
+    for (int c = 0; c < kColumns; c += 5)
+        project.model().current().set(c, 2, makeCell(200, static_cast<std::uint8_t>(c * 4), 90));
+    project.setTempo(173);
+    transport.engine().setGain(0.37f);
+    transport.play();
+
+    std::vector<float> pass = renderPassOf(transport.engine(), 173);
+    ASSERT_TRUE(WriteWave16(dir.file("before.wav"), pass, 2));
+    ASSERT_TRUE(writeExportWave(dir.file("pattern.wav"), takeExport(project, transport)));
+    EXPECT_EQ(dir.read("pattern.wav"), dir.read("before.wav"));
+    EXPECT_FALSE(transport.playing());
+    EXPECT_EQ(project.model().slot(3), project.model().current().snapshot());
+    EXPECT_EQ(project.model().tempo(3), 173);
+}
+
+TEST_F(ExportsTest, ASongTooLongForAWaveFileIsToldBeforeAnythingRenders)
+{
+    project.setTempo(1);
+    // 25 passes of 42336000 frames: within 4 GiB at 4 bytes a frame, not at 8.
+    ASSERT_EQ(project.setSong({{0, 25}}), "");
+    transport.playSong();
+    ExportJob job = takeExport(project, transport);
+    EXPECT_TRUE(fitsWaveFile(job, StemFormat::Pcm16));
+    EXPECT_FALSE(fitsWaveFile(job, StemFormat::Float));
+
+    ASSERT_EQ(project.setSong({{0, 25}, {0, 1}}), "");
+    transport.playSong();
+    job = takeExport(project, transport);
+    EXPECT_FALSE(fitsWaveFile(job, StemFormat::Pcm16));
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+#include "core/audio/LoopRender.h"
+#include "core/io/WaveReader.h"
+#include "support/RunQuom.h"
+#include "support/TempDir.h"
+#include "support/WaveBytes.h"
+#include "ui/controls/FakePrompts.h"
+#include "ui/main/MainWindowParts.h"
+#include "ui/main/PatternView.h"
+#include "ui/main/StemChoiceDlg.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using namespace quom;
+
+namespace {
+
+// The window's exports against what quom render and quom midi write for the same
+// project saved: a song of two painted patterns at their own tempos, or of empty ones.
+class SongExports : public ::testing::Test {
+protected:
+    SongExports()
+    {
+        std::vector<std::int16_t> saw;
+        for (int i = 0; i < 3000; ++i)
+            saw.push_back(static_cast<std::int16_t>((i % 77) * 60000 / 77 - 30000));
+        dir.write("a.wav", wavebytes::mono16(saw));
+        saw.resize(500);
+        dir.write("b.wav", wavebytes::mono16(saw));
+        auto kit = std::make_shared<CKit>();
+        kit->slot(0).name = dir.file("a.wav");
+        EXPECT_TRUE(kit->slot(0).LoadWave(kit->slot(0).name));
+        kit->slot(21).name = dir.file("b.wav");
+        kit->slot(21).loop = true;
+        EXPECT_TRUE(kit->slot(21).LoadWave(kit->slot(21).name));
+        parts.project.setKit(kit);
+
+        tempos.fill(kDefaultTempo);
+        tempos[0] = 300;
+        tempos[2] = 333;
+        tempos[6] = 97;
+        for (int c = 0; c < kColumns; c += 3)
+            patterns[2][cellIndex(c, 0)] = makeCell(200, static_cast<std::uint8_t>(c * 4), 60);
+        patterns[2][cellIndex(63, 21)] = makeCell(90, 0, 10); // rings on past the pass
+        patterns[0][cellIndex(5, 21)] = makeCell(255, 128, 128);
+
+        window = std::make_unique<CQuomDlg>(parts.context());
+        auto fake = std::make_unique<FakePrompts>();
+        prompts = fake.get();
+        window->setPrompts(std::move(fake));
+        window->show();
+    }
+
+    // The patterns, tempos and song into the window's project, the song on, and the
+    // project saved for the command line.
+    void openSong()
+    {
+        Project& project = parts.project;
+        project.replaceCells(patterns[0]);
+        project.setPatternTempo(tempos[0]);
+        for (int i = 1; i < kPatternSlots; ++i) {
+            project.model().setSlot(i, patterns[static_cast<std::size_t>(i)]);
+            project.model().setTempo(i, tempos[static_cast<std::size_t>(i)]);
+        }
+        ASSERT_EQ(project.setSong(song), "");
+        parts.transport.playSong();
+        ASSERT_TRUE(parts.transport.songOn());
+        ASSERT_TRUE(project.saveProject(dir.file("p.qom")));
+    }
+
+    // Export stems into folder (made unless it is "gone"), answering the choices as choose does.
+    void exportStems(const std::string& folder, const std::function<void(StemChoiceDlg&)>& choose)
+    {
+        if (folder != "gone")
+            std::filesystem::create_directories(dir.file(folder));
+        prompts->folder = file(folder);
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<StemChoiceDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            choose(*dialog);
+            dialog->accept();
+        });
+        window->runCommand(CommandId::ExportStems);
+    }
+
+    void expectSameFiles(const std::string& folder, const std::string& expected)
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.file(expected)))
+            names.push_back(entry.path().filename().string());
+        ASSERT_FALSE(names.empty());
+        for (const std::string& name : names)
+            EXPECT_EQ(dir.read(folder + "/" + name), dir.read(expected + "/" + name)) << name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file(folder)), {}),
+            static_cast<std::ptrdiff_t>(names.size()));
+    }
+
+    QString file(const std::string& name) { return QString::fromStdString(dir.file(name)); }
+
+    TempDir dir;
+    std::array<Grid, kPatternSlots> patterns{};
+    std::array<int, kPatternSlots> tempos{};
+    Song song{{2, 2}, {0, 1}};
+    MainWindowParts parts{dir.path() + "/"};
+    std::unique_ptr<CQuomDlg> window;
+    FakePrompts* prompts = nullptr;
+};
+
+TEST_F(SongExports, WithTheSongOnExportAndExportMidiWriteTheCommandLinesSong)
+{
+    openSong();
+    prompts->path = file("song.wav");
+    window->runCommand(CommandId::Export);
+    EXPECT_EQ(window->view().statusText(), "Wave file exported: " + file("song.wav"));
+    EXPECT_FALSE(parts.engine.mutedForExport());
+    prompts->path = file("song.mid");
+    window->runCommand(CommandId::ExportMidi);
+
+    const auto wave = runQuom({"render", dir.file("p.qom"), "--song", "-o", dir.file("cli.wav")});
+    ASSERT_EQ(wave.exitCode, 0) << wave.err;
+    EXPECT_EQ(dir.read("song.wav"), dir.read("cli.wav"));
+    const auto midi = runQuom({"midi", dir.file("p.qom"), "--song", "-o", dir.file("cli.mid")});
+    ASSERT_EQ(midi.exitCode, 0) << midi.err;
+    EXPECT_EQ(dir.read("song.mid"), dir.read("cli.mid"));
+
+    // Off, the current pattern once, as before.
+    parts.transport.stopSong();
+    prompts->path = file("pattern.wav");
+    window->runCommand(CommandId::Export);
+    const auto one = runQuom({"render", dir.file("p.qom"), "--pattern", "3", "-o", dir.file("one.wav")});
+    ASSERT_EQ(one.exitCode, 0) << one.err;
+    EXPECT_EQ(dir.read("pattern.wav"), dir.read("one.wav"));
+}
+
+TEST_F(SongExports, StemsAreTheCommandLinesInTheFilesAndFormatChosenWhichAreKept)
+{
+    openSong();
+    exportStems("rows", [](StemChoiceDlg&) {});
+    EXPECT_EQ(window->view().statusText(), "Stems exported: 2 files in " + file("rows"));
+    auto run = runQuom(
+        {"render", dir.file("p.qom"), "--song", "-o", dir.file("mix.wav"), "--stems", dir.file("cli-rows")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    expectSameFiles("rows", "cli-rows");
+
+    exportStems("blocks", [](StemChoiceDlg& d) {
+        d.perBlockButton().setChecked(true);
+        d.floatButton().setChecked(true);
+    });
+    EXPECT_EQ(parts.settings.stemFiles, 1);
+    EXPECT_EQ(parts.settings.stemFormat, 0);
+    run = runQuom({"render", dir.file("p.qom"), "--song", "-o", dir.file("mix.wav"), "--stems",
+        dir.file("cli-blocks"), "--stem-groups", "blocks", "--stem-format", "float"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    expectSameFiles("blocks", "cli-blocks");
+    EXPECT_TRUE(dir.exists("blocks/rows-01-16.wav"));
+
+    // A folder gone before the export is named; a cancelled folder writes nothing.
+    exportStems("gone", [](StemChoiceDlg&) {});
+    ASSERT_EQ(prompts->messages.size(), 1u);
+    EXPECT_NE(prompts->messages[0].indexOf(file("gone")), -1) << prompts->messages[0].toStdString();
+    prompts->folder.clear();
+    window->runCommand(CommandId::ExportStems);
+    EXPECT_EQ(prompts->messages.size(), 1u);
+}
+
+TEST_F(SongExports, ASongOfEmptyPatternsExportsSilenceOfItsLengthAndNoStems)
+{
+    patterns.fill(Grid{});
+    song = {{6, 3}, {0, 1}};
+    openSong();
+    prompts->path = file("silent.wav");
+    window->runCommand(CommandId::Export);
+    const auto wave = readWave(dir.file("silent.wav"));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->samples.size(), 3 * 64 * framesPerStep(97) + passFrames(300));
+    EXPECT_TRUE(std::ranges::all_of(wave->samples, [](float s) { return s == 0.0f; }));
+
+    exportStems("none", [](StemChoiceDlg&) {});
+    EXPECT_EQ(window->view().statusText(), "No stems exported: no row of the export sounds");
+}
+
+} // namespace
