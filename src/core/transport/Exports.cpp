@@ -17,6 +17,11 @@ std::vector<Grid> storedPatterns(Project& project)
     return patterns;
 }
 
+bool stopped(const std::atomic<bool>* stop) noexcept
+{
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
 } // namespace
 
 bool fitsWaveFile(const ExportJob& job, StemFormat format) noexcept
@@ -35,17 +40,27 @@ ExportJob takeExport(Project& project, Transport& transport)
         storedPatterns(project), transport.passesToExport(), live.kit(), {live.interpolation(), live.gain()}};
 }
 
-WriteResult writeExportWave(const std::string& path, const ExportJob& job)
+WriteResult writeExportWave(const std::string& path, const ExportJob& job, const std::atomic<bool>* stop)
 {
-    std::vector<float> buffer = renderLoop(job.patterns, job.passes, job.kit, job.settings);
+    std::vector<float> buffer
+        = renderLoop(job.patterns, job.passes, job.kit, job.settings, renderThreads(), stop);
+    if (stopped(stop))
+        return {false, path + ": the export was stopped"};
     return WriteWave16(path, buffer, 2);
 }
 
-StemsWritten writeExportStems(
-    const std::string& folder, const ExportJob& job, StemGrouping grouping, StemFormat format)
+StemsWritten writeExportStems(const std::string& folder, const ExportJob& job, StemGrouping grouping,
+    StemFormat format, const std::atomic<bool>* stop)
 {
-    const std::vector<float> mix = renderLoop(job.patterns, job.passes, job.kit, job.settings);
-    return writeStems(folder, job.patterns, job.passes, job.kit, job.settings, grouping, format, mix);
+    const std::vector<float> mix
+        = renderLoop(job.patterns, job.passes, job.kit, job.settings, renderThreads(), stop);
+    if (stopped(stop)) {
+        StemsWritten none;
+        none.result = {true, {}};
+        none.stopped = true;
+        return none;
+    }
+    return writeStems(folder, job.patterns, job.passes, job.kit, job.settings, grouping, format, mix, stop);
 }
 
 WriteResult exportMidiAsPlayed(

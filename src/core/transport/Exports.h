@@ -34,12 +34,15 @@ ExportJob takeExport(Project& project, Transport& transport);
 bool fitsWaveFile(const ExportJob& job, StemFormat format = StemFormat::Pcm16) noexcept;
 
 // Any thread; the job outlives the call. 16-bit, normalised as the Export command
-// always has been.
-WriteResult writeExportWave(const std::string& path, const ExportJob& job);
+// always has been. Once stop (when given) is set from another thread the render ends
+// early and no file is written.
+WriteResult writeExportWave(
+    const std::string& path, const ExportJob& job, const std::atomic<bool>* stop = nullptr);
 
-// Any thread: the stems of the job into folder (which must exist), on all cores.
-StemsWritten writeExportStems(
-    const std::string& folder, const ExportJob& job, StemGrouping grouping, StemFormat format);
+// Any thread: the stems of the job into folder (which must exist), on all cores; stop
+// as writeStems takes it.
+StemsWritten writeExportStems(const std::string& folder, const ExportJob& job, StemGrouping grouping,
+    StemFormat format, const std::atomic<bool>* stop = nullptr);
 
 // Window thread: the current pattern at the project's tempo, or, while the song is on,
 // the song once with a tempo change wherever it is heard.

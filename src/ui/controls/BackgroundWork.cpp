@@ -1,9 +1,8 @@
 #include "ui/controls/BackgroundWork.h"
 
-#include "ui/controls/WaitCursor.h"
-
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,40 +14,60 @@
 namespace quom {
 namespace {
 
-// Stays until the work is done: neither Esc nor the close box takes it away, since the
-// windows it blocks must not take a command while the work reads what they show.
+// Stays until the work is done: the windows it blocks must not take a command while the
+// work reads what they show. Cancel, Esc and the close box only ask the work to stop.
 class BusyWindow final : public QDialog {
 public:
-    BusyWindow(const QString& text, QWidget* parent)
+    BusyWindow(const QString& text, std::atomic<bool>& stop, QWidget* parent)
         : QDialog(parent)
+        , stop_(stop)
+        , label_(new QLabel(text, this))
+        , buttons_(new QDialogButtonBox(QDialogButtonBox::Cancel, this))
     {
         setWindowTitle(QStringLiteral("Quom"));
         setModal(true);
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(text, this));
+        layout->addWidget(label_);
         auto* bar = new QProgressBar(this);
         bar->setRange(0, 0);
         layout->addWidget(bar);
+        layout->addWidget(buttons_);
+        connect(buttons_, &QDialogButtonBox::rejected, this, &BusyWindow::reject);
     }
 
-    void reject() override { }
+    void reject() override
+    {
+        stop_.store(true, std::memory_order_relaxed);
+        label_->setText(tr("Stopping..."));
+        buttons_->setEnabled(false);
+    }
 
 protected:
-    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        reject();
+    }
+
+private:
+    std::atomic<bool>& stop_;
+    QLabel* label_;
+    QDialogButtonBox* buttons_;
 };
 
 } // namespace
 
-void runInBackground(QWidget* parent, const QString& text, const std::function<void()>& work)
+bool runInBackground(
+    QWidget* parent, const QString& text, const std::function<void(const std::atomic<bool>& stop)>& work)
 {
-    const WaitCursor wait;
-    BusyWindow busy(text, parent);
+    std::atomic<bool> stop{false};
+    BusyWindow busy(text, stop, parent);
     busy.show();
     QEventLoop loop;
     std::exception_ptr failure;
     std::thread worker([&] {
         try {
-            work();
+            work(stop);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -58,6 +77,7 @@ void runInBackground(QWidget* parent, const QString& text, const std::function<v
     worker.join();
     if (failure)
         std::rethrow_exception(failure);
+    return !stop.load(std::memory_order_relaxed);
 }
 
 } // namespace quom

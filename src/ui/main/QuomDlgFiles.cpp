@@ -149,12 +149,18 @@ void CQuomDlg::exportWave()
     repaint();
     folder = utf8(path);
     WriteResult written;
-    const bool exported = runExport(tr("Exporting %1").arg(path), StemFormat::Pcm16,
-        [&, file = folder](const ExportJob& job) { written = writeExportWave(file, job); });
-    if (!exported)
+    bool stopped = false;
+    const bool ran = runExport(tr("Exporting %1").arg(path), StemFormat::Pcm16,
+        [&, file = folder](const ExportJob& job, const std::atomic<bool>& stop) {
+            written = writeExportWave(file, job, &stop);
+            stopped = !written && stop.load(std::memory_order_relaxed);
+        });
+    if (!ran)
         return;
     if (written)
         showStatusText(tr("Wave file exported: %1").arg(path));
+    else if (stopped)
+        showStatusText(tr("Export cancelled: %1 was not written").arg(path));
     else
         showError(kUnableToSave, path);
 }
@@ -236,13 +242,16 @@ void CQuomDlg::exportStems()
     const auto grouping = static_cast<StemGrouping>(settings_.stemFiles);
     const auto format = static_cast<StemFormat>(settings_.stemFormat);
     StemsWritten written;
-    const bool exported = runExport(
-        tr("Exporting stems into %1").arg(folder), format, [&, into = utf8(folder)](const ExportJob& job) {
-            written = writeExportStems(into, job, grouping, format);
+    const bool ran = runExport(tr("Exporting stems into %1").arg(folder), format,
+        [&, into = utf8(folder)](const ExportJob& job, const std::atomic<bool>& stop) {
+            written = writeExportStems(into, job, grouping, format, &stop);
         });
-    if (!exported)
+    if (!ran)
         return;
-    if (!written.result)
+    if (written.stopped)
+        showStatusText(
+            tr("Stems export cancelled: %1 files written in %2").arg(written.files.size()).arg(folder));
+    else if (!written.result)
         showError(tr("An error occurred while saving the stems:\n%1"), fromUtf8(written.result.error));
     else if (written.files.empty())
         showStatusText(tr("No stems exported: no row of the export sounds"));
@@ -250,8 +259,8 @@ void CQuomDlg::exportStems()
         showStatusText(tr("Stems exported: %1 files in %2").arg(written.files.size()).arg(folder));
 }
 
-bool CQuomDlg::runExport(
-    const QString& text, StemFormat format, const std::function<void(const ExportJob&)>& write)
+bool CQuomDlg::runExport(const QString& text, StemFormat format,
+    const std::function<void(const ExportJob&, const std::atomic<bool>& stop)>& write)
 {
     const ExportJob job = takeExport(project_, transport_);
     if (!fitsWaveFile(job, format)) {
@@ -260,7 +269,7 @@ bool CQuomDlg::runExport(
         return false;
     }
     const MutedForExport muted(transport_.engine());
-    runInBackground(this, text, [&] { write(job); });
+    runInBackground(this, text, [&](const std::atomic<bool>& stop) { write(job, stop); });
     return true;
 }
 

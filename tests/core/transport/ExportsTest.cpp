@@ -62,4 +62,25 @@ TEST_F(ExportsTest, ASongTooLongForAWaveFileIsToldBeforeAnythingRenders)
     EXPECT_FALSE(fitsWaveFile(job, StemFormat::Pcm16));
 }
 
+TEST_F(ExportsTest, AStoppedExportWritesNoWaveAndTellsTheStemsItStopped)
+{
+    project.model().current().set(0, 2, makeCell(255, 128, 128));
+    const ExportJob job = takeExport(project, transport);
+    std::atomic<bool> stop{false};
+    ASSERT_TRUE(writeExportWave(dir.file("free.wav"), job));
+    ASSERT_TRUE(writeExportWave(dir.file("unstopped.wav"), job, &stop));
+    EXPECT_EQ(dir.read("unstopped.wav"), dir.read("free.wav")) << "a flag never set changes no bit";
+
+    stop = true;
+    const WriteResult wave = writeExportWave(dir.file("stopped.wav"), job, &stop);
+    EXPECT_FALSE(wave);
+    EXPECT_EQ(wave.error, dir.file("stopped.wav") + ": the export was stopped");
+    EXPECT_FALSE(dir.exists("stopped.wav"));
+    const StemsWritten stems
+        = writeExportStems(dir.path(), job, StemGrouping::Rows, StemFormat::Pcm16, &stop);
+    EXPECT_TRUE(stems.stopped);
+    EXPECT_TRUE(stems.files.empty());
+    EXPECT_FALSE(dir.exists("03-test.wav"));
+}
+
 } // namespace
