@@ -1,7 +1,6 @@
 #include "ui/controls/BackgroundWork.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 
@@ -16,25 +15,19 @@ TEST(BackgroundWork, CancelAsksTheWorkToStopAndWhatItThrowsComesBack)
 {
     QWidget window;
     window.show();
-    bool finished = false;
-    const bool done
-        = quom::runInBackground(&window, "Working", [&](const std::atomic<bool>&) { finished = true; });
-    EXPECT_TRUE(done);
-    EXPECT_TRUE(finished);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the busy window is gone";
-
-    // The work runs on until asked; the busy window blocks the window meanwhile.
+    // The work runs on until asked; closing the busy window only asks.
     QTimer::singleShot(0, [&] {
         QWidget* busy = QApplication::activeModalWidget();
         ASSERT_NE(busy, nullptr);
-        EXPECT_FALSE(busy->close()) << "closing it only asks the work to stop";
+        EXPECT_FALSE(busy->close());
     });
-    const bool cancelled = !quom::runInBackground(&window, "Working", [](const std::atomic<bool>& stop) {
+    EXPECT_FALSE(quom::runInBackground(&window, "Working", [](const std::atomic<bool>& stop) {
         while (!stop.load())
             std::this_thread::yield();
-    });
-    EXPECT_TRUE(cancelled);
+    }));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
+    EXPECT_TRUE(quom::runInBackground(&window, "Working", [](const std::atomic<bool>&) {}));
     EXPECT_THROW(quom::runInBackground(
                      &window, "Working", [](const std::atomic<bool>&) { throw std::runtime_error("full"); }),
         std::runtime_error);
