@@ -1,11 +1,14 @@
 #include "core/transport/Exports.h"
 
 #include "core/audio/WaveExport.h"
+#include "core/io/WaveReader.h"
 #include "core/io/WaveWriter.h"
 #include "support/Instruments.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -56,20 +59,25 @@ TEST_F(ExportsTest, ThePatternExportsTheLiveEnginesBitsOnceStoredAndAStoppedOneN
     EXPECT_FALSE(dir.exists("03-test.wav"));
 }
 
-TEST_F(ExportsTest, ASongTooLongForAWaveFileIsToldBeforeAnythingRenders)
+TEST_F(ExportsTest, ASongOfEmptyPatternsIsSilenceOfItsLengthAndOneTooLongIsToldFirst)
 {
-    project.setTempo(1);
+    project.model().setTempo(6, 97);
+    ASSERT_EQ(project.setSong({{6, 3}, {0, 1}}), "");
+    transport.playSong(); // pattern 7 shows
+    ASSERT_TRUE(writeExportWave(dir.file("silent.wav"), takeExport(project, transport)));
+    const auto wave = readWave(dir.file("silent.wav"));
+    ASSERT_TRUE(wave);
+    EXPECT_EQ(wave->samples.size(), 3 * 64 * framesPerStep(97) + passFrames(kDefaultTempo));
+    EXPECT_TRUE(std::ranges::all_of(wave->samples, [](float s) { return s == 0.0f; }));
+
     // 25 passes of 42336000 frames: within 4 GiB at 4 bytes a frame, not at 8.
-    ASSERT_EQ(project.setSong({{0, 25}}), "");
-    transport.playSong();
+    project.setTempo(1);
+    ASSERT_EQ(project.setSong({{6, 25}}), "");
     ExportJob job = takeExport(project, transport);
     EXPECT_TRUE(fitsWaveFile(job, StemFormat::Pcm16));
     EXPECT_FALSE(fitsWaveFile(job, StemFormat::Float));
-
-    ASSERT_EQ(project.setSong({{0, 25}, {0, 1}}), "");
-    transport.playSong();
-    job = takeExport(project, transport);
-    EXPECT_FALSE(fitsWaveFile(job, StemFormat::Pcm16));
+    ASSERT_EQ(project.setSong({{6, 25}, {6, 1}}), "");
+    EXPECT_FALSE(fitsWaveFile(takeExport(project, transport), StemFormat::Pcm16));
 }
 
 } // namespace
