@@ -124,7 +124,6 @@ public:
     // Frees kits and auditions the audio thread has finished with; call it now and then.
     void releaseRetired();
 
-
 private:
     struct SongPlay {
         bool on = false;
