@@ -48,6 +48,8 @@ own%20sample%20rate=0
 [General%20Settings]
 confirmation%20messages=1
 default%20kit=1
+stem%20files=0
+stem%20format=1
 switch%20patterns=0
 zoom=0
 [MIDI%20Settings]

@@ -59,15 +59,18 @@ private:
 // Steps handed out one at a time to the threads; each thread has an engine per pattern.
 class StepQueue {
 public:
-    StepQueue(const StepPlan& plan, float* out) noexcept
+    StepQueue(const StepPlan& plan, float* out, const std::atomic<bool>* stop) noexcept
         : plan_(plan)
         , out_(out)
+        , stop_(stop)
     {
     }
 
     void renderWith(std::span<const std::unique_ptr<Engine>> engines) noexcept
     {
         for (std::size_t i; (i = next_.fetch_add(1, std::memory_order_relaxed)) < plan_.jobCount();) {
+            if (stop_ && stop_->load(std::memory_order_relaxed))
+                return;
             const StepJob job = plan_.job(i);
             Engine& engine = *engines[static_cast<std::size_t>(job.pattern)];
             engine.Reset(job.column);
@@ -79,6 +82,7 @@ private:
     std::atomic<std::size_t> next_{0};
     const StepPlan& plan_;
     float* out_;
+    const std::atomic<bool>* stop_;
 };
 
 } // namespace
@@ -104,7 +108,7 @@ int renderThreads() noexcept
 }
 
 std::vector<float> renderLoop(std::span<const Grid> patterns, const LoopPasses& passes,
-    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads)
+    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads, const std::atomic<bool>* stop)
 {
     // Each pattern's engines read their tempo from here for as long as they render.
     std::vector<TempoValue> tempos(patterns.size());
@@ -131,7 +135,7 @@ std::vector<float> renderLoop(std::span<const Grid> patterns, const LoopPasses& 
 
     const StepPlan plan(passes);
     std::vector<float> buffer(2 * loopFrames(passes));
-    StepQueue steps(plan, buffer.data());
+    StepQueue steps(plan, buffer.data(), stop);
     {
         std::vector<std::jthread> helpers;
         helpers.reserve(threadCount - 1);

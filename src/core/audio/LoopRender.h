@@ -7,6 +7,7 @@
 #include "core/model/SongPasses.h"
 #include "core/model/Tempo.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -38,8 +39,11 @@ int renderThreads() noexcept;
 // nothing of one step rings into the next and the steps are rendered apart: as many
 // engines per pattern as threads (1 to 16; the calling thread is one) take them in
 // turn, each writing its own step's frames. patterns must hold every pattern passes
-// name, each at one tempo throughout (the last given). Returns when all are done.
+// name, each at one tempo throughout (the last given). Returns when all are done, or,
+// once stop (when given) is set from another thread, as soon as the steps being
+// rendered are: the buffer is then incomplete, for the caller to throw away.
 std::vector<float> renderLoop(std::span<const Grid> patterns, const LoopPasses& passes,
-    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads = renderThreads());
+    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads = renderThreads(),
+    const std::atomic<bool>* stop = nullptr);
 
 } // namespace quom

@@ -107,7 +107,7 @@ std::string stemFileName(const StemPart& part, const CKit& kit)
 }
 
 std::vector<float> renderStem(std::span<const Grid> patterns, const LoopPasses& passes, const StemPart& part,
-    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads)
+    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads, const std::atomic<bool>* stop)
 {
     std::vector<Grid> only(patterns.begin(), patterns.end());
     for (Grid& grid : only) {
@@ -118,13 +118,14 @@ std::vector<float> renderStem(std::span<const Grid> patterns, const LoopPasses& 
             }
         }
     }
-    return renderLoop(only, passes, std::move(kit), settings, threads);
+    return renderLoop(only, passes, std::move(kit), settings, threads, stop);
 }
 
 StemsWritten writeStems(const std::string& folder, std::span<const Grid> patterns, const LoopPasses& passes,
     std::shared_ptr<const CKit> kit, const LoopSettings& settings, StemGrouping grouping, StemFormat format,
-    std::span<const float> mix)
+    std::span<const float> mix, const std::atomic<bool>* stop)
 {
+    const auto stopped = [stop] { return stop && stop->load(std::memory_order_relaxed); };
     const std::vector<StemPart> parts = stemParts(patterns, passes, grouping);
     std::vector<StemOutcome> outcomes(parts.size());
     StemsWritten out;
@@ -137,7 +138,10 @@ StemsWritten writeStems(const std::string& folder, std::span<const Grid> pattern
         forEachPart(parts.size(), renderThreads(), [&](std::size_t i, int threads) {
             StemOutcome& outcome = outcomes[i];
             try {
-                std::vector<float> stem = renderStem(patterns, passes, parts[i], kit, settings, threads);
+                std::vector<float> stem
+                    = renderStem(patterns, passes, parts[i], kit, settings, threads, stop);
+                if (stopped())
+                    return;
                 outcome.peak = peakOf(stem);
                 if (outcome.peak == 0.0f || (format == StemFormat::Pcm16 && outcome.peak > sharedPeak))
                     return;
@@ -157,12 +161,14 @@ StemsWritten writeStems(const std::string& folder, std::span<const Grid> pattern
     // shared peak: all are written again by it, and so must the mix be.
     const auto loudest = std::max_element(outcomes.begin(), outcomes.end(),
         [](const StemOutcome& a, const StemOutcome& b) { return a.peak < b.peak; });
-    if (format == StemFormat::Pcm16 && loudest != outcomes.end() && loudest->peak > out.mixPeak) {
+    if (format == StemFormat::Pcm16 && loudest != outcomes.end() && loudest->peak > out.mixPeak
+        && !stopped()) {
         out.mixPeak = loudest->peak;
         renderAndWrite(out.mixPeak);
     }
 
     out.result = {true, {}};
+    out.stopped = stopped();
     for (std::size_t i = 0; i < parts.size(); ++i) {
         if (!outcomes[i].failure) {
             out.result = outcomes[i].failure;

@@ -32,13 +32,15 @@ std::vector<StemPart> stemParts(
 // "rows-17-32.wav" for a block.
 std::string stemFileName(const StemPart& part, const CKit& kit);
 
-// The passes as renderLoop renders them, with every row outside part silent.
+// The passes as renderLoop renders them (stop too), with every row outside part silent.
 std::vector<float> renderStem(std::span<const Grid> patterns, const LoopPasses& passes, const StemPart& part,
-    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads = renderThreads());
+    std::shared_ptr<const CKit> kit, const LoopSettings& settings, int threads = renderThreads(),
+    const std::atomic<bool>* stop = nullptr);
 
 struct StemsWritten {
     WriteResult result;
     std::vector<std::string> files; // written, in row order
+    bool stopped = false; // stop was set: files holds those written before it
     // What the mix is normalised by for the 16-bit stems to add up to it: its own peak,
     // or a stem's when parts cancel in the mix and that stem is louder.
     float mixPeak = 0.0f;
@@ -47,9 +49,10 @@ struct StemsWritten {
 // Writes the stems of the parts that sound into folder (which must exist), their
 // renders taken on all cores. mix: the stereo render of the passes with the settings;
 // a null kit stands for an empty one.
-// Stops at the first file that cannot be written, reporting it.
+// Stops at the first file that cannot be written, reporting it, and, once stop (when
+// given) is set from another thread, after the files being written.
 StemsWritten writeStems(const std::string& folder, std::span<const Grid> patterns, const LoopPasses& passes,
     std::shared_ptr<const CKit> kit, const LoopSettings& settings, StemGrouping grouping, StemFormat format,
-    std::span<const float> mix);
+    std::span<const float> mix, const std::atomic<bool>* stop = nullptr);
 
 } // namespace quom

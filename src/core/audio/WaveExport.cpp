@@ -9,17 +9,26 @@ std::vector<float> renderPass(
         {settings.interpolation, settings.gain}, threads);
 }
 
+MutedForExport::MutedForExport(Engine& live) noexcept
+    : live_(live)
+{
+    live_.setPlaying(false);
+    live_.Reset();
+    live_.setMutedForExport(true);
+}
+
+MutedForExport::~MutedForExport()
+{
+    live_.setMutedForExport(false);
+    live_.Reset();
+}
+
 std::vector<float> renderPassOf(Engine& live, int tempo)
 {
-    live.setPlaying(false);
-    live.Reset();
-    live.setMutedForExport(true);
+    const MutedForExport muted(live);
     const LiveGrid* pattern = live.pattern();
-    std::vector<float> buffer = renderPass(
+    return renderPass(
         pattern ? pattern->snapshot() : Grid{}, live.kit(), {tempo, live.interpolation(), live.gain()});
-    live.setMutedForExport(false);
-    live.Reset();
-    return buffer;
 }
 
 } // namespace quom

@@ -23,10 +23,22 @@ struct PassSettings {
 std::vector<float> renderPass(const Grid& pattern, std::shared_ptr<const CKit> kit,
     const PassSettings& settings, int threads = renderThreads());
 
-// The Export command: stops and resets the live engine and mutes it for the export
-// while a snapshot of its pattern is rendered with its kit, interpolation and gain,
-// then unmutes and resets it again. Playback is not restarted. The live engine
-// itself is never rendered here, so the audio callback goes on running meanwhile.
+// While it lives, the live engine is stopped, reset and muted for an export, so the
+// audio callback goes on running, silent, while the export renders on other engines;
+// then it is unmuted and reset again. Playback is not restarted.
+class MutedForExport {
+public:
+    explicit MutedForExport(Engine& live) noexcept;
+    ~MutedForExport();
+    MutedForExport(const MutedForExport&) = delete;
+    MutedForExport& operator=(const MutedForExport&) = delete;
+
+private:
+    Engine& live_;
+};
+
+// A snapshot of the live engine's pattern rendered with its kit, interpolation and
+// gain, the engine muted for it.
 std::vector<float> renderPassOf(Engine& live, int tempo);
 
 } // namespace quom

@@ -67,7 +67,12 @@ MIDIfile patternToMidi(const Grid& cells, const CKit& kit, MidiMapping mapping)
 WriteResult exportSongMidi(const std::string& path, std::span<const Grid> patterns,
     std::span<const std::int32_t> tempos, const Song& song, const CKit& kit, MidiMapping mapping)
 {
-    const LoopPasses passes = songPasses(song, tempos, 1);
+    return exportPassesMidi(path, patterns, songPasses(song, tempos, 1), kit, mapping);
+}
+
+WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns,
+    const LoopPasses& passes, const CKit& kit, MidiMapping mapping)
+{
     const int first = passes.empty() ? kDefaultTempo : passes.front().tempo;
     return passesToMidi(patterns, passes, kit, mapping)
         .save(path, static_cast<std::uint32_t>(first), kMidiTicksPerQuarter);

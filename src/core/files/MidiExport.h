@@ -32,6 +32,10 @@ MIDIfile patternToMidi(const Grid& cells, const CKit& kit, MidiMapping mapping =
 MIDIfile passesToMidi(std::span<const Grid> patterns, const LoopPasses& passes, const CKit& kit,
     MidiMapping mapping = MidiMapping::Export);
 
+// passesToMidi's file, starting at the first pass's tempo.
+WriteResult exportPassesMidi(const std::string& path, std::span<const Grid> patterns,
+    const LoopPasses& passes, const CKit& kit, MidiMapping mapping = MidiMapping::Export);
+
 // The song once, each pattern at its tempo in tempos (one per pattern slot).
 WriteResult exportSongMidi(const std::string& path, std::span<const Grid> patterns,
     std::span<const std::int32_t> tempos, const Song& song, const CKit& kit,

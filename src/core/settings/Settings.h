@@ -20,6 +20,8 @@ struct Settings {
     bool loadDefaultKit = true;
     std::int32_t zoom = 0; // cell-pixel steps from the cell size that suits the screen
     PatternSwitch patternSwitch = PatternSwitch::AtOnce;
+    std::uint8_t stemFiles = 0; // Export stems: 0 a file per row, 1 per block of 16 rows (StemGrouping)
+    std::uint8_t stemFormat = 1; // 0 32-bit float, 1 16-bit sharing the mix's gain (StemFormat)
     std::string audioDevice; // the audio library's default output device, filled in at start-up
     std::int32_t numberOfBuffers = 0; // 0 = the device's own low latency
     std::int32_t bufferSize = 256; // frames per audio buffer
@@ -68,6 +70,8 @@ inline constexpr SettingRange kMidiMappingRange{0, 1};
 // 128 is "none": no controller drives the role.
 inline constexpr SettingRange kControllerRange{0, 128};
 inline constexpr SettingRange kSyncSourceRange{0, static_cast<std::int64_t>(SyncSource::Link)};
+inline constexpr SettingRange kStemFilesRange{0, 1};
+inline constexpr SettingRange kStemFormatRange{0, 1};
 inline constexpr SettingRange kPatternSwitchRange{0, static_cast<std::int64_t>(PatternSwitch::AtPatternEnd)};
 
 inline constexpr const char* kGeneralSection = "General Settings";
@@ -86,6 +90,8 @@ template <class S, class Visitor> void forEachSetting(S& s, Visitor&& visit)
     visit(kGeneralSection, "default kit", s.loadDefaultKit);
     visit(kGeneralSection, "zoom", s.zoom, kZoomRange);
     visit(kGeneralSection, "switch patterns", s.patternSwitch, kPatternSwitchRange);
+    visit(kGeneralSection, "stem files", s.stemFiles, kStemFilesRange);
+    visit(kGeneralSection, "stem format", s.stemFormat, kStemFormatRange);
     visit(kAudioSection, "audio device", s.audioDevice);
     visit(kAudioSection, "buffer size", s.bufferSize, kBufferSizeRange);
     visit(kAudioSection, "number of buffers", s.numberOfBuffers, kNumberOfBuffersRange);

@@ -1,8 +1,6 @@
 #include "core/transport/Transport.h"
 
 #include "core/audio/Volume.h"
-#include "core/audio/WaveExport.h"
-#include "core/io/WaveWriter.h"
 
 namespace quom {
 
@@ -209,13 +207,6 @@ void Transport::applySettings(const Settings& settings) noexcept
 void Transport::releaseRetired()
 {
     engine_.releaseRetired();
-}
-
-WriteResult Transport::exportWave(const std::string& path)
-{
-    stop();
-    std::vector<float> pass = renderPassOf(engine_, tempoSource_->tempo());
-    return WriteWave16(path, pass, 2);
 }
 
 } // namespace quom

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/audio/Engine.h"
-#include "core/io/AtomicFile.h"
 #include "core/model/SongPasses.h"
 #include "core/project/Project.h"
 #include "core/settings/Settings.h"
@@ -124,10 +123,6 @@ public:
 
     // Frees kits and auditions the audio thread has finished with; call it now and then.
     void releaseRetired();
-
-    // One pass of the current pattern as it plays (tempo, kit, interpolation, volume),
-    // rendered off the audio thread (see WaveExport.h); stops playback first.
-    WriteResult exportWave(const std::string& path);
 
 private:
     struct SongPlay {

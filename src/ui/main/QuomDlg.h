@@ -13,6 +13,8 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -35,6 +37,8 @@ class LinkSession;
 class MidiClockSync;
 class MidiInput;
 class CanvasTools;
+struct ExportJob;
+enum class StemFormat;
 class CBrushButton;
 class CCommandButton;
 class CSongDlg;
@@ -199,6 +203,11 @@ private:
     void importImage();
     void exportWave();
     void exportStems();
+    // Takes what the transport exports, then has write make the files from it on another
+    // thread, the live engine muted and the windows drawing; the busy window's Cancel sets
+    // stop. False, with a message, when a wave file of format could not hold it.
+    bool runExport(const QString& text, StemFormat format,
+        const std::function<void(const ExportJob&, const std::atomic<bool>& stop)>& write);
 
     // The song (QuomDlgSong.cpp).
     void toggleSong();

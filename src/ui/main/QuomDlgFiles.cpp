@@ -1,10 +1,14 @@
-// The file commands of the main window: projects, patterns, MIDI export and drops.
+// The file commands of the main window: projects, patterns, exports and drops.
 #include "ui/main/QuomDlg.h"
 
+#include "core/audio/WaveExport.h"
 #include "core/settings/AppFolders.h"
+#include "core/transport/Exports.h"
 #include "platform/pictures/Picture.h"
+#include "ui/controls/BackgroundWork.h"
 #include "ui/controls/FileTexts.h"
 #include "ui/controls/WaitCursor.h"
+#include "ui/main/StemChoiceDlg.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -125,7 +129,8 @@ void CQuomDlg::exportMidi()
     WriteResult written;
     {
         WaitCursor wait;
-        written = project_.exportMidi(utf8(path), static_cast<MidiMapping>(settings_.midiOutMapping));
+        written = exportMidiAsPlayed(
+            project_, transport_, utf8(path), static_cast<MidiMapping>(settings_.midiOutMapping));
     }
     if (written)
         showStatusText(tr("MIDI file exported: %1").arg(path));
@@ -144,12 +149,18 @@ void CQuomDlg::exportWave()
     repaint();
     folder = utf8(path);
     WriteResult written;
-    {
-        WaitCursor wait;
-        written = transport_.exportWave(utf8(path));
-    }
+    bool stopped = false;
+    const bool ran = runExport(tr("Exporting %1").arg(path), StemFormat::Pcm16,
+        [&, file = folder](const ExportJob& job, const std::atomic<bool>& stop) {
+            written = writeExportWave(file, job, &stop);
+            stopped = !written && stop.load(std::memory_order_relaxed);
+        });
+    if (!ran)
+        return;
     if (written)
         showStatusText(tr("Wave file exported: %1").arg(path));
+    else if (stopped)
+        showStatusText(tr("Export cancelled: %1 was not written").arg(path));
     else
         showError(kUnableToSave, path);
 }
@@ -215,6 +226,51 @@ void CQuomDlg::showUnreadableSamples(const std::vector<ReadError>& failures)
         prompts_->message(this, unreadableSamplesText(failures), QStringLiteral("Quom"));
 }
 
-void CQuomDlg::exportStems() { }
+void CQuomDlg::exportStems()
+{
+    transport_.stopAndRewind();
+    const QString folder
+        = prompts_->chooseFolder(this, tr("Export stems into a folder"), fromUtf8(folders_.wavesFolder));
+    if (folder.isEmpty())
+        return;
+    StemChoiceDlg choice({settings_.stemFiles, settings_.stemFormat}, this);
+    if (choice.exec() != QDialog::Accepted)
+        return;
+    settings_.stemFiles = choice.choices().files;
+    settings_.stemFormat = choice.choices().format;
+    repaint();
+    const auto grouping = static_cast<StemGrouping>(settings_.stemFiles);
+    const auto format = static_cast<StemFormat>(settings_.stemFormat);
+    StemsWritten written;
+    const bool ran = runExport(tr("Exporting stems into %1").arg(folder), format,
+        [&, into = utf8(folder)](const ExportJob& job, const std::atomic<bool>& stop) {
+            written = writeExportStems(into, job, grouping, format, &stop);
+        });
+    if (!ran)
+        return;
+    if (written.stopped)
+        showStatusText(
+            tr("Stems export cancelled: %1 files written in %2").arg(written.files.size()).arg(folder));
+    else if (!written.result)
+        showError(tr("An error occurred while saving the stems:\n%1"), fromUtf8(written.result.error));
+    else if (written.files.empty())
+        showStatusText(tr("No stems exported: no row of the export sounds"));
+    else
+        showStatusText(tr("Stems exported: %1 files in %2").arg(written.files.size()).arg(folder));
+}
+
+bool CQuomDlg::runExport(const QString& text, StemFormat format,
+    const std::function<void(const ExportJob&, const std::atomic<bool>& stop)>& write)
+{
+    const ExportJob job = takeExport(project_, transport_);
+    if (!fitsWaveFile(job, format)) {
+        prompts_->message(
+            this, tr("The song lasts longer than a wave file can hold."), QStringLiteral("Quom"));
+        return false;
+    }
+    const MutedForExport muted(transport_.engine());
+    runInBackground(this, text, [&](const std::atomic<bool>& stop) { write(job, stop); });
+    return true;
+}
 
 } // namespace quom

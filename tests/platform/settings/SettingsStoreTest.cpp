@@ -60,11 +60,13 @@ TEST_F(SettingsStore, SavingWritesEveryKeyInItsSection)
         (QStringList{
             "Audio Settings", "General Settings", "MIDI Settings", "Sync Settings", "Video Settings"}));
     s.beginGroup("General Settings");
-    EXPECT_EQ(s.childKeys().size(), 4);
+    EXPECT_EQ(s.childKeys().size(), 6);
     EXPECT_EQ(s.value("confirmation messages").toString(), "1");
     EXPECT_EQ(s.value("default kit").toString(), "1");
     EXPECT_EQ(s.value("zoom").toString(), "0");
     EXPECT_EQ(s.value("switch patterns").toString(), "0") << "at once";
+    EXPECT_EQ(s.value("stem files").toString(), "0") << "a file per row";
+    EXPECT_EQ(s.value("stem format").toString(), "1") << "16-bit, as the command line's";
     s.endGroup();
     s.beginGroup("Audio Settings");
     EXPECT_EQ(s.childKeys().size(), 6);

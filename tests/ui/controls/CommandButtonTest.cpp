@@ -181,7 +181,7 @@ TEST(ButtonPictures, EveryCommandHasItsOwnPictureInBothLooks)
         "Map", "Filter", "Colors", "RevX", "RevY", "Rotate", "Rotate2", "Copy", "Cut", "Paste", "Mix",
         "Line H", "Line V", "Cells", "Rnd", "Automata", "Drum", "WaveSeq", "Cam", "Pencil", "Eraser", "Line",
         "Aero", "Hand", "Selector", "EyeDropper", "Undo", "Redo", "Kit Clear", "Kit Load", "Kit Save", "Add",
-        "Folder", "Random", "Slicer", "Song", "Song List"};
+        "Folder", "Random", "Slicer", "Song", "Song List", "Stems"};
     const QStringList drawn = quom::buttonPictureNames();
     std::vector<QImage> seen;
     for (const QString& caption : captions) {
