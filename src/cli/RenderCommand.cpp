@@ -4,6 +4,7 @@
 #include "core/audio/Volume.h"
 #include "core/audio/WaveExport.h"
 #include "core/io/WaveWriter.h"
+#include "core/transport/Exports.h"
 
 #include <array>
 #include <charconv>
@@ -104,9 +105,6 @@ std::optional<RenderOptions> renderOptions(const PatternExportArgs& args)
     return options;
 }
 
-// The largest render a 16-bit stereo wave file holds.
-constexpr std::uint64_t kMaxWaveFrames = (std::numeric_limits<std::uint32_t>::max() - 36) / 4;
-
 } // namespace
 
 int runRender(const Args& args, std::ostream& out, std::ostream& err, const PictureReaders&)
@@ -129,7 +127,8 @@ int runRender(const Args& args, std::ostream& out, std::ostream& err, const Pict
     const auto toRender = exportPasses(*source, *parsed, options->passes, "quom render", err);
     if (!toRender)
         return kExitFailure;
-    if (loopFrames(toRender->passes) > kMaxWaveFrames) {
+    const std::uint64_t frames = loopFrames(toRender->passes);
+    if (!fitsWaveFile(frames) || (!options->stems.empty() && !fitsWaveFile(frames, options->stemFormat))) {
         err << "quom render: " << parsed->input << ": the render would last longer than a wave file holds\n";
         return kExitFailure;
     }

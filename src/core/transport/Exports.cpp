@@ -24,12 +24,17 @@ bool stopped(const std::atomic<bool>* stop) noexcept
 
 } // namespace
 
-bool fitsWaveFile(const ExportJob& job, StemFormat format) noexcept
+bool fitsWaveFile(std::uint64_t frames, StemFormat format) noexcept
 {
     // The RIFF size counts the data and the chunks before it (at most 80 bytes of them).
     constexpr std::uint64_t kMaxRiffBytes = std::numeric_limits<std::uint32_t>::max() - 80;
     const std::uint64_t bytesPerFrame = format == StemFormat::Float ? 8 : 4;
-    return loopFrames(job.passes) <= kMaxRiffBytes / bytesPerFrame;
+    return frames <= kMaxRiffBytes / bytesPerFrame;
+}
+
+bool fitsWaveFile(const ExportJob& job, StemFormat format) noexcept
+{
+    return fitsWaveFile(loopFrames(job.passes), format);
 }
 
 ExportJob takeExport(Project& project, Transport& transport)

@@ -29,8 +29,9 @@ struct ExportJob {
 // passes to export with the project's patterns and what the live engine plays them with.
 ExportJob takeExport(Project& project, Transport& transport);
 
-// Whether a wave file of the job, 16-bit (or 32-bit float) and stereo, stays within the
-// 4 GiB the format's sizes allow; a longer song would only fail after a long render.
+// Whether a stereo wave file of frames, 16-bit (or 32-bit float), stays within the 4 GiB
+// the format's sizes allow; a longer song would only fail after a long render.
+bool fitsWaveFile(std::uint64_t frames, StemFormat format = StemFormat::Pcm16) noexcept;
 bool fitsWaveFile(const ExportJob& job, StemFormat format = StemFormat::Pcm16) noexcept;
 
 // Any thread; the job outlives the call. 16-bit, normalised as the Export command

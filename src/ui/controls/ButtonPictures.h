@@ -13,7 +13,7 @@ struct PicturePair {
 };
 
 // The 32 x 30 pictures of a command button, by its caption: the main window's "New", "Load",
-// "Save", "Clear", "Load Pattern", "Save Pattern", "Import", "Export", "ExportMidi", "Play",
+// "Save", "Clear", "Load Pattern", "Save Pattern", "Import", "Export", "ExportMidi", "Stems", "Play",
 // "Record", "Song", "Kits", "Patterns", "Settings", "Song List", "Grid", "About", "Mutate",
 // "Map", "Filter", "Colors", "RevX", "RevY", "Rotate", "Rotate2", "Copy", "Cut", "Paste", "Mix",
 // "Line H", "Line V", "Cells", "Rnd", "Automata", "Drum", "WaveSeq", "Cam", "Pencil", "Eraser",

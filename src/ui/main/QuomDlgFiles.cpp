@@ -20,6 +20,11 @@ namespace quom {
 
 namespace {
 
+QString fileCount(std::size_t files)
+{
+    return files == 1 ? QObject::tr("1 file") : QObject::tr("%1 files").arg(files);
+}
+
 const QString kProjectFilter = QStringLiteral("Quom files (*.qom);;All files (*)");
 const QString kPatternFilter = QStringLiteral("Pattern files (*.pat);;All files (*)");
 const QString kMidiFilter = QStringLiteral("MIDI files (*.mid);;All files (*)");
@@ -250,13 +255,13 @@ void CQuomDlg::exportStems()
         return;
     if (written.stopped)
         showStatusText(
-            tr("Stems export cancelled: %1 files written in %2").arg(written.files.size()).arg(folder));
+            tr("Stems export cancelled: %1 written in %2").arg(fileCount(written.files.size())).arg(folder));
     else if (!written.result)
         showError(tr("An error occurred while saving the stems:\n%1"), fromUtf8(written.result.error));
     else if (written.files.empty())
         showStatusText(tr("No stems exported: no row of the export sounds"));
     else
-        showStatusText(tr("Stems exported: %1 files in %2").arg(written.files.size()).arg(folder));
+        showStatusText(tr("Stems exported: %1 in %2").arg(fileCount(written.files.size())).arg(folder));
 }
 
 bool CQuomDlg::runExport(const QString& text, StemFormat format,
