@@ -59,7 +59,12 @@ bool JackTestServer::installed()
 jack_client_t* JackTestServer::open(const char* clientName) const
 {
     const auto options = static_cast<jack_options_t>(JackNoStartServer | JackServerName);
-    return jack_client_open(clientName, options, nullptr, name_.c_str());
+    // On a loaded machine the server may answer an open too late for the client, which
+    // then gives up: a running server is asked again.
+    jack_client_t* client = nullptr;
+    for (int attempt = 0; attempt < 5 && client == nullptr; ++attempt)
+        client = jack_client_open(clientName, options, nullptr, name_.c_str());
+    return client;
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
