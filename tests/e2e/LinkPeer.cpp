@@ -8,15 +8,14 @@
 //   now             the host time now                            -> "now MICROS"
 //   quit, or the end of input: leaves the session.
 // Argument: the starting tempo (120 when not given).
+#include "support/OnlyLoopback.h"
+
 #include <ableton/Link.hpp>
 
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
-
-#include <ifaddrs.h>
-#include <net/if.h>
 
 namespace {
 
@@ -43,20 +42,6 @@ void printState(MonotonicLink& link, long long micros)
     const std::chrono::microseconds at(micros);
     std::printf("state %zu %.6f %d %.9f\n", link.numPeers(), state.tempo(), state.isPlaying() ? 1 : 0,
         state.beatAtTime(at, kLinkQuantum));
-}
-
-// Link announces itself on every interface: the peer joins only where nothing but the
-// loopback is there (a private network namespace), so no test traffic leaves the machine.
-bool onlyLoopback()
-{
-    ifaddrs* addresses = nullptr;
-    if (getifaddrs(&addresses) != 0)
-        return false;
-    bool loopback = true;
-    for (const ifaddrs* a = addresses; a; a = a->ifa_next)
-        loopback = loopback && (a->ifa_flags & IFF_LOOPBACK);
-    freeifaddrs(addresses);
-    return loopback;
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 #include "LinkTestPeer.h"
 
-#include <ifaddrs.h>
-#include <net/if.h>
-
 #include <cmath>
 #include <sstream>
 
@@ -14,18 +11,6 @@ extern "C" const char* __tsan_default_options() // NOLINT(readability-identifier
 }
 
 namespace quom::linktest {
-
-bool onlyLoopback()
-{
-    ifaddrs* addresses = nullptr;
-    if (getifaddrs(&addresses) != 0)
-        return false;
-    bool loopback = true;
-    for (const ifaddrs* a = addresses; a; a = a->ifa_next)
-        loopback = loopback && (a->ifa_flags & IFF_LOOPBACK);
-    freeifaddrs(addresses);
-    return loopback;
-}
 
 double phaseGapMillis(double beatA, double beatB, double tempo)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/OnlyLoopback.h"
+
 #include <QProcess>
 
 #include <cstdint>
@@ -11,8 +13,7 @@ namespace quom::linktest {
 
 constexpr int kJoinMillis = 10000; // discovery plus the first clock measurements
 
-// True inside a network namespace with nothing but the loopback (in_private_network.sh).
-bool onlyLoopback();
+using ::onlyLoopback;
 
 // How far apart two beat positions are within a bar, in milliseconds at tempo.
 double phaseGapMillis(double beatA, double beatB, double tempo);
